@@ -1,0 +1,157 @@
+#include "component/collection.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "core/exceptions.h"
+
+const TClassType& TCollectionItem::StaticClassType() {
+  static const TClassType T(u"TCollectionItem", &TPersistent::StaticClassType(), [](TClassType& C) {
+    C.Create = [](TObject* Owner) -> TObject* {
+      return new TCollectionItem(dynamic_cast<TCollection*>(Owner));
+    };
+  });
+  return T;
+}
+
+TCollectionItem::TCollectionItem(TCollection* ACollection) {
+  SetCollection(ACollection);
+}
+
+TCollectionItem::~TCollectionItem() {
+  if (FCollection) FCollection->RemoveItem(this);
+}
+
+void TCollectionItem::SetCollection(TCollection* Value) {
+  if (FCollection == Value) return;
+  if (FCollection) FCollection->RemoveItem(this);
+  if (Value) Value->InsertItem(this);
+}
+
+int TCollectionItem::Index() const {
+  if (!FCollection) return -1;
+  const auto& Items = FCollection->FItems;
+  return static_cast<int>(std::find(Items.begin(), Items.end(), this) - Items.begin());
+}
+
+void TCollectionItem::SetIndex(int Value) {
+  const int Cur = Index();
+  if (Cur < 0 || Cur == Value) return;
+  FCollection->CheckIndex(Value);
+  auto& Items = FCollection->FItems;
+  const auto From = Items.begin() + Cur, To = Items.begin() + Value;
+  if (Value < Cur)
+    std::rotate(To, From, From + 1);
+  else
+    std::rotate(From, From + 1, To + 1);
+  Changed(true);
+}
+
+TPersistent* TCollectionItem::GetOwner() const {
+  return FCollection;
+}
+
+void TCollectionItem::Changed(bool AllItems) {
+  if (FCollection && FCollection->FUpdateCount == 0) FCollection->Update(AllItems ? nullptr : this);
+}
+
+const TClassType& TCollection::StaticClassType() {
+  static const TClassType T(u"TCollection", &TPersistent::StaticClassType());
+  return T;
+}
+
+TCollection::TCollection(const TClassType& ItemClass, TPersistent* AOwner)
+    : FItemClass(ItemClass), FOwner(AOwner) {}
+
+TCollection::~TCollection() {
+  // No Update calls from a collection that is going away.
+  ++FUpdateCount;
+  while (!FItems.empty()) delete FItems.back();
+}
+
+TCollectionItem* TCollection::Items(int Index) const {
+  CheckIndex(Index);
+  return FItems[static_cast<size_t>(Index)];
+}
+
+TCollectionItem* TCollection::Add() {
+  if (!FItemClass.Create)
+    throw EInvalidOperation(Format(u"Cannot create an item of class %s", {FItemClass.Name()}));
+  std::unique_ptr<TObject> Made(FItemClass.Create(this));
+  auto* Item = dynamic_cast<TCollectionItem*>(Made.get());
+  if (!Item) throw EInvalidCast(Format(u"%s is not a collection item", {FItemClass.Name()}));
+  Made.release();
+  Item->SetCollection(this);
+  return Item;
+}
+
+TCollectionItem* TCollection::Insert(int Index) {
+  if (Index < 0 || Index > Count())
+    throw EListError(Format(SListIndexError, {static_cast<int64_t>(Index)}));
+  TCollectionItem* Item = Add();
+  Item->SetIndex(Index);
+  return Item;
+}
+
+void TCollection::Delete(int Index) {
+  CheckIndex(Index);
+  delete FItems[static_cast<size_t>(Index)];
+}
+
+void TCollection::Clear() {
+  if (FItems.empty()) return;
+  BeginUpdate();
+  try {
+    while (!FItems.empty()) delete FItems.back();
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TCollection::Assign(const TPersistent& Source) {
+  const auto* Src = dynamic_cast<const TCollection*>(&Source);
+  if (!Src) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  if (Src == this) return;
+  BeginUpdate();
+  try {
+    Clear();
+    for (const TCollectionItem* From : Src->FItems) Add()->Assign(*From);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TCollection::EndUpdate() {
+  if (FUpdateCount > 0 && --FUpdateCount == 0) Changed();
+}
+
+void TCollection::Update(TCollectionItem*) {}
+
+void TCollection::Changed() {
+  if (FUpdateCount == 0) Update(nullptr);
+}
+
+void TCollection::InsertItem(TCollectionItem* Item) {
+  FItems.push_back(Item);
+  Item->FCollection = this;
+  Item->FID = FNextID++;
+  Changed();
+}
+
+void TCollection::RemoveItem(TCollectionItem* Item) {
+  std::erase(FItems, Item);
+  Item->FCollection = nullptr;
+  Changed();
+}
+
+void TCollection::CheckIndex(int Index) const {
+  if (Index < 0 || Index >= Count())
+    throw EListError(Format(SListIndexError, {static_cast<int64_t>(Index)}));
+}

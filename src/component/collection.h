@@ -1,0 +1,86 @@
+#pragma once
+// Collections: ordered lists of items of one class, owned by the collection, streamed in place
+// as a property of their owner.
+#include <vector>
+
+#include "core/object.h"
+#include "core/rtti.h"
+#include "core/ustring.h"
+
+class TCollection;
+
+class TCollectionItem : public TPersistent {
+ public:
+  static const TClassType& StaticClassType();
+  const TClassType& ClassType() const override { return StaticClassType(); }
+
+  // Joins ACollection (when given), which then owns the item. Deleting an item takes it out.
+  explicit TCollectionItem(TCollection* ACollection);
+  ~TCollectionItem() override;
+  TCollectionItem(const TCollectionItem&) = delete;
+  TCollectionItem& operator=(const TCollectionItem&) = delete;
+
+  TCollection* Collection() const { return FCollection; }
+  void SetCollection(TCollection* Value);
+  int Index() const;  // -1 outside a collection
+  // Moves the item to Value; an index outside the collection raises EListError.
+  void SetIndex(int Value);
+  int ID() const { return FID; }
+  virtual String DisplayName() const { return ClassName(); }
+  TPersistent* GetOwner() const override;
+
+ protected:
+  // Tells the collection that this item (or, with AllItems, the whole collection) changed.
+  void Changed(bool AllItems);
+
+ private:
+  friend class TCollection;
+  TCollection* FCollection = nullptr;
+  int FID = 0;
+};
+
+class TCollection : public TPersistent {
+ public:
+  static const TClassType& StaticClassType();
+  const TClassType& ClassType() const override { return StaticClassType(); }
+
+  // ItemClass.Create(collection) makes an item that joins the collection it is given.
+  explicit TCollection(const TClassType& ItemClass, TPersistent* AOwner = nullptr);
+  ~TCollection() override;
+  TCollection(const TCollection&) = delete;
+  TCollection& operator=(const TCollection&) = delete;
+
+  const TClassType& ItemClass() const { return FItemClass; }
+  int Count() const { return static_cast<int>(FItems.size()); }
+  // Checked: an index outside 0..Count-1 raises EListError "List index out of bounds (%d)".
+  TCollectionItem* Items(int Index) const;
+  TCollectionItem* Add();
+  TCollectionItem* Insert(int Index);
+  void Delete(int Index);
+  void Clear();
+  // Same number of items as Source, each given Source's item through Assign.
+  void Assign(const TPersistent& Source) override;
+
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  int UpdateCount() const { return FUpdateCount; }
+  TPersistent* GetOwner() const override { return FOwner; }
+
+ protected:
+  // Called after a change outside BeginUpdate/EndUpdate: Item is the changed item, or null
+  // when the collection as a whole changed.
+  virtual void Update(TCollectionItem* Item);
+  void Changed();
+
+ private:
+  friend class TCollectionItem;
+  void InsertItem(TCollectionItem* Item);
+  void RemoveItem(TCollectionItem* Item);
+  void CheckIndex(int Index) const;
+
+  const TClassType& FItemClass;
+  TPersistent* FOwner;
+  std::vector<TCollectionItem*> FItems;
+  int FUpdateCount = 0;
+  int FNextID = 0;
+};

@@ -1,0 +1,6 @@
+#include "core/format_settings.h"
+
+TFormatSettings& FormatSettings() {
+  static TFormatSettings Settings;
+  return Settings;
+}

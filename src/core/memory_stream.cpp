@@ -1,0 +1,72 @@
+#include <cstring>
+
+#include "core/exceptions.h"
+#include "core/rtti.h"
+#include "core/stream.h"
+
+const TClassType& TMemoryStream::StaticClassType() {
+  static const TClassType T(u"TMemoryStream", &TStream::StaticClassType());
+  return T;
+}
+
+int64_t TMemoryStream::Read(void* Buffer, int64_t Count) {
+  const int64_t Available = Size() - FPos;
+  if (Count <= 0 || Available <= 0) return 0;
+  const int64_t N = Count < Available ? Count : Available;
+  std::memcpy(Buffer, FData.data() + FPos, static_cast<size_t>(N));
+  FPos += N;
+  return N;
+}
+
+int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
+  int64_t End;
+  if (Count <= 0 || __builtin_add_overflow(FPos, Count, &End) ||
+      static_cast<uint64_t>(End) > FData.max_size())
+    return 0;
+  if (End > Size()) FData.resize(static_cast<size_t>(End));
+  std::memcpy(FData.data() + FPos, Buffer, static_cast<size_t>(Count));
+  FPos = End;
+  return Count;
+}
+
+int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
+  const int64_t Base = Origin == TSeekOrigin::soBeginning ? 0
+                       : Origin == TSeekOrigin::soCurrent ? FPos
+                                                          : Size();
+  int64_t Target;
+  if (__builtin_add_overflow(Base, Offset, &Target) || Target < 0) return -1;
+  FPos = Target;
+  return FPos;
+}
+
+void TMemoryStream::SetSize(int64_t NewSize) {
+  if (NewSize < 0 || static_cast<uint64_t>(NewSize) > FData.max_size())
+    throw EWriteError(SWriteError);
+  FData.resize(static_cast<size_t>(NewSize));
+  if (FPos > NewSize) FPos = NewSize;
+}
+
+void TMemoryStream::Clear() {
+  FData.clear();
+  FPos = 0;
+}
+
+void TMemoryStream::LoadFromStream(TStream& Source) {
+  Source.SetPosition(0);
+  FData = Source.ReadBytes(Source.Size());
+  FPos = 0;
+}
+
+void TMemoryStream::SaveToStream(TStream& Dest) const {
+  Dest.WriteBuffer(FData.data(), static_cast<int64_t>(FData.size()));
+}
+
+void TMemoryStream::LoadFromFile(const String& FileName) {
+  TFileStream File(FileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(File);
+}
+
+void TMemoryStream::SaveToFile(const String& FileName) const {
+  TFileStream File(FileName, fmCreate);
+  SaveToStream(File);
+}

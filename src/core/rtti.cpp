@@ -1,0 +1,169 @@
+#include "core/rtti.h"
+
+#include <algorithm>
+
+namespace {
+
+char16_t AsciiUpper(char16_t C) {
+  return (C >= u'a' && C <= u'z') ? C - 32 : C;
+}
+
+// ASCII case fold, code units otherwise; a prefix sorts first.
+int CompareNames(const String& A, const String& B) {
+  const size_t N = std::min(A.size(), B.size());
+  for (size_t I = 0; I < N; ++I) {
+    const char16_t X = AsciiUpper(A[I]), Y = AsciiUpper(B[I]);
+    if (X != Y) return X < Y ? -1 : 1;
+  }
+  return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
+}
+
+TTypeInfo MakeOrdinal(TTypeKind Kind, String Name, int64_t Min, int64_t Max) {
+  TTypeInfo T;
+  T.Kind = Kind;
+  T.Name = std::move(Name);
+  T.MinValue = Min;
+  T.MaxValue = Max;
+  return T;
+}
+
+}  // namespace
+
+const TTypeInfo& TypeInfoInteger() {
+  static const TTypeInfo T = MakeOrdinal(tkInteger, u"Integer", INT32_MIN, INT32_MAX);
+  return T;
+}
+const TTypeInfo& TypeInfoByte() {
+  static const TTypeInfo T = MakeOrdinal(tkInteger, u"Byte", 0, 255);
+  return T;
+}
+const TTypeInfo& TypeInfoWord() {
+  static const TTypeInfo T = MakeOrdinal(tkInteger, u"Word", 0, 65535);
+  return T;
+}
+const TTypeInfo& TypeInfoCardinal() {
+  static const TTypeInfo T = MakeOrdinal(tkInteger, u"Cardinal", 0, UINT32_MAX);
+  return T;
+}
+const TTypeInfo& TypeInfoInt64() {
+  static const TTypeInfo T = MakeOrdinal(tkInt64, u"Int64", INT64_MIN, INT64_MAX);
+  return T;
+}
+const TTypeInfo& TypeInfoBoolean() {
+  static const TTypeInfo T = [] {
+    TTypeInfo I = MakeOrdinal(tkEnumeration, u"Boolean", 0, 1);
+    I.EnumNames = {u"False", u"True"};
+    return I;
+  }();
+  return T;
+}
+const TTypeInfo& TypeInfoWideChar() {
+  static const TTypeInfo T = MakeOrdinal(tkWChar, u"WideChar", 0, 65535);
+  return T;
+}
+const TTypeInfo& TypeInfoDouble() {
+  static const TTypeInfo T = MakeOrdinal(tkFloat, u"Double", 0, 0);
+  return T;
+}
+const TTypeInfo& TypeInfoString() {
+  static const TTypeInfo T = MakeOrdinal(tkUString, u"string", 0, 0);
+  return T;
+}
+const TTypeInfo& TypeInfoTTypeKind() {
+  static const TTypeInfo T = [] {
+    TTypeInfo I = MakeOrdinal(tkEnumeration, u"TTypeKind", 0, tkProcedure);
+    I.EnumNames = {u"tkUnknown",   u"tkInteger",  u"tkChar",     u"tkEnumeration", u"tkFloat",
+                   u"tkString",    u"tkSet",      u"tkClass",    u"tkMethod",      u"tkWChar",
+                   u"tkLString",   u"tkWString",  u"tkVariant",  u"tkArray",       u"tkRecord",
+                   u"tkInterface", u"tkInt64",    u"tkDynArray", u"tkUString",     u"tkClassRef",
+                   u"tkPointer",   u"tkProcedure"};
+    return I;
+  }();
+  return T;
+}
+
+String GetEnumName(const TTypeInfo& Type, int64_t Value) {
+  if (Value < 0 || Value >= static_cast<int64_t>(Type.EnumNames.size())) return {};
+  return Type.EnumNames[static_cast<size_t>(Value)];
+}
+
+int GetEnumValue(const TTypeInfo& Type, const String& Name) {
+  for (size_t I = 0; I < Type.EnumNames.size(); ++I)
+    if (CompareNames(Type.EnumNames[I], Name) == 0) return static_cast<int>(I);
+  return -1;
+}
+
+bool TPropInfo::HasReader() const {
+  return GetOrd || GetFloat || GetStr || GetObj || GetMethodName;
+}
+
+bool TPropInfo::HasWriter() const {
+  return SetOrd || SetFloat || SetStr || SetObj || SetMethod;
+}
+
+TClassType::TClassType(String Name, const TClassType* Parent, const Filler& Fill)
+    : FName(std::move(Name)), FParent(Parent) {
+  FInfo.Kind = tkClass;
+  FInfo.Name = FName;
+  FInfo.ClassType = this;
+  if (Fill) Fill(*this);
+}
+
+bool TClassType::InheritsFrom(const TClassType& Other) const {
+  for (const TClassType* C = this; C; C = C->FParent)
+    if (C == &Other) return true;
+  return false;
+}
+
+TPropInfo& TClassType::AddProp(TPropInfo P) {
+  P.Index = static_cast<int>(FProps.size());
+  FProps.push_back(std::move(P));
+  return FProps.back();
+}
+
+std::vector<const TPropInfo*> TClassType::AllProps() const {
+  std::vector<const TPropInfo*> Result;
+  if (FParent) Result = FParent->AllProps();
+  for (const TPropInfo& P : FProps) {
+    // A class that publishes a property again under the same name replaces the ancestor's.
+    auto Same = std::find_if(Result.begin(), Result.end(), [&](const TPropInfo* Q) {
+      return CompareNames(Q->Name, P.Name) == 0;
+    });
+    if (Same != Result.end())
+      *Same = &P;
+    else
+      Result.push_back(&P);
+  }
+  return Result;
+}
+
+std::vector<const TPropInfo*> TClassType::PropList(TTypeKinds Kinds) const {
+  std::vector<const TPropInfo*> Result;
+  for (const TPropInfo* P : AllProps())
+    if (Kinds.Contains(P->PropType->Kind)) Result.push_back(P);
+  std::stable_sort(Result.begin(), Result.end(), [](const TPropInfo* A, const TPropInfo* B) {
+    return CompareNames(A->Name, B->Name) < 0;
+  });
+  return Result;
+}
+
+const TPropInfo* TClassType::FindProp(const String& Name) const {
+  for (const TClassType* C = this; C; C = C->FParent)
+    for (const TPropInfo& P : C->FProps)
+      if (CompareNames(P.Name, Name) == 0) return &P;
+  return nullptr;
+}
+
+const TMethodInfo* TClassType::FindMethod(const String& Name) const {
+  for (const TClassType* C = this; C; C = C->FParent)
+    for (const TMethodInfo& M : C->FMethods)
+      if (CompareNames(M.Name, Name) == 0) return &M;
+  return nullptr;
+}
+
+const TFieldInfo* TClassType::FindField(const String& Name) const {
+  for (const TClassType* C = this; C; C = C->FParent)
+    for (const TFieldInfo& F : C->FFields)
+      if (CompareNames(F.Name, Name) == 0) return &F;
+  return nullptr;
+}

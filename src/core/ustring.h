@@ -1,0 +1,61 @@
+#pragma once
+// Text as the class library sees it: UTF-16 code units, 1-based helpers where the algorithms
+// count from 1, and the small conversions every room uses.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <variant>
+
+using String = std::u16string;
+using AnsiString = std::string;  // bytes in the ANSI code page
+using RawBytes = std::string;    // protocol bytes, frames, payloads
+
+// UTF-8 <-> UTF-16 for literals, file names and diagnostics. Invalid UTF-8 gives "".
+String FromUtf8(std::string_view utf8);
+std::string ToUtf8(const String& s);
+
+// 1-based helpers; out-of-range arguments clamp, as the class library does.
+int Pos(const String& Sub, const String& S);  // 0 when absent or Sub is empty
+int PosEx(const String& Sub, const String& S, int Offset);
+String Copy(const String& S, int Index, int Count);
+void Delete(String& S, int Index, int Count);
+void Insert(const String& Source, String& S, int Index);
+
+String UpperCase(const String& S);  // folds ASCII a..z only
+String LowerCase(const String& S);  // folds ASCII A..Z only
+String Trim(const String& S);       // drops characters <= ' ' at both ends
+String StringOfChar(char16_t C, int Count);
+String StringReplaceAll(const String& S, const String& OldPattern, const String& NewPattern);
+
+// Unicode simple case folding of one code unit (Latin, Greek, Cyrillic and the other
+// bicameral blocks of the BMP); the string list's case-insensitive order uses it.
+char16_t FoldCase(char16_t C);
+char16_t CharUpper(char16_t C);
+char16_t CharLower(char16_t C);
+bool IsCharUpperW(char16_t C);
+int CompareText(const String& A, const String& B);  // folded, then by code unit
+bool SameText(const String& A, const String& B);
+int CompareStr(const String& A, const String& B);  // code units as they are
+
+String IntToStr(int64_t Value);
+String IntToHex(uint64_t Value, int Digits);
+// Accepts leading/trailing blanks, a sign, decimal or $hex / 0x hex; overflow is a failure.
+bool TryStrToInt(const String& S, int& Value);
+bool TryStrToInt64(const String& S, int64_t& Value);
+int StrToInt(const String& S);  // raises EConvertError "'%s' is not a valid integer value"
+int StrToIntDef(const String& S, int Default);
+int64_t StrToInt64(const String& S);
+
+// Rounded Value * Numerator / Denominator; -1 when Denominator is 0.
+int MulDiv(int Value, int Numerator, int Denominator);
+
+// Format with the class library's specifiers: %s %d %u %x with optional "index:", "-", width
+// and ".precision"; "%%" is a percent sign. A missing or mistyped argument raises EConvertError.
+using TVarRec = std::variant<int64_t, String>;
+String Format(const String& Fmt, std::initializer_list<TVarRec> Args);
+
+// Joining and splitting lines: "\r\n" after every line; splitting at CR LF, CR or LF.
+inline constexpr char16_t CR = u'\r';
+inline constexpr char16_t LF = u'\n';
+inline const String sLineBreak = u"\r\n";

@@ -1,0 +1,110 @@
+#include <optional>
+
+#include "core/code_page.h"
+#include "core/ustring.h"
+
+namespace {
+
+// Decodes one well-formed UTF-8 sequence at I (no overlongs, no encoded surrogates, nothing
+// above U+10FFFF) and moves I past it; nothing when the bytes there are not one.
+std::optional<char32_t> DecodeOne(std::string_view B, size_t& I) {
+  const auto Byte = [&](size_t K) { return static_cast<unsigned char>(B[K]); };
+  const unsigned char Lead = Byte(I);
+  if (Lead < 0x80) {
+    ++I;
+    return Lead;
+  }
+  size_t Length;
+  char32_t C;
+  unsigned char Low = 0x80, High = 0xBF;  // allowed range of the second byte
+  if (Lead >= 0xC2 && Lead <= 0xDF) {
+    Length = 2;
+    C = Lead & 0x1F;
+  } else if (Lead >= 0xE0 && Lead <= 0xEF) {
+    Length = 3;
+    C = Lead & 0x0F;
+    if (Lead == 0xE0) Low = 0xA0;   // overlong
+    if (Lead == 0xED) High = 0x9F;  // surrogates
+  } else if (Lead >= 0xF0 && Lead <= 0xF4) {
+    Length = 4;
+    C = Lead & 0x07;
+    if (Lead == 0xF0) Low = 0x90;   // overlong
+    if (Lead == 0xF4) High = 0x8F;  // above U+10FFFF
+  } else {
+    return std::nullopt;
+  }
+  if (B.size() - I < Length) return std::nullopt;
+  for (size_t K = 1; K < Length; ++K) {
+    const unsigned char Next = Byte(I + K);
+    if (Next < (K == 1 ? Low : 0x80) || Next > (K == 1 ? High : 0xBF)) return std::nullopt;
+    C = (C << 6) | (Next & 0x3F);
+  }
+  I += Length;
+  return C;
+}
+
+void AppendUtf16(String& S, char32_t C) {
+  if (C < 0x10000) {
+    S += static_cast<char16_t>(C);
+  } else {
+    C -= 0x10000;
+    S += static_cast<char16_t>(0xD800 + (C >> 10));
+    S += static_cast<char16_t>(0xDC00 + (C & 0x3FF));
+  }
+}
+
+}  // namespace
+
+String FromUtf8(std::string_view utf8) {
+  String R;
+  R.reserve(utf8.size());
+  for (size_t I = 0; I < utf8.size();) {
+    const std::optional<char32_t> C = DecodeOne(utf8, I);
+    if (!C) return {};
+    AppendUtf16(R, *C);
+  }
+  return R;
+}
+
+String Utf8DecodeReplacing(std::string_view Bytes) {
+  String R;
+  R.reserve(Bytes.size());
+  for (size_t I = 0; I < Bytes.size();) {
+    const std::optional<char32_t> C = DecodeOne(Bytes, I);
+    if (C) {
+      AppendUtf16(R, *C);
+    } else {
+      R += u'\xFFFD';
+      ++I;
+    }
+  }
+  return R;
+}
+
+std::string ToUtf8(const String& s) {
+  std::string R;
+  R.reserve(s.size());
+  for (size_t I = 0; I < s.size(); ++I) {
+    char32_t C = s[I];
+    if (C >= 0xD800 && C <= 0xDBFF && I + 1 < s.size() && s[I + 1] >= 0xDC00 && s[I + 1] <= 0xDFFF)
+      C = 0x10000 + ((C - 0xD800) << 10) + (s[++I] - 0xDC00);
+    else if (C >= 0xD800 && C <= 0xDFFF)
+      C = 0xFFFD;  // a lone surrogate has no UTF-8 form
+    if (C < 0x80) {
+      R += static_cast<char>(C);
+    } else if (C < 0x800) {
+      R += static_cast<char>(0xC0 | (C >> 6));
+      R += static_cast<char>(0x80 | (C & 0x3F));
+    } else if (C < 0x10000) {
+      R += static_cast<char>(0xE0 | (C >> 12));
+      R += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+      R += static_cast<char>(0x80 | (C & 0x3F));
+    } else {
+      R += static_cast<char>(0xF0 | (C >> 18));
+      R += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
+      R += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+      R += static_cast<char>(0x80 | (C & 0x3F));
+    }
+  }
+  return R;
+}

@@ -1,0 +1,276 @@
+#pragma once
+// The translation component: keeps every text of its owner form in any number of languages, in
+// eleven translation lists of translation lines, and reads and writes them as the form's
+// "TranslationData".
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "component/component.h"
+#include "core/strings.h"
+#include "lang/lang_types.h"
+#include "ui/font.h"
+
+class TlcLangDispatcher;
+class TlcStringsCollection;
+class TlcExtendedItems;
+
+class TlcCustomLang : public TComponent {
+ public:
+  static const TClassType& StaticClassType();
+  const TClassType& ClassType() const override { return StaticClassType(); }
+
+  // Raises Exception "Only one TlcCustomLang component per Form/DataModule allowed!" before
+  // anything is set up when AOwner already owns one.
+  explicit TlcCustomLang(TComponent* AOwner);
+  ~TlcCustomLang() override;
+
+  // Translation lines.
+  String GetStringValue(const TStrings& AStrings, const String& AName, int ALang) const;
+  String GetStringValue(pStrings AStrings, const String& AName, int ALang) const;
+  virtual void ReplaceStringValue(TStrings& AStrings, const String& Value, const String& AName,
+                                  int ALang);
+  virtual void ReplaceStringValue(pStrings AStrings, const String& Value, const String& AName,
+                                  int ALang);
+  String TrimDelimiters(const String& S) const;
+  void NormalizeList(TStrings& AList) const;
+  void NormalizeLists();
+
+  // Look-up of texts by key or line index, in the active language with the fallbacks.
+  String GetTextFrom(const TStrings& AStrings, const String& TextID, bool GetDefault,
+                     bool NeedDecode) const;
+  String GetTextFromW(const TStrings& AStrings, const String& TextID, bool GetDefault) const;
+  String GetTextFromByIndex(const TStrings& AStrings, int ID, bool GetDefault) const;
+  String GetTextFromByIndex(pStrings AStrings, int ID, bool GetDefault) const;
+  String GetText(const String& TextID) const;
+  String GetTextbyInt(int ID) const;
+  String GetTextW(const String& TextID) const;
+  String GetTextOrDefault(const String& TextID);
+  String GetTextOrDefaultW(const String& TextID);
+  String GetTextOrDefined(const String& TextID, int ADefined);
+  String GetTextOrDefinedW(const String& TextID, int ADefined);
+  // The text in a buffer shared by both calls, valid until the next one; nullptr when empty.
+  const char16_t* GetTextC(const String& TextID) const;
+  const char16_t* GetTextOrDefaultC(const String& TextID);
+  String GetColumnOrDefault(const String& Line, uint8_t Delim, int Column) const;
+
+  // Category lists by published name and by category; nullptr when the class publishes none.
+  TStrings* GetPropListByName(const String& AName) const;
+  virtual TStrings* GetPropListByType(TStringsType PropType) const;
+
+  // Translation data of the form.
+  void DeclareStoredData(TFiler& Filer) override;
+  bool TranslationDataHasData(const TFiler& Filer) const;
+  void WriteTranslationData(TStream& Stream) const;
+  void ReadTranslationData(TStream& Stream);
+  String DecodeAnsiColumns(const String& Line, bool NoNameColumn);
+  String EncodeAnsiColumns(const String& Line);
+  void DecodeAnsiList(TStrings& List);
+
+  // Charsets of the languages.
+  TFontCharset GetCharsetForLanguage(int ALanguage);
+  void RefreshCharsetArray();
+  void RefreshCurrentCharset();
+
+  void FinishLoading() override;
+  virtual void ChangeLanguage();
+  void UpdateDlgsCaptions();
+  bool HasTabDelimitedData() const;
+  void ChangeLangDelim(uint8_t OldDelim, uint8_t NewDelim);
+  void UTF8EncodeDecode(bool Encode);
+
+  // The sorted copies of the Strings list that look-ups by key and by text search.
+  void RebuildStringsCollection(TlcStringsCollection& Collection, int SortID);
+  void UpdateStrCollections();
+  String MakeValuesForColumn(const String& Text, int Column) const;
+
+  // Published by TlcCustomLang.
+  String Version() const { return u"7.1"; }
+  void SetVersion(const String&) {}
+  bool IsInheritedOwner() const { return FOnInher; }
+  void SetIsInheritedOwner(bool V) { FOnInher = V; }
+  TStrings* StringsTypes() const { return FStringsTypes.get(); }
+  void SetStringsTypes(TStrings* Value);
+  TStrings* SmartExcludeProps() const { return FSmartProps.get(); }
+  void SetSmartExcludeProps(TStrings* Value);
+  bool HandleResourceStrings() const { return FHandleResourceStrings; }
+  void SetHandleResourceStrings(bool V) { FHandleResourceStrings = V; }
+  uint16_t ResourceLanguageIndex() const { return FResourceLanguageIndex; }
+  void SetResourceLanguageIndex(uint16_t Value);
+  bool TranslateExtendedFirst() const { return FTranslateExtendedFirst; }
+  void SetTranslateExtendedFirst(bool V) { FTranslateExtendedFirst = V; }
+  bool UseDefaultLanguage() const { return FUseDefaultLanguage; }
+  void SetUseDefaultLanguage(bool V) { FUseDefaultLanguage = V; }
+  int DefaultLanguage() const { return FDefaultLanguage; }
+  void SetDefaultLanguage(int Value);
+  bool AutoSkipEmpties() const { return FAutoSkipEmpties; }
+  void SetAutoSkipEmpties(bool Value);
+  bool StoreAsUTF8() const { return FStoreAsUTF8; }
+  void SetStoreAsUTF8(bool Value);
+  bool UseTaskMsgDlg() const { return FUseTaskMsgDlg; }
+  void SetUseTaskMsgDlg(bool V) { FUseTaskMsgDlg = V; }
+  TLanguageChangingEvent OnLanguageChanging;
+
+  // Public here, published by TlcLang.
+  TStrings* Captions() const { return FCaptions.get(); }
+  TStrings* Hints() const { return FHints.get(); }
+  TStrings* DisplayLabels() const { return FDisplayLabels.get(); }
+  TStrings* Strings() const { return FStrings.get(); }
+  TStrings* Fonts() const { return FFonts.get(); }
+  TStrings* MultiLines() const { return FMultiLines.get(); }
+  TStrings* DlgsCaptions() const { return FDlgsCaptions.get(); }
+  TStrings* OtherStrings() const { return FOthers.get(); }
+  TStrings* Locales() const { return FSystem.get(); }
+  TStrings* CharSets() const { return FCharSets.get(); }
+  TStrings* Collections() const { return FCollections.get(); }
+  void SetCaptions(TStrings* V) { SetCategoryList(*FCaptions, V, stCaptions); }
+  void SetHints(TStrings* V) { SetCategoryList(*FHints, V, stHints); }
+  void SetDisplayLabels(TStrings* V) { SetCategoryList(*FDisplayLabels, V, stDisplayLabels); }
+  void SetStrings(TStrings* V) { SetCategoryList(*FStrings, V, stStrings); }
+  void SetFonts(TStrings* V) { SetCategoryList(*FFonts, V, stFonts); }
+  void SetMultiLines(TStrings* V) { SetCategoryList(*FMultiLines, V, stMultiLines); }
+  void SetDlgsCaptions(TStrings* V);
+  void SetOtherStrings(TStrings* V) { SetCategoryList(*FOthers, V, stOtherStrings); }
+  void SetLocales(TStrings* V) { SetCategoryList(*FSystem, V, stLocales); }
+  void SetCharSets(TStrings* V) { SetCategoryList(*FCharSets, V, stCharSets); }
+  void SetCollections(TStrings* V) { SetCategoryList(*FCollections, V, stCollections); }
+
+  int NumOfLanguages() const { return FNumLang; }
+  void SetNumOfLanguages(int Value);
+  int ActiveLanguage() const { return FActLang; }
+  void SetActiveLanguage(int Value);
+  bool ChangeLocales() const { return FSysChange; }
+  void SetChangeLocales(bool Value);
+  TlcLangDispatcher* LangDispatcher() const { return FLangDispatcher; }
+  void SetLangDispatcher(TlcLangDispatcher* Value);
+  TNotifyEvent OnChangeLanguage;
+  uint8_t LangDelim() const { return FLangDelim; }
+  void SetLangDelim(uint8_t Value);
+  TStrings* DoNotTranslate() const { return FDoNotList.get(); }
+  void SetDoNotTranslate(TStrings* Value);
+  TStrings* LangNames() const { return FLangNames.get(); }
+  void SetLangNames(TStrings* Value);
+  const String& Language() const { return FLanguage; }
+  void SetLanguage(const String& Value);
+  TTranslateType TranslateType() const { return FTranslateType; }
+  void SetTranslateType(TTranslateType V) { FTranslateType = V; }
+  TlcLangOptions Options() const { return FOptions; }
+  void SetOptions(TlcLangOptions Value);
+  bool NeedAllDlgs() const { return FNeedAllDlgs; }
+  void SetNeedAllDlgs(bool Value);
+  TCursor ChangingCursor() const { return FChangingCursor; }
+  void SetChangingCursor(TCursor V) { FChangingCursor = V; }
+  TStrings* ExcludedProperties() const { return FExProps.get(); }
+  void SetExcludedProperties(TStrings* Value);
+  bool DoRaiseExceptions() const { return FRaiseExc; }
+  void SetDoRaiseExceptions(bool V) { FRaiseExc = V; }
+  TlcExtendedItems* ExtendedTranslations() const { return FExtendedTranslations.get(); }
+  void SetExtendedTranslations(TlcExtendedItems* Value);
+
+  // Public only.
+  bool OverrideActionsValues() const { return FOverrideActionsValues; }
+  void SetOverrideActionsValues(bool V) { FOverrideActionsValues = V; }
+  TlcCustomLang* FontsInfoHolder() const { return FFontsInfoHolder; }
+  void SetFontsInfoHolder(TlcCustomLang* V) { FFontsInfoHolder = V; }
+  bool UseInheritedData() const { return FUseInheritedData; }
+  void SetUseInheritedData(bool V) { FUseInheritedData = V; }
+  TStrings* FixedLanguages() const { return FFixedLanguages.get(); }
+  void SetFixedLanguages(TStrings* Value);
+  TDFMDataChangedEvent OnDFMDataChangedEvent;
+
+  bool IgnoreRemoval = false;
+  bool DoNotEmptyStream = false;
+  TFontCharset CurrentCharset = DEFAULT_CHARSET;
+  bool UsedInCPP = false;
+  bool BlockLanguageChanging = false;
+
+  // Stored-tests of the settings that are written only when they hold something.
+  bool DoNotTranslateStored() const { return FDoNotList->Count() > 0; }
+  bool ExcludedPropertiesStored() const { return FExProps->Count() > 0; }
+  bool SmartExcludePropsStored() const { return FSmartProps->Count() > 0; }
+  bool ExtendedTranslationsStored() const;
+  bool NeverStored() const { return false; }  // lists travel in "TranslationData"
+
+  const std::vector<TFontCharset>& CharsetArray() const { return CS_Array; }
+  TlcStringsCollection* StringsColl() const { return FStringsColl.get(); }
+  TlcStringsCollection* LangStringsColl() const { return FLangStringsColl.get(); }
+  const std::array<String, 15>& CreationLocales() const { return MyLocales; }
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  virtual void RemoveComponentEntries(TStrings& AList, TComponent* AComponent,
+                                      TStringsType Category, TOperation Operation);
+
+  bool FLCBLoading = false;
+  std::unique_ptr<TlcStringsCollection> FLangStringsColl;
+  std::unique_ptr<TlcStringsCollection> FStringsColl;
+  std::vector<TFontCharset> CS_Array;
+  bool FDontFireChanging = false;
+
+ private:
+  friend class TlcLangDispatcher;
+  static TComponent* CheckOnlyOne(TComponent* AOwner);
+  void InitDlgsCaptions();
+  void SetCategoryList(TStrings& List, TStrings* Value, TStringsType Category);
+  bool IsDesigning() const { return HasState(csDesigning); }
+  bool IsLoading() const { return HasState(csLoading); }
+  bool PlaceTranslationLine(TStrings& List, const String& Line);
+  void ReplaceDelimChar(uint8_t OldDelim, uint8_t NewDelim, TStrings& List);
+  void ReplaceExtendedDelimiter(char16_t OldDelim, char16_t NewDelim);
+  String OwnerClassName() const;
+  // The list of another linked component that a borrowing look-up reads, or nullptr; Borrow
+  // tells whether borrowing applies at all.
+  const TStrings* BorrowedList(const TStrings& AStrings, bool CommonOnly, bool& Borrow) const;
+  String SearchList(const TStrings& AStrings, const String& TextID, bool GetDefault) const;
+  String RangeMessage(int Value) const;
+
+  int FPropForChange = -1;
+  std::unique_ptr<TStringList> FCaptions, FHints, FDisplayLabels, FStrings, FFonts, FMultiLines,
+      FDlgsCaptions, FOthers, FSystem, FCharSets, FCollections;
+  int FActLang = 1;
+  int FNumLang = 1;
+  bool FSysChange = false;
+  bool FDontChange = false;
+  std::unique_ptr<TStringList> FTmpStrings;
+  std::array<String, 15> MyLocales;
+  TlcLangDispatcher* FLangDispatcher = nullptr;
+  uint8_t FLangDelim = 1;
+  std::unique_ptr<TStringList> FDoNotList;
+  String FLanguage;
+  std::unique_ptr<TStringList> FLangNames;
+  TTranslateType FTranslateType = ttNoChange;
+  TlcLangOptions FOptions = 0;
+  bool FNeedAllDlgs = false;
+  TCursor FChangingCursor = -1;
+  std::unique_ptr<TStringList> FExProps;
+  bool FRaiseExc = false;
+  bool FOverrideActionsValues = false;
+  std::unique_ptr<TStringList> FStringsTypes;
+  std::unique_ptr<TStringList> FSmartProps;
+  bool FOnInher = false;
+  std::unique_ptr<TStringList> FFixedLanguages;
+  bool FHandleResourceStrings = false;
+  uint16_t FResourceLanguageIndex = 1;
+  std::unique_ptr<TlcExtendedItems> FExtendedTranslations;
+  bool FDontHandleFonts = false;
+  bool FUseInheritedData = false;
+  bool FTranslateExtendedFirst = false;
+  bool FUseDefaultLanguage = false;
+  int FDefaultLanguage = 1;
+  TlcCustomLang* FFontsInfoHolder = nullptr;
+  bool FAutoSkipEmpties = true;
+  bool FStoreAsUTF8 = false;
+  bool FUseTaskMsgDlg = true;
+};
+
+// The published translation component: publishes the lists and settings of TlcCustomLang.
+class TlcLang : public TlcCustomLang {
+ public:
+  static const TClassType& StaticClassType();
+  const TClassType& ClassType() const override { return StaticClassType(); }
+  explicit TlcLang(TComponent* AOwner) : TlcCustomLang(AOwner) {}
+};
+
+// Registers TlcLang with the class registry (once) so the form stream can create it by name.
+void RegisterLangClasses();

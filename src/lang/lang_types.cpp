@@ -1,0 +1,200 @@
+#include "lang/lang_types.h"
+
+#include <algorithm>
+
+#include "ui/msg_dlg_texts.h"
+
+namespace {
+
+TTypeInfo MakeEnum(String Name, std::vector<String> Names) {
+  TTypeInfo T;
+  T.Kind = tkEnumeration;
+  T.Name = std::move(Name);
+  T.MaxValue = static_cast<int64_t>(Names.size()) - 1;
+  T.EnumNames = std::move(Names);
+  return T;
+}
+
+TTypeInfo MakeKind(TTypeKind Kind, String Name) {
+  TTypeInfo T;
+  T.Kind = Kind;
+  T.Name = std::move(Name);
+  return T;
+}
+
+char16_t AsciiUpper(char16_t C) {
+  return (C >= u'a' && C <= u'z') ? C - 32 : C;
+}
+
+template <class Fold>
+int CompareBy(const String& A, const String& B, Fold F) {
+  const size_t N = std::min(A.size(), B.size());
+  for (size_t I = 0; I < N; ++I) {
+    const char16_t X = F(A[I]), Y = F(B[I]);
+    if (X != Y) return X < Y ? -1 : 1;
+  }
+  if (A.size() == B.size()) return 0;
+  return A.size() < B.size() ? -1 : 1;
+}
+
+}  // namespace
+
+const TTypeInfo& TypeInfoTStringsType() {
+  static const TTypeInfo T = MakeEnum(
+      u"TStringsType", {u"stCaptions", u"stHints", u"stDisplayLabels", u"stFonts", u"stMultiLines",
+                        u"stDlgsCaptions", u"stStrings", u"stOtherStrings", u"stLocales",
+                        u"stCollections", u"stCharSets", u"stListView_TreeView_Items"});
+  return T;
+}
+
+const TTypeInfo& TypeInfoTTranslateType() {
+  static const TTypeInfo T = MakeEnum(u"TTranslateType", {u"ttNoChange", u"ttGetDefault"});
+  return T;
+}
+
+const TTypeInfo& TypeInfoTlcLangOptions() {
+  static const TTypeInfo Element =
+      MakeEnum(u"TlcLangOption", {u"loUseExtUDStrings", u"loUseExtCommonStrings"});
+  static const TTypeInfo T = [] {
+    TTypeInfo S = MakeKind(tkSet, u"TlcLangOptions");
+    S.CompType = &Element;
+    return S;
+  }();
+  return T;
+}
+
+const TTypeInfo& TypeInfoTCursor() {
+  static const TTypeInfo T = [] {
+    TTypeInfo C = MakeKind(tkInteger, u"TCursor");
+    C.MinValue = INT16_MIN;
+    C.MaxValue = INT16_MAX;
+    return C;
+  }();
+  return T;
+}
+
+const TTypeInfo& TypeInfoTNotifyEvent() {
+  static const TTypeInfo T = MakeKind(tkMethod, u"TNotifyEvent");
+  return T;
+}
+
+const TTypeInfo& TypeInfoTLanguageChangingEvent() {
+  static const TTypeInfo T = MakeKind(tkMethod, u"TLanguageChangingEvent");
+  return T;
+}
+
+const std::array<String, StringsTypeCount> CategoryPropertyNames = {
+    u"Caption", u"Hint",  u"DisplayLabel", u"Font",        u"TStrings", u"Dialog",
+    u"Strings", u"Other", u"Locales",      u"Collections", u"CharSet",  u"ListView_TreeView_Items"};
+
+const std::array<String, StringsTypeCount> CategorySectionNames = {
+    u"Captions",   u"Hints",       u"DisplayLabels", u"Fonts",
+    u"Multilines", u"Dialogs",     u"Strings",       u"Other",
+    u"Locales",    u"Collections", u"CharSets",      u"ListView_TreeView_Items"};
+
+const std::array<String, 15> LocaleItemNames = {
+    u"Currency String",   u"Thousand Separator", u"Decimal Separator", u"Date Separator",
+    u"Short Date Format", u"Long Date Format",   u"Time Separator",    u"Time AM String",
+    u"Time PM String",    u"Short Time Format",  u"Long Time Format",  u"Short Month Names",
+    u"Long Month Names",  u"Short Day Names",    u"Long Day Names"};
+
+const std::array<String, 86> DlgCaptionTexts = {u"Warning",
+                                                u"Error",
+                                                u"Information",
+                                                u"Confirm",
+                                                u"&Yes",
+                                                u"&No",
+                                                u"OK",
+                                                u"Cancel",
+                                                u"&Abort",
+                                                u"&Retry",
+                                                u"&Ignore",
+                                                u"&All",
+                                                u"N&o To All",
+                                                u"Y&es To All",
+                                                u"&Help",
+                                                u"&Open",
+                                                u"Look &in:",
+                                                u"File &name:",
+                                                u"Files of &type:",
+                                                u"&Read-only",
+                                                u"&Save",
+                                                u"&Drives:",
+                                                u"Save &in:",
+                                                u"Save as &type:",
+                                                u"&Basic colors:",
+                                                u"&Custom colors:",
+                                                u"&Define Custom Colors >>",
+                                                u"Color",
+                                                u"|S&olid",
+                                                u"Hu&e:",
+                                                u"&Sat:",
+                                                u"&Lum:",
+                                                u"&Red:",
+                                                u"&Green:",
+                                                u"Bl&ue:",
+                                                u"&Add to Custom Colors",
+                                                u"&Font:",
+                                                u"Font st&yle:",
+                                                u"Si&ze:",
+                                                u"&Color:",
+                                                u"&Apply",
+                                                u"Effects",
+                                                u"Stri&keout",
+                                                u"&Underline",
+                                                u"Sample",
+                                                u"Sc&ript:",
+                                                u"Printer",
+                                                u"&Name:",
+                                                u"&Properties",
+                                                u"Status:",
+                                                u"Type:",
+                                                u"Where:",
+                                                u"Comment:",
+                                                u"Paper",
+                                                u"&Source:",
+                                                u"Orientation",
+                                                u"P&ortrait",
+                                                u"L&andscape",
+                                                u"Print to f&ile",
+                                                u"Print",
+                                                u"Pa&ges",
+                                                u"&Selection",
+                                                u"&from:",
+                                                u"&to:",
+                                                u"Copies",
+                                                u"Number of &copies:",
+                                                u"C&ollate",
+                                                u"Fi&nd what:",
+                                                u"Match &whole words only",
+                                                u"Match &case",
+                                                u"Direction",
+                                                u"&Up",
+                                                u"&Down",
+                                                u"&Find Next",
+                                                u"&Replace",
+                                                u"Replace &All",
+                                                u"Re&place with:",
+                                                u"Picture:",
+                                                u"Preview",
+                                                u"New Folder",
+                                                u"Folder:",
+                                                u"(None)",
+                                                u"Close",
+                                                u"Network",
+                                                u"Print Setup",
+                                                u"Find"};
+
+const std::array<String, 15>& StdDlgCaptions() {
+  // Filled once from the class library's message-dialog texts, as they read at start-up.
+  static const std::array<String, 15> Captions = MsgDlgTexts();
+  return Captions;
+}
+
+int lcCompareText(const String& A, const String& B) {
+  return CompareBy(A, B, AsciiUpper);
+}
+
+int lcCompareStr(const String& A, const String& B) {
+  return CompareBy(A, B, [](char16_t C) { return C; });
+}

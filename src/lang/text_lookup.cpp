@@ -1,0 +1,179 @@
+// Texts by key or by line index, in the active language, with the language-1 and
+// default-language fallbacks and borrowing from other components of a dispatcher.
+#include "core/strings.h"
+#include "lang/c_escapes.h"
+#include "lang/custom_lang.h"
+#include "lang/lang_dispatcher.h"
+#include "lang/strings_collection.h"
+#include "lang/translation_line.h"
+
+namespace {
+
+String LastCText;  // the buffer behind GetTextC and GetTextOrDefaultC
+
+bool StartsWithName(const String& Line, const String& Name, char16_t D) {
+  if (Line.size() < Name.size() + 1 || Line[Name.size()] != D) return false;
+  return lcCompareText(Line.substr(0, Name.size()), Name) == 0;
+}
+
+// Makes another language active for one look-up and restores it on every way out.
+class TLanguageSwap {
+ public:
+  TLanguageSwap(int& Field, int Temporary) : FField(Field), FSaved(Field) { Field = Temporary; }
+  ~TLanguageSwap() { FField = FSaved; }
+  TLanguageSwap(const TLanguageSwap&) = delete;
+  TLanguageSwap& operator=(const TLanguageSwap&) = delete;
+
+ private:
+  int& FField;
+  int FSaved;
+};
+
+}  // namespace
+
+const TStrings* TlcCustomLang::BorrowedList(const TStrings& AStrings, bool CommonOnly,
+                                            bool& Borrow) const {
+  TStrings* (TlcCustomLang::*Category)() const = nullptr;
+  if (HasOption(FOptions, loUseExtCommonStrings) && &AStrings == FDlgsCaptions.get())
+    Category = &TlcCustomLang::DlgsCaptions;
+  else if (HasOption(FOptions, loUseExtCommonStrings) && &AStrings == FSystem.get())
+    Category = &TlcCustomLang::Locales;
+  else if (!CommonOnly && HasOption(FOptions, loUseExtUDStrings) && &AStrings == FStrings.get())
+    Category = &TlcCustomLang::Strings;
+  Borrow = Category != nullptr;
+  if (!Borrow || !FLangDispatcher) return nullptr;
+  for (int I = 0; I < FLangDispatcher->LcLangsCount(); ++I) {
+    const TlcCustomLang* Other = FLangDispatcher->LcLangs(I);
+    // The component's own list is searched below; borrowing it would ask it again forever.
+    if (Other == this) continue;
+    const TStrings* List = (Other->*Category)();
+    if (List->Count() > 0) return List;
+  }
+  return nullptr;
+}
+
+String TlcCustomLang::SearchList(const TStrings& AStrings, const String& TextID,
+                                 bool GetDefault) const {
+  // Line by line, so fields come only from the found line and a key inside a text that holds
+  // a line break is never taken for a line's name.
+  const char16_t D = FLangDelim;
+  for (int I = 0; I < AStrings.Count(); ++I) {
+    const String Line = AStrings.Get(I);
+    if (!StartsWithName(Line, TextID, D)) continue;
+    String S = GetField(Line, FLangDelim, FActLang);
+    if (S.empty() && GetDefault) S = GetField(Line, FLangDelim, 1);
+    return S;
+  }
+  if (FRaiseExc) throw ELanguageError(Format(u"String identifier \"%s\" not found!", {TextID}));
+  return {};
+}
+
+String TlcCustomLang::GetTextFrom(const TStrings& AStrings, const String& TextID, bool GetDefault,
+                                  bool /*NeedDecode*/) const {
+  bool Borrow = false;
+  const TStrings* Borrowed = BorrowedList(AStrings, false, Borrow);
+  if (Borrow && !FLangDispatcher) return {};
+  if (Borrowed) return GetTextFrom(*Borrowed, TextID, GetDefault, true);
+
+  if (!IsDesigning() && &AStrings == FStrings.get()) {
+    if (FRaiseExc && FStringsColl->GetIDIndex(TextID) < 0)
+      throw ELanguageError(Format(u"String identifier \"%s\" not found!", {TextID}));
+    // One search serves both the active language and the language-1 fallback.
+    const TlcStringsCollectionItem* Item = FStringsColl->FindByID(TextID);
+    if (!Item) return {};
+    String Result = Item->Values()->Get(FActLang - 1);
+    if (Result.empty() && GetDefault) Result = Item->Values()->Get(0);
+    return Result;
+  }
+  return SearchList(AStrings, TextID, GetDefault);
+}
+
+String TlcCustomLang::GetTextFromW(const TStrings& AStrings, const String& TextID,
+                                   bool GetDefault) const {
+  return GetTextFrom(AStrings, TextID, GetDefault, true);
+}
+
+String TlcCustomLang::GetTextFromByIndex(const TStrings& AStrings, int ID, bool GetDefault) const {
+  bool Borrow = false;
+  const TStrings* Borrowed = BorrowedList(AStrings, true, Borrow);
+  if (Borrow && !FLangDispatcher) return {};
+  const TStrings& List = Borrowed ? *Borrowed : AStrings;
+  if (ID < 0 || ID >= List.Count()) return {};
+  const String Line = List.Get(ID);
+  String S = GetField(Line, FLangDelim, FActLang);
+  if (S.empty() && GetDefault) S = GetField(Line, FLangDelim, 1);
+  return S;
+}
+
+String TlcCustomLang::GetTextFromByIndex(pStrings AStrings, int ID, bool GetDefault) const {
+  return AStrings ? GetTextFromByIndex(*AStrings, ID, GetDefault) : String();
+}
+
+String TlcCustomLang::GetText(const String& TextID) const {
+  const String R = GetTextFrom(*FStrings, TextID, FTranslateType == ttGetDefault, true);
+  return UsedInCPP ? DecodeCEscapes(R) : R;
+}
+
+String TlcCustomLang::GetTextbyInt(int ID) const {
+  return GetText(IntToStr(ID));
+}
+
+String TlcCustomLang::GetTextW(const String& TextID) const {
+  return GetText(TextID);
+}
+
+String TlcCustomLang::GetTextOrDefault(const String& TextID) {
+  if (!FUseDefaultLanguage) {
+    const String R = GetTextFrom(*FStrings, TextID, true, true);
+    return UsedInCPP ? DecodeCEscapes(R) : R;
+  }
+  String R = GetText(TextID);
+  if (!R.empty()) return R;
+  const TLanguageSwap Swap(FActLang, FDefaultLanguage);
+  R = GetText(TextID);
+  if (R.empty()) R = GetTextFrom(*FStrings, TextID, true, true);
+  return R;
+}
+
+String TlcCustomLang::GetTextOrDefaultW(const String& TextID) {
+  return GetTextOrDefault(TextID);
+}
+
+String TlcCustomLang::GetTextOrDefined(const String& TextID, int ADefined) {
+  String R = GetText(TextID);
+  if (R.empty() && ADefined >= 1 && ADefined <= FNumLang) {
+    const TLanguageSwap Swap(FActLang, ADefined);
+    R = GetText(TextID);
+  }
+  return R;
+}
+
+String TlcCustomLang::GetTextOrDefinedW(const String& TextID, int ADefined) {
+  String R = GetTextW(TextID);
+  if (R.empty() && ADefined >= 1 && ADefined <= FNumLang) {
+    const TLanguageSwap Swap(FActLang, ADefined);
+    R = GetTextW(TextID);
+  }
+  return R;
+}
+
+const char16_t* TlcCustomLang::GetTextC(const String& TextID) const {
+  String R = GetText(TextID);
+  if (R.empty()) return nullptr;
+  LastCText = std::move(R);
+  return LastCText.c_str();
+}
+
+const char16_t* TlcCustomLang::GetTextOrDefaultC(const String& TextID) {
+  String R = GetTextOrDefault(TextID);
+  if (R.empty()) return nullptr;
+  LastCText = std::move(R);
+  return LastCText.c_str();
+}
+
+String TlcCustomLang::GetColumnOrDefault(const String& Line, uint8_t Delim, int Column) const {
+  String R = GetField(Line, Delim, Column);
+  if (FUseDefaultLanguage && R.empty() && Column != FDefaultLanguage)
+    R = GetField(Line, Delim, FDefaultLanguage);
+  return R;
+}

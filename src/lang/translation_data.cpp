@@ -1,0 +1,257 @@
+// The translation table as the form property "TranslationData": eleven sections of UTF-16LE
+// lines, written after the published properties and read back when the form is created.
+#include "lang/translation_data.h"
+
+#include "component/filer.h"
+#include "core/code_page.h"
+#include "core/stream.h"
+#include "lang/custom_lang.h"
+#include "lang/extended_items.h"
+#include "lang/translation_line.h"
+
+namespace {
+
+constexpr char16_t EscapedCR = 25;
+constexpr char16_t EscapedLF = 26;
+const String UnicodeSuffix = u"_Unicode";
+
+String MapChars(const String& S, char16_t A, char16_t B, char16_t C, char16_t D) {
+  String R = S;
+  for (char16_t& X : R) {
+    if (X == A)
+      X = B;
+    else if (X == C)
+      X = D;
+  }
+  return R;
+}
+
+// Bytes taken one to one as code units and back, so the field helpers work on byte strings.
+String Widen(const std::string& Bytes) {
+  String R;
+  R.reserve(Bytes.size());
+  for (unsigned char B : Bytes) R += static_cast<char16_t>(B);
+  return R;
+}
+
+std::string Narrow(const String& S) {
+  std::string R;
+  R.reserve(S.size());
+  for (char16_t C : S) R += static_cast<char>(C & 0xFF);
+  return R;
+}
+
+String CategoryName(int Category) {
+  return GetEnumName(TypeInfoTStringsType(), Category);
+}
+
+}  // namespace
+
+String EscapeLineBreaks(const String& S) {
+  return MapChars(S, CR, EscapedCR, LF, EscapedLF);
+}
+
+String UnescapeLineBreaks(const String& S) {
+  return MapChars(S, EscapedCR, CR, EscapedLF, LF);
+}
+
+std::unique_ptr<TStringList> SplitFields(const String& Text, const String& Delim) {
+  auto List = std::make_unique<TStringList>();
+  if (Delim.empty()) {
+    if (!Text.empty()) List->Add(Text);
+    return List;
+  }
+  size_t Start = 0;
+  for (size_t P; (P = Text.find(Delim, Start)) != String::npos; Start = P + Delim.size())
+    List->Add(Text.substr(Start, P - Start));
+  if (Start < Text.size()) List->Add(Text.substr(Start));
+  return List;
+}
+
+String JoinFields(const TStrings& List, const String& Delim, bool SkipEmpty) {
+  String R;
+  bool First = true;
+  for (int I = 0; I < List.Count(); ++I) {
+    const String Item = List.Get(I);
+    if (SkipEmpty && Item.empty()) continue;
+    if (!First) R += Delim;
+    R += Item;
+    First = false;
+  }
+  return R;
+}
+
+bool IsEmptyText(const String& S) {
+  return S.empty();
+}
+
+namespace {
+
+String FirstField(const String& Line, const String& Delim) {
+  const auto Fields = SplitFields(Line, Delim);
+  return Fields->Count() > 0 ? Fields->Get(0) : String();
+}
+
+}  // namespace
+
+int FindLineByName(const TStrings& List, const String& Line, const String& Delim) {
+  const String Name = FirstField(Line, Delim);
+  for (int I = 0; I < List.Count(); ++I)
+    if (lcCompareText(FirstField(List.Get(I), Delim), Name) == 0) return I;
+  return -1;
+}
+
+String MergeTranslationLine(const String& OldLine, const String& NewLine, const String& Delim) {
+  const auto Old = SplitFields(OldLine, Delim);
+  const auto New = SplitFields(NewLine, Delim);
+  TStringList Out;
+  Out.Add(Old->Count() > 0 ? Old->Get(0) : String());
+  for (int K = 1; K < Old->Count(); ++K)
+    Out.Add(K < New->Count() && !New->Get(K).empty() ? New->Get(K) : Old->Get(K));
+  for (int K = Old->Count(); K < New->Count(); ++K) Out.Add(New->Get(K));
+  return JoinFields(Out, Delim, false) + Delim;
+}
+
+// ---- The component's side ----------------------------------------------------------------
+
+void TlcCustomLang::DeclareStoredData(TFiler& Filer) {
+  TComponent::DeclareStoredData(Filer);
+  Filer.DefineBinaryProperty(
+      u"TranslationData", [this](TStream& S) { ReadTranslationData(S); },
+      [this](TStream& S) { WriteTranslationData(S); }, TranslationDataHasData(Filer));
+}
+
+bool TlcCustomLang::TranslationDataHasData(const TFiler& Filer) const {
+  const auto* Ancestor = dynamic_cast<const TlcCustomLang*>(Filer.Ancestor());
+  if (!Filer.Ancestor()) return true;
+  if (FUseInheritedData) return false;
+  if (!Ancestor) return true;
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    const TStrings* Mine = GetPropListByType(static_cast<TStringsType>(Cat));
+    const TStrings* Theirs = Ancestor->GetPropListByType(static_cast<TStringsType>(Cat));
+    if (Mine && Theirs && Mine->GetText() != Theirs->GetText()) return true;
+  }
+  return false;
+}
+
+void TlcCustomLang::WriteTranslationData(TStream& Stream) const {
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    const TStrings* List = GetPropListByType(static_cast<TStringsType>(Cat));
+    if (!List) continue;
+    Stream.WriteBytes(Utf16LEEncode(CategoryName(Cat) + UnicodeSuffix + sLineBreak));
+    for (int I = 0; I < List->Count(); ++I)
+      Stream.WriteBytes(Utf16LEEncode(EscapeLineBreaks(List->Get(I)) + sLineBreak));
+  }
+}
+
+bool TlcCustomLang::PlaceTranslationLine(TStrings& List, const String& Line) {
+  const String D(1, static_cast<char16_t>(FLangDelim));
+  if (FOnInher && !FLCBLoading) {
+    const int Found = FindLineByName(List, Line, D);
+    if (Found >= 0) {
+      const String Merged = MergeTranslationLine(List.Get(Found), Line, D);
+      List.Delete(Found);
+      List.Insert(Found, Merged);
+      return true;
+    }
+  }
+  if (Owner() && Line.starts_with(OwnerClassName() + D))
+    List.Insert(0, Line);
+  else
+    List.Add(Line);
+  return true;
+}
+
+void TlcCustomLang::ReadTranslationData(TStream& Stream) {
+  const std::string Bytes = Stream.ReadBytes(Stream.Size() - Stream.Position());
+
+  String Text;
+  if (Bytes.size() < 2) {
+    Text = AnsiToString(Bytes);
+  } else {
+    if (Bytes[1] == '\0')
+      Text = Utf16LEDecode(Bytes);
+    else if (FStoreAsUTF8)
+      Text = Utf8Decode(Bytes);
+    else
+      Text = AnsiToString(Bytes);
+    if (Text.empty()) Text = AnsiToString(Bytes);
+  }
+
+  TStringList Lines;
+  Lines.SetText(Text);
+
+  bool SawUnicode = false;
+  TStrings* Current = nullptr;
+  const bool KeepExisting = !IsDesigning() && FOnInher && !FLCBLoading;
+  for (int I = 0; I < Lines.Count(); ++I) {
+    const String Line = Lines.Get(I);
+    int Header = -1;
+    for (int Cat = 0; Cat < StringsTypeCount && Header < 0; ++Cat) {
+      if (lcCompareText(Line, CategoryName(Cat)) == 0) Header = Cat;
+      if (lcCompareText(Line, CategoryName(Cat) + UnicodeSuffix) == 0) {
+        Header = Cat;
+        SawUnicode = true;
+      }
+    }
+    if (Header >= 0) {
+      // A header on the last line is an empty section like any other, so a reload into a
+      // component that already holds lines does not keep stale ones.
+      Current = GetPropListByName(CategoryName(Header).substr(2));
+      if (Current && !KeepExisting) Current->Clear();
+      continue;
+    }
+    if (Current) PlaceTranslationLine(*Current, UnescapeLineBreaks(Line));
+  }
+
+  RefreshCurrentCharset();
+
+  if (!SawUnicode && !FStoreAsUTF8) {
+    for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+      if (Cat == stFonts || Cat == stCharSets) continue;
+      if (TStrings* List = GetPropListByType(static_cast<TStringsType>(Cat))) DecodeAnsiList(*List);
+    }
+    const String Prefix = String(u" ") + static_cast<char16_t>(FLangDelim);
+    for (int I = 0; I < FExtendedTranslations->Count(); ++I) {
+      TlcExtendedItem* Item = FExtendedTranslations->Items(I);
+      Item->SetValues(DecodeAnsiColumns(Prefix + Item->Values(), false).substr(2));
+    }
+  }
+}
+
+String TlcCustomLang::DecodeAnsiColumns(const String& Line, bool NoNameColumn) {
+  if (static_cast<int>(CS_Array.size()) < FNumLang) RefreshCharsetArray();
+  std::string Bytes = StringToAnsi(Line);
+  std::erase(Bytes, '\0');
+  const String Wide = Widen(Bytes);
+  const char16_t D = FLangDelim;
+  auto Field = [&](int K) { return Narrow(GetField(Wide, FLangDelim, K)); };
+  auto CodePage = [&](int Lang) { return CharsetToCodePage(CS_Array[Lang - 1]); };
+  String Result;
+  if (NoNameColumn) {
+    for (int L = 1; L <= FNumLang; ++L) Result += CodePageToString(Field(L - 1), CodePage(L)) + D;
+    return Result;
+  }
+  Result = AnsiToString(Field(0)) + D;
+  for (int L = 1; L <= FNumLang; ++L)
+    Result += (FStoreAsUTF8 ? Utf8Decode(Field(L)) : CodePageToString(Field(L), CodePage(L))) + D;
+  return Result;
+}
+
+String TlcCustomLang::EncodeAnsiColumns(const String& Line) {
+  if (static_cast<int>(CS_Array.size()) < FNumLang) RefreshCharsetArray();
+  const char16_t D = FLangDelim;
+  String Result = GetField(Line, FLangDelim, 0) + D;
+  for (int L = 1; L <= FNumLang; ++L) {
+    const String Text = GetField(Line, FLangDelim, L);
+    if (FStoreAsUTF8)
+      Result += Utf8Decode(Utf8Encode(Text)) + D;
+    else
+      Result += AnsiToString(StringToCodePage(Text, CharsetToCodePage(CS_Array[L - 1]))) + D;
+  }
+  return Result;
+}
+
+void TlcCustomLang::DecodeAnsiList(TStrings& List) {
+  for (int I = 0; I < List.Count(); ++I) List.Put(I, DecodeAnsiColumns(List.Get(I), false));
+}

@@ -1,0 +1,6 @@
+#include "ui/screen.h"
+
+TScreen& Screen() {
+  static TScreen S;
+  return S;
+}
