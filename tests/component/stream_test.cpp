@@ -420,6 +420,7 @@ TEST(ComponentText, ErrorsNameTheLine) {
   EXPECT_EQ(MessageOf("object A: TB\n  X = 1"), "Line 2: 'end' expected");
 
   // Deep nesting is refused in all three converters, never a stack overflow.
+  RegisterTestClasses();
   std::string Deep, Image = "TPF0";
   for (int I = 0; I < 200; ++I) Deep += "object A: TTestForm\n";
   for (int I = 0; I < 200; ++I) Deep += "end\n";
