@@ -368,8 +368,24 @@ void TlcCustomLang::SetNumOfLanguages(int Value) {
 
 void TlcCustomLang::SetLangDelim(uint8_t Value) {
   if (Value == FLangDelim) return;
-  if (!IsLoading()) ChangeLangDelim(FLangDelim, Value);
+  if (!IsLoading()) {
+    // A text that already holds the new delimiter would split into extra fields.
+    if (HoldsChar(Value))
+      throw ELanguageError(
+          Format(u"Character %d occurs in a translation and cannot delimit it!", {int64_t{Value}}));
+    ChangeLangDelim(FLangDelim, Value);
+  }
   FLangDelim = Value;
+}
+
+bool TlcCustomLang::HoldsChar(char16_t C) const {
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat)
+    if (const TStrings* List = GetPropListByType(static_cast<TStringsType>(Cat)))
+      for (int I = 0; I < List->Count(); ++I)
+        if (List->Get(I).find(C) != String::npos) return true;
+  for (int I = 0; I < FExtendedTranslations->Count(); ++I)
+    if (FExtendedTranslations->Items(I)->Values().find(C) != String::npos) return true;
+  return false;
 }
 
 void TlcCustomLang::ReplaceDelimChar(uint8_t OldDelim, uint8_t NewDelim, TStrings& List) {

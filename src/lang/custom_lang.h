@@ -216,6 +216,7 @@ class TlcCustomLang : public TComponent {
   bool IsDesigning() const { return HasState(csDesigning); }
   bool IsLoading() const { return HasState(csLoading); }
   bool PlaceTranslationLine(TStrings& List, const String& Line);
+  bool HoldsChar(char16_t C) const;
   void ReplaceDelimChar(uint8_t OldDelim, uint8_t NewDelim, TStrings& List);
   void ReplaceExtendedDelimiter(char16_t OldDelim, char16_t NewDelim);
   String OwnerClassName() const;

@@ -56,8 +56,9 @@ void TlcCustomLang::FinishLoading() {
     FSystem->Clear();
   }
   if (FLangDelim == 9) {
-    SetLangDelim(1);
+    // Stored TAB-delimited data is converted as it stands.
     ChangeLangDelim(9, 1);
+    FLangDelim = 1;
   }
   if (HasTabDelimitedData()) {
     ChangeLangDelim(FLangDelim, 9);

@@ -136,6 +136,14 @@ TEST(CustomLang, DelimiterChangeRewritesEveryListAndExtendedItem) {
   EXPECT_EQ(Lang.Captions()->Get(0), u"N\ta\t");  // while loading only the value is stored
 }
 
+TEST(CustomLang, DelimiterThatATextHoldsIsRefused) {
+  TlcLang Lang(nullptr);
+  Lang.Captions()->Add(L("memo|a\tb|"));
+  EXPECT_THROW(Lang.SetLangDelim(9), ELanguageError);
+  EXPECT_EQ(Lang.LangDelim(), 1);
+  EXPECT_EQ(Lang.Captions()->Get(0), L("memo|a\tb|"));
+}
+
 TEST(CustomLang, ChangeLocalesAddsFifteenOneColumnLinesOnlyToAnEmptyList) {
   TlcLang Lang(nullptr);
   Lang.SetNumOfLanguages(2);
