@@ -1,15 +1,20 @@
 // Build-time helper: turns a form's readable text into the binary component stream, either as
 // a plain file or as a C++ source that compiles the bytes into a program.
 //
-//   form_to_binary INPUT.txt OUTPUT.bin
-//   form_to_binary --cpp NAME INPUT.txt OUTPUT.cpp
+//   form_to_binary [--table COMPONENT TABLE.lang] INPUT.txt OUTPUT.bin
+//   form_to_binary [--table COMPONENT TABLE.lang] --cpp NAME INPUT.txt OUTPUT.cpp
 //
+// With --table the readable translation table becomes the "TranslationData" of the named
+// translation component of the form.
 // The C++ source defines `const unsigned char NAME[]` and `const std::size_t NAME_size`.
 #include <cstdio>
 #include <string>
 
+#include <vector>
+
 #include "component/object_text.h"
 #include "core/stream.h"
+#include "translation_table.h"
 
 namespace {
 
@@ -38,29 +43,45 @@ bool IsCppIdentifier(const std::string& S) {
 
 int Usage() {
   std::fputs(
-      "usage: form_to_binary INPUT.txt OUTPUT.bin\n"
-      "       form_to_binary --cpp NAME INPUT.txt OUTPUT.cpp\n",
+      "usage: form_to_binary [--table COMPONENT TABLE.lang] INPUT.txt OUTPUT.bin\n"
+      "       form_to_binary [--table COMPONENT TABLE.lang] --cpp NAME INPUT.txt OUTPUT.cpp\n",
       stderr);
   return 2;
+}
+
+std::string ReadFile(const char* Name) {
+  TFileStream In(FromUtf8(Name), fmOpenRead | fmShareDenyWrite);
+  return In.ReadBytes(In.Size());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool Cpp = argc == 5 && std::string(argv[1]) == "--cpp";
-  if (!Cpp && argc != 3) return Usage();
-  const std::string Name = Cpp ? argv[2] : "";
+  std::vector<std::string> Args(argv + 1, argv + argc);
+  std::string TableComponent, TableFile;
+  if (Args.size() >= 3 && Args[0] == "--table") {
+    TableComponent = Args[1];
+    TableFile = Args[2];
+    Args.erase(Args.begin(), Args.begin() + 3);
+  }
+  const bool Cpp = Args.size() == 4 && Args[0] == "--cpp";
+  if (!Cpp && Args.size() != 2) return Usage();
+  const std::string Name = Cpp ? Args[1] : "";
   if (Cpp && !IsCppIdentifier(Name)) return Usage();
-  const char* Input = argv[argc - 2];
-  const char* Output = argv[argc - 1];
+  const std::string& Input = Args[Args.size() - 2];
+  const std::string& Output = Args[Args.size() - 1];
   try {
-    TFileStream In(FromUtf8(Input), fmOpenRead | fmShareDenyWrite);
-    TMemoryStream Image;
+    std::string Text = ReadFile(Input.c_str());
+    if (!TableComponent.empty()) {
+      const auto Table = ParseTranslationTable(ReadFile(TableFile.c_str()));
+      Text = EmbedTranslationData(Text, TableComponent, TranslationDataPayload(Table));
+    }
+    TMemoryStream In(Text), Image;
     ObjectTextToBinary(In, Image);
     TFileStream Out(FromUtf8(Output), fmCreate);
     Out.WriteBytes(Cpp ? CppSource(Name, Image.Bytes()) : Image.Bytes());
   } catch (const Exception& E) {
-    std::fprintf(stderr, "form_to_binary: %s: %s\n", Input, E.what());
+    std::fprintf(stderr, "form_to_binary: %s: %s\n", Input.c_str(), E.what());
     return 1;
   }
   return 0;
