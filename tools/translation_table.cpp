@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/code_page.h"
 #include "core/exceptions.h"
 #include "core/stream.h"
 #include "lang/custom_lang.h"
