@@ -61,6 +61,9 @@ class TComponent : public TPersistent {
 
   // Called by the stream reader once the whole image has been read: clears csLoading.
   virtual void FinishLoading();
+  // Called by the stream reader on the root of an image after FinishLoading has run on every
+  // component read with it (a form fires OnCreate here).
+  virtual void AfterLoading() {}
 
   // Children written with this component in the stream, and their parent when read back.
   virtual void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root);

@@ -120,6 +120,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Instance) {
     ReadChildren(*FRoot);
     ResolveFixups();
     for (TComponent* C : FLoaded) C->FinishLoading();
+    FRoot->AfterLoading();
   } catch (...) {
     Abandon(!Instance);
     throw;

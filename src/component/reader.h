@@ -29,9 +29,9 @@ class TReader : public TFiler {
   // Every component read carries csLoading and csReading while its properties are set, in
   // stream order; children are created with the root as owner, get SetParentComponent with the
   // component they are nested in, and fill the root's published field of their name. After the
-  // whole image, references are resolved and FinishLoading runs on each component in the order
-  // they were read. On an error the components created by this call are freed and the
-  // exception propagates.
+  // whole image, references are resolved, FinishLoading runs on each component in the order
+  // they were read, and then AfterLoading on the root. On an error the components created by
+  // this call are freed and the exception propagates.
   TComponent* ReadRootComponent(TComponent* Instance);
 
   TComponent* Root() const { return FRoot; }

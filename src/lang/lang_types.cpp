@@ -73,11 +73,6 @@ const TTypeInfo& TypeInfoTCursor() {
   return T;
 }
 
-const TTypeInfo& TypeInfoTNotifyEvent() {
-  static const TTypeInfo T = MakeKind(tkMethod, u"TNotifyEvent");
-  return T;
-}
-
 const TTypeInfo& TypeInfoTLanguageChangingEvent() {
   static const TTypeInfo T = MakeKind(tkMethod, u"TLanguageChangingEvent");
   return T;

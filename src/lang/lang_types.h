@@ -7,6 +7,7 @@
 #include "core/exceptions.h"
 #include "core/rtti.h"
 #include "core/ustring.h"
+#include "ui/control_types.h"
 #include "ui/screen.h"
 
 class TStrings;
@@ -49,7 +50,6 @@ const TTypeInfo& TypeInfoTCursor();
 
 using TLanguageChangingEvent = TEvent<TObject*, int, bool&>;
 using TDFMDataChangedEvent = TEvent<TObject*>;
-const TTypeInfo& TypeInfoTNotifyEvent();
 const TTypeInfo& TypeInfoTLanguageChangingEvent();
 
 using pStrings = TStrings*;

@@ -1,0 +1,54 @@
+#include "ui/memo.h"
+
+const TClassType& TMemo::StaticClassType() {
+  static const TClassType T(u"TMemo", &TWinControl::StaticClassType(), [](TClassType& C) {
+    C.Create = [](TObject* Owner) -> TObject* {
+      return new TMemo(dynamic_cast<TComponent*>(Owner));
+    };
+    TPropsOf<TMemo>(C)
+        .Obj(u"Lines", TStrings::StaticClassType(), &TMemo::Lines, &TMemo::SetLines)
+        .Ord(u"ReadOnly", TypeInfoBoolean(), &TMemo::ReadOnly, &TMemo::SetReadOnly, 0)
+        .Ord(u"ScrollBars", TypeInfoTScrollStyle(), &TMemo::ScrollBars, &TMemo::SetScrollBars,
+             ssNone)
+        .Ord(u"WordWrap", TypeInfoBoolean(), &TMemo::WordWrap, &TMemo::SetWordWrap, 1)
+        .Event(u"OnChange", TypeInfoTNotifyEvent(), &TMemo::OnChange);
+  });
+  return T;
+}
+
+TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner), FLines(std::make_unique<TStringList>()) {
+  InitColor(clWindow);
+  InitSize(185, 89);
+  FLines->OnChange = TNotifyEvent([this](TObject*) { LinesChanged(); });
+}
+
+TMemo::~TMemo() {
+  FLines->OnChange = {};
+}
+
+void TMemo::SetLines(TStrings* Value) {
+  if (Value && Value != FLines.get()) FLines->Assign(*Value);
+}
+
+void TMemo::LinesChanged() {
+  Changed(u"Lines");
+  if (!HasState(csLoading)) OnChange(this);
+}
+
+void TMemo::SetReadOnly(bool Value) {
+  if (Value == FReadOnly) return;
+  FReadOnly = Value;
+  Changed(u"ReadOnly");
+}
+
+void TMemo::SetScrollBars(TScrollStyle Value) {
+  if (Value == FScrollBars) return;
+  FScrollBars = Value;
+  Changed(u"ScrollBars");
+}
+
+void TMemo::SetWordWrap(bool Value) {
+  if (Value == FWordWrap) return;
+  FWordWrap = Value;
+  Changed(u"WordWrap");
+}

@@ -1,0 +1,13 @@
+// Kept in a file of its own: a program that links another definition of this function ahead
+// of this library never pulls this one in.
+#include "ui/control_types.h"
+
+const TTypeInfo& TypeInfoTNotifyEvent() {
+  static const TTypeInfo T = [] {
+    TTypeInfo N;
+    N.Kind = tkMethod;
+    N.Name = u"TNotifyEvent";
+    return N;
+  }();
+  return T;
+}
