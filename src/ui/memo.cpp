@@ -16,7 +16,32 @@ const TClassType& TMemo::StaticClassType() {
   return T;
 }
 
-TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner), FLines(std::make_unique<TStringList>()) {
+namespace {
+
+// A memo shows a text with line breaks as several lines, so an added or inserted text is split
+// the way the memo would show it.
+class TMemoStrings : public TStringList {
+ public:
+  int Add(const String& S) override {
+    Insert(Count(), S);
+    return Count() - 1;
+  }
+  void Insert(int Index, const String& S) override {
+    TStringList Pieces;
+    Pieces.SetText(S);
+    if (Pieces.Count() <= 1) {
+      TStringList::Insert(Index, S);
+      return;
+    }
+    BeginUpdate();
+    for (int I = 0; I < Pieces.Count(); ++I) TStringList::Insert(Index + I, Pieces.Get(I));
+    EndUpdate();
+  }
+};
+
+}  // namespace
+
+TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner), FLines(std::make_unique<TMemoStrings>()) {
   InitColor(clWindow);
   InitSize(185, 89);
   FLines->OnChange = TNotifyEvent([this](TObject*) { LinesChanged(); });

@@ -1,0 +1,118 @@
+#include "tool/main_window.h"
+
+#include "component/reader.h"
+#include "core/code_page.h"
+#include "core/rtti.h"
+#include "tool/log_file.h"
+#include "tool/main_form_data.h"
+#include "tool/unit_state.h"
+#include "ui/application.h"
+
+TfmMain* fmMain = nullptr;
+
+const TClassType& TfmMain::StaticClassType() {
+  static const TClassType T(u"TfmMain", &TForm::StaticClassType(), [](TClassType& C) {
+    using F = TfmMain;
+    TPropsOf<F>(C)
+        .Field(u"Panel1", &F::Panel1)
+        .Field(u"GroupBox1", &F::GroupBox1)
+        .Field(u"GroupBox2", &F::GroupBox2)
+        .Field(u"seNetAdr", &F::seNetAdr)
+        .Field(u"seSN", &F::seSN)
+        .Field(u"btCheckNetAddr", &F::btCheckNetAddr)
+        .Field(u"btCheckSN", &F::btCheckSN)
+        .Field(u"Memo1", &F::Memo1)
+        .Field(u"GroupBox3", &F::GroupBox3)
+        .Field(u"cbPort", &F::cbPort)
+        .Field(u"btCOMrescan", &F::btCOMrescan)
+        .Field(u"Image", &F::Image)
+        .Field(u"btLoadImage", &F::btLoadImage)
+        .Field(u"btScanCtrl", &F::btScanCtrl)
+        .Field(u"sbBar", &F::sbBar)
+        .Field(u"btProg", &F::btProg)
+        .Field(u"btSetNewNA", &F::btSetNewNA)
+        .Field(u"btIdentify", &F::btIdentify)
+        .Field(u"ppmLog", &F::ppmLog)
+        .Field(u"ppmWriteLogInfo", &F::ppmWriteLogInfo)
+        .Field(u"slng1", &F::slng1)
+        .Field(u"btnEnglish", &F::btnEnglish)
+        .Field(u"btnRussian", &F::btnRussian)
+        .Field(u"ppmMode", &F::ppmMode)
+        .Field(u"mniHotel", &F::mniHotel)
+        .Method(u"FormCreate", &F::FormCreate)
+        .Method(u"FormClose", &F::FormClose)
+        .Method(u"Memo1DblClick", &F::Memo1DblClick)
+        .Method(u"mniHotelClick", &F::mniHotelClick)
+        .Method(u"seNetAdrChange", &F::seNetAdrChange)
+        .Method(u"btnEnglishClick", &F::btnEnglishClick)
+        .Method(u"btnRussianClick", &F::btnRussianClick)
+        .Method(u"btCOMrescanClick", &F::btCOMrescanClick);
+    C.Create = [](TObject* Owner) -> TObject* {
+      return new TfmMain(dynamic_cast<TComponent*>(Owner));
+    };
+  });
+  return T;
+}
+
+TfmMain* CreateMainForm(TComponent* Owner) {
+  Application().Initialize();
+  RegisterLangClasses();
+  auto* Form = new TfmMain(Owner);
+  fmMain = Form;
+  try {
+    TMemoryStream Data(
+        std::string(reinterpret_cast<const char*>(MainWindowForm), MainWindowForm_size));
+    ReadComponent(Data, Form);
+  } catch (...) {
+    fmMain = nullptr;
+    Form->BeforeDestruction();
+    delete Form;
+    throw;
+  }
+  return Form;
+}
+
+void TfmMain::AddLine(const String& Line) {
+  Memo1->Lines()->Add(Line);
+}
+
+void TfmMain::Log(const String& Line) {
+  WriteLog(StringToAnsi(Line));
+}
+
+void TfmMain::FormCreate(TObject*) {
+  Log(Text(u"IDS_120"));
+  btCOMrescanClick(nullptr);
+  stmFirmWare = std::make_unique<TMemoryStream>();
+  sbBar->Panels()->Items(0)->SetText(Text(u"IDS_121") + GetAppVersion());
+}
+
+void TfmMain::FormClose(TObject*, TCloseAction&) {
+  Log(Text(u"IDS_119"));
+}
+
+void TfmMain::Memo1DblClick(TObject*) {
+  Memo1->Lines()->Clear();
+}
+
+void TfmMain::mniHotelClick(TObject*) {
+  CmdPrefix = mniHotel->Checked() ? 0x30 : 0x20;
+}
+
+void TfmMain::seNetAdrChange(TObject*) {
+  const bool Address = seNetAdr->Value() > 0;
+  btCheckNetAddr->SetCaption(Text(Address ? u"IDS_113" : u"IDS_114"));
+  btIdentify->SetVisible(Address);
+}
+
+// The switch re-applies the caption table, where the address button reads "Scan"; the field's
+// rule is applied again so the button names what pressing it does.
+void TfmMain::btnEnglishClick(TObject*) {
+  slng1->SetActiveLanguage(1);
+  seNetAdrChange(nullptr);
+}
+
+void TfmMain::btnRussianClick(TObject*) {
+  slng1->SetActiveLanguage(2);
+  seNetAdrChange(nullptr);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The service tool's one window: its components, its own fields and its handlers.
+#include <memory>
+
+#include "core/stream.h"
+#include "lang/custom_lang.h"
+#include "ui/buttons.h"
+#include "ui/combo_box.h"
+#include "ui/form.h"
+#include "ui/memo.h"
+#include "ui/menus.h"
+#include "ui/panels.h"
+#include "ui/spin_edit.h"
+#include "ui/status_bar.h"
+
+class TfmMain : public TForm {
+ public:
+  static const TClassType& StaticClassType();
+  const TClassType& ClassType() const override { return StaticClassType(); }
+  explicit TfmMain(TComponent* AOwner) : TForm(AOwner) {}
+
+  // Components, in the order the window declares them.
+  TPanel* Panel1 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
+  TGroupBox* GroupBox2 = nullptr;
+  TSpinEdit* seNetAdr = nullptr;
+  TSpinEdit* seSN = nullptr;
+  TSpeedButton* btCheckNetAddr = nullptr;
+  TSpeedButton* btCheckSN = nullptr;
+  TMemo* Memo1 = nullptr;
+  TGroupBox* GroupBox3 = nullptr;
+  TComboBox* cbPort = nullptr;
+  TSpeedButton* btCOMrescan = nullptr;
+  TGroupBox* Image = nullptr;
+  TSpeedButton* btLoadImage = nullptr;
+  TSpeedButton* btScanCtrl = nullptr;
+  TStatusBar* sbBar = nullptr;
+  TSpeedButton* btProg = nullptr;
+  TSpeedButton* btSetNewNA = nullptr;
+  TSpeedButton* btIdentify = nullptr;
+  TPopupMenu* ppmLog = nullptr;
+  TMenuItem* ppmWriteLogInfo = nullptr;
+  TlcLang* slng1 = nullptr;
+  TButton* btnEnglish = nullptr;
+  TButton* btnRussian = nullptr;
+  TPopupMenu* ppmMode = nullptr;
+  TMenuItem* mniHotel = nullptr;
+
+  // Handlers bound by the form data.
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void Memo1DblClick(TObject* Sender);
+  void mniHotelClick(TObject* Sender);
+  void seNetAdrChange(TObject* Sender);
+  void btnEnglishClick(TObject* Sender);
+  void btnRussianClick(TObject* Sender);
+  void btCOMrescanClick(TObject* Sender);
+
+  // The window's own fields.
+  String ProgFile;
+  String ImageInfo;
+  std::unique_ptr<TMemoryStream> stmFirmWare;
+  int oComMode = 0;
+
+  // A message text by its key, in the active language.
+  String Text(const char16_t* Key) const { return slng1->GetTextOrDefault(Key); }
+  // Adds a line to the output pane.
+  void AddLine(const String& Line);
+  // Logs a text through WriteLog in the ANSI code page.
+  void Log(const String& Line);
+};
+
+// The one window of the program.
+extern TfmMain* fmMain;
+
+// Creates the window from its form data (compiled into the program), owned by Owner.
+TfmMain* CreateMainForm(TComponent* Owner);

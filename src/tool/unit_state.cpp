@@ -1,0 +1,3 @@
+#include "tool/unit_state.h"
+
+uint8_t CmdPrefix = 0x20;
