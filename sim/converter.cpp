@@ -12,7 +12,7 @@ std::string TSimConverter::BannerText() const {
 TSimReply TSimConverter::OnBytes(uint32_t Speed, std::string_view Bytes) {
   switch (FSettings.Kind) {
     case TConverterKind::ckEcho:
-      return {std::string(Bytes)};
+      return {std::string(Bytes), false, {}};
     case TConverterKind::ckSilent:
       return {};
     case TConverterKind::ckNormal:
@@ -30,6 +30,6 @@ TSimReply TSimConverter::OnBytes(uint32_t Speed, std::string_view Bytes) {
     return {};
   }
   FHeard.clear();
-  if (FSettings.HangUpOnWakeUp) return {{}, true};
-  return {BannerText()};
+  if (FSettings.HangUpOnWakeUp) return {{}, true, {}};
+  return {BannerText(), false, {}};
 }

@@ -1,7 +1,8 @@
-// sim_bus [--scenario FILE]: creates the simulated line, prints the path of the port for the
-// program to open (one line on stdout) and serves until it is killed or its stdin is closed.
-// Without a scenario the line holds one normal converter. A stdin that is not a pipe, socket or
-// terminal (such as /dev/null) is not watched.
+// sim_bus [--pace] [--scenario FILE]: creates the simulated line, prints the path of the port
+// for the program to open (one line on stdout) and serves until it is killed or its stdin is
+// closed. Without a scenario the line holds the default one (scenario.h). --pace makes answers take
+// their time on the wire. A stdin that is not a pipe, socket or terminal (such as /dev/null) is
+// not watched.
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -19,7 +20,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include "sim/converter.h"
 #include "sim/scenario.h"
 #include "sim/sim_bus.h"
 #include "sim/unique_fd.h"
@@ -32,16 +32,28 @@ bool StdinCanClose() {
   return S_ISFIFO(Info.st_mode) || S_ISSOCK(Info.st_mode) || isatty(STDIN_FILENO);
 }
 
-std::vector<std::unique_ptr<TSimDevice>> LoadDevices(int argc, char** argv) {
-  if (argc == 1) {
-    std::vector<std::unique_ptr<TSimDevice>> Devices;
-    Devices.push_back(std::make_unique<TSimConverter>(TConverterSettings{}));
-    return Devices;
+struct TOptions {
+  bool Pace = false;
+  const char* Scenario = nullptr;
+};
+
+TOptions ReadOptions(int argc, char** argv) {
+  TOptions Options;
+  for (int I = 1; I < argc; ++I) {
+    if (std::strcmp(argv[I], "--pace") == 0 && !Options.Pace)
+      Options.Pace = true;
+    else if (std::strcmp(argv[I], "--scenario") == 0 && I + 1 < argc && !Options.Scenario)
+      Options.Scenario = argv[++I];
+    else
+      throw std::runtime_error("usage: sim_bus [--pace] [--scenario FILE]");
   }
-  if (argc != 3 || std::strcmp(argv[1], "--scenario") != 0)
-    throw std::runtime_error("usage: sim_bus [--scenario FILE]");
-  std::ifstream File(argv[2], std::ios::binary);
-  if (!File) throw std::runtime_error(std::string("cannot read ") + argv[2]);
+  return Options;
+}
+
+std::vector<std::unique_ptr<TSimDevice>> LoadDevices(const TOptions& Options) {
+  if (!Options.Scenario) return ParseScenario(DefaultScenario);
+  std::ifstream File(Options.Scenario, std::ios::binary);
+  if (!File) throw std::runtime_error(std::string("cannot read ") + Options.Scenario);
   std::ostringstream Text;
   Text << File.rdbuf();
   return ParseScenario(Text.str());
@@ -51,7 +63,8 @@ std::vector<std::unique_ptr<TSimDevice>> LoadDevices(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   try {
-    auto Devices = LoadDevices(argc, argv);
+    const TOptions Options = ReadOptions(argc, argv);
+    auto Devices = LoadDevices(Options);
     // Blocked before the device thread starts, so only the signal descriptor sees them.
     sigset_t Signals;
     sigemptyset(&Signals);
@@ -63,6 +76,7 @@ int main(int argc, char** argv) {
     if (!SignalFd.Valid()) throw std::runtime_error("signalfd failed");
 
     TSimBus Bus;
+    Bus.SetPacing(Options.Pace);
     for (auto& Device : Devices) Bus.Add(std::move(Device));
     std::printf("%s\n", Bus.SlavePath().c_str());
     std::fflush(stdout);

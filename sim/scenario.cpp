@@ -1,8 +1,10 @@
 #include "sim/scenario.h"
 
+#include <charconv>
 #include <stdexcept>
 #include <string>
 
+#include "sim/controller.h"
 #include "sim/converter.h"
 
 namespace {
@@ -92,6 +94,126 @@ std::unique_ptr<TSimDevice> ParseConverter(const std::vector<std::string>& Words
   return std::make_unique<TSimConverter>(std::move(Settings));
 }
 
+uint32_t Number(const std::string& Text, uint32_t Min, uint32_t Max) {
+  const bool Hex = Text.size() > 2 && Text[0] == '0' && (Text[1] == 'x' || Text[1] == 'X');
+  const char* Begin = Text.data() + (Hex ? 2 : 0);
+  const char* End = Text.data() + Text.size();
+  uint32_t Value = 0;
+  const auto [Stop, Error] = std::from_chars(Begin, End, Value, Hex ? 16 : 10);
+  if (Text.empty() || Error != std::errc() || Stop != End || Value < Min || Value > Max)
+    throw std::runtime_error("\"" + Text + "\" is not a number from " + std::to_string(Min) +
+                             " to " + std::to_string(Max));
+  return Value;
+}
+
+std::vector<std::string> Split(const std::string& Text, char Separator) {
+  std::vector<std::string> Parts;
+  size_t Start = 0;
+  for (;;) {
+    const size_t Stop = Text.find(Separator, Start);
+    Parts.push_back(Text.substr(Start, Stop - Start));
+    if (Stop == std::string::npos) return Parts;
+    Start = Stop + 1;
+  }
+}
+
+bool Switch(const std::string& Text) {
+  if (Text == "on") return true;
+  if (Text == "off") return false;
+  throw std::runtime_error("\"" + Text + "\" is neither on nor off");
+}
+
+void SetFault(TControllerFaults& Faults, const std::string& Text) {
+  const std::vector<std::string> Parts = Split(Text, ':');
+  if (Parts.size() > 2) throw std::runtime_error("a fault is KIND or KIND:N");
+  const int Times = Parts.size() == 2 ? int(Number(Parts[1], 1, 1'000'000)) : FaultAlways;
+  const std::pair<const char*, int TControllerFaults::*> Kinds[] = {
+      {"hangup", &TControllerFaults::HangUp}, {"silent", &TControllerFaults::Silent},
+      {"short", &TControllerFaults::Short},   {"garble", &TControllerFaults::Garble},
+      {"twice", &TControllerFaults::Twice},   {"noise", &TControllerFaults::Noise},
+      {"late", &TControllerFaults::Late}};
+  for (const auto& [Name, Knob] : Kinds) {
+    if (Parts[0] == Name) {
+      Faults.*Knob = Times;
+      return;
+    }
+  }
+  throw std::runtime_error("unknown fault \"" + Parts[0] + "\"");
+}
+
+void SetSpeeds(TControllerSettings& S, const std::string& Text) {
+  S.At19200 = false;
+  S.At256000 = false;
+  for (const std::string& Speed : Split(Text, ',')) {
+    if (Speed == std::to_string(FramingASpeed))
+      S.At19200 = true;
+    else if (Speed == std::to_string(FramingBSpeed))
+      S.At256000 = true;
+    else
+      throw std::runtime_error("a controller answers at 19200 or 256000 baud, not \"" + Speed +
+                               "\"");
+  }
+}
+
+void SetControllerValue(TControllerSettings& S, const std::string& Key, const std::string& Value) {
+  if (Key == "sn") {
+    S.SerialNumber = uint16_t(Number(Value, 1, 65535));
+  } else if (Key == "addr") {
+    S.Address = uint8_t(Number(Value, 1, 254));
+  } else if (Key == "type") {
+    S.Type = uint8_t(Number(Value, 0, 255));
+  } else if (Key == "version") {
+    const std::vector<std::string> Parts = Split(Value, '.');
+    if (Parts.size() != 2) throw std::runtime_error("a version is MAJOR.MINOR");
+    S.VersionMajor = uint8_t(Number(Parts[0], 0, 255));
+    S.VersionMinor = uint8_t(Number(Parts[1], 0, 255));
+  } else if (Key == "speeds") {
+    SetSpeeds(S, Value);
+  } else if (Key == "text") {
+    S.TextLines.push_back(Value);
+  } else if (Key == "memory") {
+    S.MemoryKb = uint8_t(Number(Value, 0, 15));
+  } else if (Key == "weigand") {
+    S.Weigand = Switch(Value);
+  } else if (Key == "boot") {
+    S.LoaderActive = Switch(Value);
+  } else if (Key == "probes") {
+    S.InRangeSearch = Switch(Value);
+  } else if (Key == "net") {
+    for (const std::string& Serial : Split(Value, ','))
+      S.NetList.push_back(uint16_t(Number(Serial, 1, 65535)));
+  } else if (Key == "netwait") {
+    S.NetNotReady = int(Number(Value, 0, 1'000'000));
+  } else if (Key == "image") {
+    S.Loader.ImageSize = Number(Value, 0, 0xFFFFFF);
+  } else if (Key == "chunk") {
+    S.Loader.Chunk = uint8_t(Number(Value, 1, 255));
+  } else if (Key == "result") {
+    S.Loader.Result = uint8_t(Number(Value, 0, 255));
+  } else if (Key == "fault") {
+    SetFault(S.Faults, Value);
+  } else if (Key == "delay") {
+    S.Faults.LateMs = Number(Value, 0, 60'000);
+  } else if (Key == "short") {
+    S.Faults.ShortLength = Number(Value, 1, 4);
+  } else if (Key == "noise") {
+    S.Faults.NoiseBytes = Value;
+  } else {
+    throw std::runtime_error("unknown setting \"" + Key + "\"");
+  }
+}
+
+std::unique_ptr<TSimDevice> ParseController(const std::vector<std::string>& Words) {
+  TControllerSettings Settings;
+  for (size_t I = 1; I < Words.size(); ++I) {
+    const size_t Equals = Words[I].find('=');
+    if (Equals == std::string::npos)
+      throw std::runtime_error("\"" + Words[I] + "\" is not KEY=VALUE");
+    SetControllerValue(Settings, Words[I].substr(0, Equals), Words[I].substr(Equals + 1));
+  }
+  return std::make_unique<TSimController>(std::move(Settings));
+}
+
 }  // namespace
 
 std::vector<std::unique_ptr<TSimDevice>> ParseScenario(std::string_view Text) {
@@ -107,8 +229,12 @@ std::vector<std::unique_ptr<TSimDevice>> ParseScenario(std::string_view Text) {
     if (First == std::string_view::npos || Line[First] == '#') continue;
     try {
       const std::vector<std::string> Words = SplitWords(Line);
-      if (Words[0] != "converter") throw std::runtime_error("unknown device \"" + Words[0] + "\"");
-      Devices.push_back(ParseConverter(Words));
+      if (Words[0] == "converter")
+        Devices.push_back(ParseConverter(Words));
+      else if (Words[0] == "controller")
+        Devices.push_back(ParseController(Words));
+      else
+        throw std::runtime_error("unknown device \"" + Words[0] + "\"");
     } catch (const std::runtime_error& Error) {
       throw std::runtime_error("scenario line " + std::to_string(LineNumber) + ": " + Error.what());
     }

@@ -4,12 +4,18 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
 namespace {
 
 constexpr int WriteGiveUpMs = 1000;  // a program that never reads must not stall the thread
+constexpr int64_t BitsPerByte = 10;  // start bit, 8 data bits, stop bit
+
+std::chrono::nanoseconds WireTime(size_t Bytes, uint32_t Speed) {
+  return std::chrono::nanoseconds(int64_t(Bytes) * BitsPerByte * 1'000'000'000 / Speed);
+}
 
 }  // namespace
 
@@ -35,6 +41,11 @@ TSimDevice& TSimBus::Add(std::unique_ptr<TSimDevice> Device) {
 uint32_t TSimBus::LineSpeed() const {
   const std::lock_guard Guard(FLock);
   return FPty.LineSpeed();
+}
+
+void TSimBus::SetPacing(bool On) {
+  const std::lock_guard Guard(FLock);
+  FPacing = On;
 }
 
 bool TSimBus::Send(std::string_view Bytes) {
@@ -78,27 +89,86 @@ bool TSimBus::WriteLocked(std::string_view Bytes) {
   return true;
 }
 
+void TSimBus::Queue(TClock::time_point Due, std::string Bytes, uint32_t Speed) {
+  if (!Bytes.empty()) FOutgoing.emplace(Due, TOutgoing{std::move(Bytes), Speed, 0, false, {}});
+}
+
+TSimBus::TClock::time_point TSimBus::Flush() {
+  while (!FOutgoing.empty()) {
+    const auto Head = FOutgoing.begin();
+    TOutgoing& Out = Head->second;
+    const TClock::time_point Now = TClock::now();
+    if (Head->first > Now) return Head->first;
+    if (FPty.LineSpeed() != Out.Speed) {
+      FOutgoing.erase(Head);
+      continue;
+    }
+    if (!FPacing || Out.Speed == 0) {
+      WriteLocked(Out.Bytes);
+      FOutgoing.erase(Head);
+      continue;
+    }
+    if (!Out.Started) {
+      Out.Started = true;
+      Out.Start = std::max(Head->first, FLineFree);
+    }
+    // Every byte whose last bit has gone out by now.
+    const std::chrono::nanoseconds Elapsed = Now - Out.Start;
+    size_t Arrived = Out.Bytes.size();
+    if (Elapsed < WireTime(Arrived, Out.Speed))
+      Arrived = Elapsed.count() <= 0
+                    ? 0
+                    : size_t(Elapsed.count() * Out.Speed / (BitsPerByte * 1'000'000'000));
+    if (Arrived > Out.Sent) {
+      WriteLocked(std::string_view(Out.Bytes).substr(Out.Sent, Arrived - Out.Sent));
+      Out.Sent = Arrived;
+    }
+    if (Out.Sent < Out.Bytes.size()) return Out.Start + WireTime(Out.Sent + 1, Out.Speed);
+    FLineFree = Out.Start + WireTime(Out.Bytes.size(), Out.Speed);
+    FOutgoing.erase(Head);
+  }
+  return TClock::time_point::max();
+}
+
 void TSimBus::Dispatch(std::string_view Bytes) {
   const std::lock_guard Guard(FLock);
   // The speed the program set before it wrote these bytes.
   const uint32_t Speed = FPty.LineSpeed();
+  const TClock::time_point Now = TClock::now();
   FReceived.append(Bytes);
   for (const auto& Device : FDevices) {
-    const TSimReply Reply = Device->OnBytes(Speed, Bytes);
-    WriteLocked(Reply.Bytes);
+    TSimReply Reply = Device->OnBytes(Speed, Bytes);
     if (Reply.HangUp) {
       // Flagged before the line goes, so whoever sees the hang-up sees the flag too.
       FHungUp = true;
+      FOutgoing.clear();
       FPty.Close();
       return;
     }
+    Queue(Now, std::move(Reply.Bytes), Speed);
+    for (TSimLateBytes& Late : Reply.Later)
+      Queue(Now + std::chrono::milliseconds(Late.DelayMs), std::move(Late.Bytes), Speed);
   }
+  Flush();
 }
 
 void TSimBus::Run() {
   while (!FHungUp) {
+    TClock::time_point Next;
+    {
+      const std::lock_guard Guard(FLock);
+      Next = Flush();
+    }
+    timespec Wait{};
+    const bool Forever = Next == TClock::time_point::max();
+    if (!Forever) {
+      const int64_t Ns =
+          std::max<int64_t>(0, std::chrono::nanoseconds(Next - TClock::now()).count());
+      Wait.tv_sec = time_t(Ns / 1'000'000'000);
+      Wait.tv_nsec = long(Ns % 1'000'000'000);
+    }
     pollfd Fds[2] = {{FPty.Master(), POLLIN, 0}, {FWakeRead.Get(), POLLIN, 0}};
-    if (poll(Fds, 2, -1) < 0) {
+    if (ppoll(Fds, 2, Forever ? nullptr : &Wait, nullptr) < 0) {
       if (errno == EINTR) continue;
       return;
     }

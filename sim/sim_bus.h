@@ -1,8 +1,12 @@
 #pragma once
 // The simulated line: a pseudo-terminal whose slave the program opens as its serial port, and a
 // device thread on the master that hands every byte the program sends to each device with the
-// line speed the program set, and writes back their answers.
+// line speed the program set, and writes back their answers, the late ones when they fall due.
+// An answer still owed when the program has set another speed is lost: at that speed its bytes
+// would only be line errors.
 #include <atomic>
+#include <chrono>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -31,15 +35,34 @@ class TSimBus {
   // The line disappears: the program's handle is hung up.
   void HangUp();
   bool HungUp() const { return FHungUp; }
+  // With pacing, answers take the time they would on the wire: 10 bits a byte at the speed they
+  // were sent at. Off by default: answers arrive whole and at once.
+  void SetPacing(bool On);
 
  private:
+  using TClock = std::chrono::steady_clock;
+  struct TOutgoing {
+    std::string Bytes;
+    uint32_t Speed = 0;
+    size_t Sent = 0;
+    bool Started = false;
+    TClock::time_point Start;  // with pacing: when its first bit went out
+  };
+
   void Run();
   void Dispatch(std::string_view Bytes);
+  void Queue(TClock::time_point Due, std::string Bytes, uint32_t Speed);
+  // Writes what is due; returns when the next write falls due (max when nothing waits).
+  TClock::time_point Flush();
   bool WriteLocked(std::string_view Bytes);
   void StopThread();
 
-  mutable std::mutex FLock;  // the pseudo-terminal, the devices and FReceived
+  mutable std::mutex FLock;  // everything below but the thread and its wake-up pipe
   TPty FPty;
+  // By due time; answers due at the same moment keep their order.
+  std::multimap<TClock::time_point, TOutgoing> FOutgoing;
+  bool FPacing = false;
+  TClock::time_point FLineFree;  // with pacing: the end of the last answer on the wire
   std::vector<std::unique_ptr<TSimDevice>> FDevices;
   std::string FReceived;
   std::atomic<bool> FHungUp{false};

@@ -46,7 +46,9 @@ const TClassType& TfmMain::StaticClassType() {
         .Method(u"seNetAdrChange", &F::seNetAdrChange)
         .Method(u"btnEnglishClick", &F::btnEnglishClick)
         .Method(u"btnRussianClick", &F::btnRussianClick)
-        .Method(u"btCOMrescanClick", &F::btCOMrescanClick);
+        .Method(u"btCOMrescanClick", &F::btCOMrescanClick)
+        .Method(u"btCheckNetAddrClick", &F::btCheckNetAddrClick)
+        .Method(u"btCheckSNClick", &F::btCheckSNClick);
     C.Create = [](TObject* Owner) -> TObject* {
       return new TfmMain(dynamic_cast<TComponent*>(Owner));
     };

@@ -4,6 +4,8 @@
 
 #include "core/stream.h"
 #include "lang/custom_lang.h"
+#include "tool/com_port.h"
+#include "tool/commands.h"
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
 #include "ui/form.h"
@@ -55,12 +57,27 @@ class TfmMain : public TForm {
   void btnEnglishClick(TObject* Sender);
   void btnRussianClick(TObject* Sender);
   void btCOMrescanClick(TObject* Sender);
+  void btCheckNetAddrClick(TObject* Sender);
+  void btCheckSNClick(TObject* Sender);
+
+  // The serial link: the port in the current port mode, the framings, one exchange.
+  TComHandle OpenComInMode();
+  RawBytes GetPack(const RawBytes& s) const;
+  RawBytes UnPack(const RawBytes& s) const;
+  RawBytes ExPack(TComHandle& hc, const RawBytes& s, uint32_t Delay);
 
   // The window's own fields.
   String ProgFile;
   String ImageInfo;
   std::unique_ptr<TMemoryStream> stmFirmWare;
   int oComMode = 0;
+
+  // Steps the two checks share.
+  void CheckPrologue();
+  void ApplyCheckPortMode();
+  void AddTypeAndVersion(const TInfoAnswer& Info);
+  void LogDetection(const TInfoAnswer& Info);
+  void AddMemoryLines(TComHandle& hc, uint8_t NA);
 
   // A message text by its key, in the active language.
   String Text(const char16_t* Key) const { return slng1->GetTextOrDefault(Key); }

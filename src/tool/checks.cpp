@@ -1,0 +1,148 @@
+// Checking one controller by its network address or by its serial number.
+#include <chrono>
+#include <thread>
+
+#include "core/code_page.h"
+#include "tool/commands.h"
+#include "tool/main_window.h"
+#include "tool/unit_state.h"
+#include "ui/application.h"
+
+namespace {
+
+constexpr uint32_t Delay = 600;
+
+void Sleep(int Ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
+}
+
+String Hex2(uint8_t V) {
+  return IntToHex(V, 2);
+}
+
+}  // namespace
+
+void TfmMain::CheckPrologue() {
+  if (Memo1->CanFocus()) Memo1->SetFocus();
+  Memo1->Lines()->Clear();
+  AddLine(Text(u"IDS_3"));
+  Application().ProcessMessages();
+}
+
+void TfmMain::ApplyCheckPortMode() {
+  if (oComMode != ComModeFast || CmdPrefix == 0x30) oComMode = ComModeSlow;
+}
+
+void TfmMain::AddTypeAndVersion(const TInfoAnswer& Info) {
+  AddLine(Text(u"IDS_7") + Hex2(Info.Type));
+  AddLine(Text(u"IDS_8") + IntToStr(Info.VersionMajor) + u"." + IntToStr(Info.VersionMinor));
+}
+
+void TfmMain::LogDetection(const TInfoAnswer& Info) {
+  Log(Text(u"IDS_10") + Hex2(Info.Type) + Text(u"IDS_11") + IntToStr(Info.NetAddr) +
+      Text(u"IDS_12") + IntToStr(seSN->Value()) + u".");
+}
+
+void TfmMain::AddMemoryLines(TComHandle& hc, uint8_t NA) {
+  const TMemInfoAnswer Mem = DecodeMemInfo(ExPack(hc, MemInfo(NA), Delay));
+  AddLine(Text(u"IDS_13") + IntToStr(Mem.MemoryKb) + Text(u"IDS_14"));
+  if (Mem.Weigand) AddLine(Text(u"IDS_15"));
+}
+
+void TfmMain::btCheckNetAddrClick(TObject*) {
+  // Address 0 names no controller: the button starts the network scan there instead.
+  if (seNetAdr->Value() == 0) return;
+  CheckPrologue();
+  ApplyCheckPortMode();
+  TComHandle hc = OpenComInMode();
+  if (!hc.Valid()) return;
+  const uint8_t NA = static_cast<uint8_t>(seNetAdr->Value());
+  Log(Text(u"IDS_4") + IntToStr(NA));
+  RawBytes a = ExPack(hc, InfoByAddr(CmdPrefix, NA), Delay);
+  if (a == "Z" && CmdPrefix == 0x20) {
+    oComMode = ComModeFast;
+    hc.Port().Purge(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+    Sleep(20);
+    hc.Close();
+    Sleep(100);
+    hc = OpenComInMode();
+    if (!hc.Valid()) return;
+    a = ExPack(hc, InfoByAddr(CmdPrefix, NA), Delay);
+  }
+  const TInfoAnswer Info = DecodeInfo(a);
+  if (!Info.Valid) {
+    oComMode = ComModeSlow;
+    AddLine(Text(u"IDS_5"));
+    Log(Text(u"IDS_5"));
+    return;
+  }
+  Memo1->Lines()->Clear();
+  AddTypeAndVersion(Info);
+  seSN->SetValue(Info.SerialNumber);
+  AddLine(Text(u"IDS_9") + IntToStr(seSN->Value()));
+  LogDetection(Info);
+  const int Lines = Info.Lines;
+  AddMemoryLines(hc, NA);
+  AddLine(u"");
+  Application().ProcessMessages();
+  for (int I = 1; I <= Lines; ++I) {
+    const RawBytes Line = DecodeTextLine(
+        ExPack(hc, TextLine(CmdPrefix, static_cast<uint16_t>(seSN->Value()), I), Delay));
+    AddLine(u">> " + AnsiToString(Line));
+  }
+}
+
+void TfmMain::btCheckSNClick(TObject*) {
+  CheckPrologue();
+  ApplyCheckPortMode();
+  TComHandle hc = OpenComInMode();
+  if (!hc.Valid()) return;
+  const uint16_t SN = static_cast<uint16_t>(seSN->Value());
+  Log(Text(u"IDS_32") + IntToStr(SN));
+  RawBytes a = ExPack(hc, InfoBySN(CmdPrefix, SN), Delay);
+  if (a == "Z" && CmdPrefix == 0x20) {
+    oComMode = ComModeFast;
+    hc.Close();
+    hc = OpenComInMode();
+    if (!hc.Valid()) return;
+    a = ExPack(hc, InfoBySN(CmdPrefix, SN), Delay);
+    if (a.empty()) {
+      oComMode = ComModeSlow;
+      AddLine(Text(u"IDS_5"));
+      return;
+    }
+  }
+  const TInfoAnswer Info = DecodeInfo(a);
+  if (!Info.Valid) {
+    AddLine(Text(u"IDS_5"));
+    return;
+  }
+  Memo1->Lines()->Clear();
+  AddTypeAndVersion(Info);
+  if (Info.LoaderActive) {
+    AddLine(Text(u"IDS_37"));
+    Log(Text(u"IDS_37"));
+    return;
+  }
+  LogDetection(Info);
+  int Lines = Info.Lines;
+  const RawBytes Address = ExPack(hc, GetAddrBySN(CmdPrefix, SN), Delay);
+  if (Address.empty()) {
+    AddLine(Text(u"IDS_42"));
+    return;
+  }
+  seNetAdr->SetValue(AnswerByte(Address, 5));
+  AddLine(Text(u"IDS_43") + IntToStr(seNetAdr->Value()));
+  if (Lines > 30) Lines = 30;
+  AddMemoryLines(hc, static_cast<uint8_t>(seNetAdr->Value()));
+  AddLine(u"");
+  Application().ProcessMessages();
+  for (int I = 1; I <= Lines; ++I) {
+    const RawBytes Line = DecodeTextLine(ExPack(hc, TextLine(CmdPrefix, SN, I), Delay));
+    if (Line.empty()) {
+      AddLine(Text(u"IDS_47"));
+      break;
+    }
+    AddLine(AnsiToString(Line));
+  }
+}

@@ -1,0 +1,115 @@
+#include "tool/com_port.h"
+
+#include <chrono>
+#include <thread>
+
+#include "core/exceptions.h"
+#include "tool/framing.h"
+#include "tool/main_window.h"
+#include "tool/unit_state.h"
+#include "ui/dialogs.h"
+
+const std::array<uint32_t, 4> BaudTable = {19200, 57600, 230400, 256000};
+const std::array<uint8_t, 4> EvtCharTable = {0xF5, 0x0D, 0xC0, 0xFE};
+TWriteOverlapped WriteOverlapped;
+
+TComHandle& TComHandle::operator=(TComHandle&& Other) noexcept {
+  if (this != &Other) {
+    Close();
+    FPort = std::move(Other.FPort);
+  }
+  return *this;
+}
+
+TSerialPort& TComHandle::Port() const {
+  if (!FPort) throw EInvalidOperation(u"The port is not open");
+  return *FPort;
+}
+
+void TComHandle::Close() {
+  if (!FPort) return;
+  FPort->Close();
+  FPort.reset();
+  WriteOverlapped.EventOpen = false;
+}
+
+namespace {
+
+const String Quote = u"\"";
+
+TComHandle Failed(const String& Text) {
+  MessageDlg(Text, mtError, {mbOK}, 0);
+  return {};
+}
+
+}  // namespace
+
+TComHandle TfmMain::OpenComInMode() {
+  const String Name = cbPort->Text();
+  if (Name.empty()) return Failed(u"Comport is not selected!");
+  auto Port = std::make_unique<TSerialPort>();
+  if (!Port->Open(u"\\\\.\\" + Name, true))
+    return Failed(String(u"Not possible to open a port") + u" " + Quote + Name + Quote + u"!");
+  TDCB Dcb;
+  Port->GetState(Dcb);
+  Dcb.BaudRate = BaudTable[oComMode & 3];
+  Dcb.ByteSize = 8;
+  Dcb.Parity = NOPARITY;
+  Dcb.StopBits = ONESTOPBIT;
+  Dcb.Flags = DCB_BINARY;
+  Dcb.ErrorChar = 0;
+  Dcb.EvtChar = static_cast<char>(EvtCharTable[(oComMode >> 4) & 3]);
+  if (!Port->SetState(Dcb))
+    return Failed(String(u"Not possible to configure the") + u" port speed for" + u" " + Quote +
+                  Name + Quote + u"!");
+  TCommTimeouts Timeouts;
+  Port->GetTimeouts(Timeouts);
+  Timeouts.ReadIntervalTimeout = MAXDWORD;
+  Timeouts.ReadTotalTimeoutMultiplier = 0;
+  Timeouts.ReadTotalTimeoutConstant = 0;
+  if (!Port->SetTimeouts(Timeouts))
+    return Failed(String(u"Not possible to configure the") + u" timeouts for" + u" " + Quote +
+                  Name + Quote + u"!");
+  WriteOverlapped = TWriteOverlapped{};
+  WriteOverlapped.EventOpen = true;
+  return TComHandle(std::move(Port));
+}
+
+RawBytes TfmMain::GetPack(const RawBytes& s) const {
+  return ::GetPack(s, oComMode, CmdPrefix);
+}
+
+RawBytes TfmMain::UnPack(const RawBytes& s) const {
+  return ::UnPack(s, oComMode);
+}
+
+RawBytes TfmMain::ExPack(TComHandle& hc, const RawBytes& s, uint32_t Delay) {
+  RawBytes Result;
+  try {
+    const RawBytes Frame = GetPack(s);
+    for (int Attempt = 0; Attempt < 3; ++Attempt) {
+      TSerialPort& Port = hc.Port();
+      if (!Frame.empty()) Port.Write(Frame);
+      Port.ClearErrors();
+      Port.SetMask(EV_RXFLAG);
+      uint32_t Events = 0;
+      if (Port.WaitEvent(Events, Delay) != TWaitResult::wrSignaled) {
+        Result = "Z";
+        continue;
+      }
+      uint32_t Queued = 0;
+      Port.QueuedBytes(Queued);
+      if (Queued == 0) {
+        Result.clear();
+        continue;
+      }
+      RawBytes Bytes;
+      Port.Read(Bytes, Queued);
+      Result = UnPack(Bytes);
+      if (Result.size() > 4) break;
+    }
+  } catch (const std::exception&) {
+    AddLine(Text(u"IDS_2"));
+  }
+  return Result;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Port modes and the port one operation holds: the mode's baud rate and end character, the
+// shared write record, and the handle that closes the port and the write event on every way
+// out of an operation.
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "os/serial_port.h"
+
+inline constexpr int ComModeSlow = 0;      // 19200 baud, framing A, end byte 0xF5
+inline constexpr int ComModeFast = 0x123;  // 256000 baud, framing B, end byte 0xC0
+
+extern const std::array<uint32_t, 4> BaudTable;
+extern const std::array<uint8_t, 4> EvtCharTable;
+
+// The write record of every protocol write: zeroed and given a new event by each successful
+// OpenComInMode; the operation closes the event after the port.
+struct TWriteOverlapped {
+  uint32_t Internal = 0, InternalHigh = 0, Offset = 0, OffsetHigh = 0;
+  bool EventOpen = false;
+};
+extern TWriteOverlapped WriteOverlapped;
+
+// The result of OpenComInMode: the open port, or nothing when opening failed (its dialog has
+// been shown).
+class TComHandle {
+ public:
+  TComHandle() = default;
+  explicit TComHandle(std::unique_ptr<TSerialPort> Port) : FPort(std::move(Port)) {}
+  TComHandle(TComHandle&&) = default;
+  TComHandle& operator=(TComHandle&& Other) noexcept;
+  ~TComHandle() { Close(); }
+
+  bool Valid() const { return FPort != nullptr; }
+  // The open port; EInvalidOperation when there is none.
+  TSerialPort& Port() const;
+  // The port handle first, then the event of WriteOverlapped.
+  void Close();
+
+ private:
+  std::unique_ptr<TSerialPort> FPort;
+};
