@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -136,6 +137,12 @@ void TSimBus::Dispatch(std::string_view Bytes) {
   const uint32_t Speed = FPty.LineSpeed();
   const TClock::time_point Now = TClock::now();
   FReceived.append(Bytes);
+  // With pacing, a device hears a byte once its last bit has come in at the line speed.
+  TClock::time_point Heard = Now;
+  if (FPacing && Speed != 0) {
+    FInboundFree = std::max(FInboundFree, Now) + WireTime(Bytes.size(), Speed);
+    Heard = FInboundFree;
+  }
   for (const auto& Device : FDevices) {
     TSimReply Reply = Device->OnBytes(Speed, Bytes);
     if (Reply.HangUp) {
@@ -145,14 +152,16 @@ void TSimBus::Dispatch(std::string_view Bytes) {
       FPty.Close();
       return;
     }
-    Queue(Now, std::move(Reply.Bytes), Speed);
+    Queue(Heard, std::move(Reply.Bytes), Speed);
     for (TSimLateBytes& Late : Reply.Later)
-      Queue(Now + std::chrono::milliseconds(Late.DelayMs), std::move(Late.Bytes), Speed);
+      Queue(Heard + std::chrono::milliseconds(Late.DelayMs), std::move(Late.Bytes), Speed);
   }
   Flush();
 }
 
 void TSimBus::Run() {
+  // Paced bytes are due every few tens of microseconds at the fast speed: wake up on time.
+  prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
   while (!FHungUp) {
     TClock::time_point Next;
     {

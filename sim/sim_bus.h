@@ -62,7 +62,8 @@ class TSimBus {
   // By due time; answers due at the same moment keep their order.
   std::multimap<TClock::time_point, TOutgoing> FOutgoing;
   bool FPacing = false;
-  TClock::time_point FLineFree;  // with pacing: the end of the last answer on the wire
+  TClock::time_point FLineFree;       // with pacing: the end of the last answer on the wire
+  TClock::time_point FInboundFree{};  // with pacing: when the program's bytes have all come in
   std::vector<std::unique_ptr<TSimDevice>> FDevices;
   std::string FReceived;
   std::atomic<bool> FHungUp{false};
