@@ -18,35 +18,17 @@
 namespace {
 
 const TTypeInfo& TypeInfoFuzzKind() {
-  static const TTypeInfo T = [] {
-    TTypeInfo I;
-    I.Kind = tkEnumeration;
-    I.Name = u"TFuzzKind";
-    I.EnumNames = {u"fkOne", u"fkTwo", u"fkThree"};
-    I.MaxValue = 2;
-    return I;
-  }();
+  static const TTypeInfo T = EnumTypeInfo(u"TFuzzKind", {u"fkOne", u"fkTwo", u"fkThree"});
   return T;
 }
 
 const TTypeInfo& TypeInfoFuzzKinds() {
-  static const TTypeInfo T = [] {
-    TTypeInfo I;
-    I.Kind = tkSet;
-    I.Name = u"TFuzzKinds";
-    I.CompType = &TypeInfoFuzzKind();
-    return I;
-  }();
+  static const TTypeInfo T = SetTypeInfo(u"TFuzzKinds", TypeInfoFuzzKind());
   return T;
 }
 
 const TTypeInfo& TypeInfoFuzzEvent() {
-  static const TTypeInfo T = [] {
-    TTypeInfo I;
-    I.Kind = tkMethod;
-    I.Name = u"TNotifyEvent";
-    return I;
-  }();
+  static const TTypeInfo T = MethodTypeInfo(u"TNotifyEvent");
   return T;
 }
 

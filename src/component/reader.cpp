@@ -11,6 +11,7 @@
 #include "component/names.h"
 #include "core/code_page.h"
 #include "core/exceptions.h"
+#include "core/restore.h"
 #include "core/rtti.h"
 #include "core/stream.h"
 #include "core/strings.h"
@@ -89,19 +90,6 @@ void SetComponentName(TComponent& C, const String& Name) {
 bool IsComponentClass(const TTypeInfo& Type) {
   return Type.ClassType && Type.ClassType->InheritsFrom(TComponent::StaticClassType());
 }
-
-template <class T>
-class TRestore {
- public:
-  TRestore(T& Ref, T Value) : FRef(Ref), FOld(std::exchange(Ref, std::move(Value))) {}
-  ~TRestore() { FRef = std::move(FOld); }
-  TRestore(const TRestore&) = delete;
-  TRestore& operator=(const TRestore&) = delete;
-
- private:
-  T& FRef;
-  T FOld;
-};
 
 }  // namespace
 

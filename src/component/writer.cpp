@@ -7,25 +7,12 @@
 #include "component/component.h"
 #include "core/code_page.h"
 #include "core/exceptions.h"
+#include "core/restore.h"
 #include "core/rtti.h"
 #include "core/stream.h"
 #include "core/strings.h"
 
 namespace {
-
-// Restores a value when the scope ends, also by an exception.
-template <class T>
-class TRestore {
- public:
-  TRestore(T& Ref, T Value) : FRef(Ref), FOld(std::exchange(Ref, std::move(Value))) {}
-  ~TRestore() { FRef = std::move(FOld); }
-  TRestore(const TRestore&) = delete;
-  TRestore& operator=(const TRestore&) = delete;
-
- private:
-  T& FRef;
-  T FOld;
-};
 
 class TAncestorScope {
  public:

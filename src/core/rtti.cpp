@@ -18,7 +18,9 @@ int CompareNames(const String& A, const String& B) {
   return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
 }
 
-TTypeInfo MakeOrdinal(TTypeKind Kind, String Name, int64_t Min, int64_t Max) {
+}  // namespace
+
+TTypeInfo OrdinalTypeInfo(TTypeKind Kind, String Name, int64_t Min, int64_t Max) {
   TTypeInfo T;
   T.Kind = Kind;
   T.Name = std::move(Name);
@@ -27,51 +29,62 @@ TTypeInfo MakeOrdinal(TTypeKind Kind, String Name, int64_t Min, int64_t Max) {
   return T;
 }
 
-}  // namespace
+TTypeInfo EnumTypeInfo(String Name, std::vector<String> Names) {
+  TTypeInfo T =
+      OrdinalTypeInfo(tkEnumeration, std::move(Name), 0, static_cast<int64_t>(Names.size()) - 1);
+  T.EnumNames = std::move(Names);
+  return T;
+}
+
+TTypeInfo SetTypeInfo(String Name, const TTypeInfo& Element) {
+  TTypeInfo T = OrdinalTypeInfo(tkSet, std::move(Name), 0, 0);
+  T.CompType = &Element;
+  return T;
+}
+
+TTypeInfo MethodTypeInfo(String Name) {
+  return OrdinalTypeInfo(tkMethod, std::move(Name), 0, 0);
+}
 
 const TTypeInfo& TypeInfoInteger() {
-  static const TTypeInfo T = MakeOrdinal(tkInteger, u"Integer", INT32_MIN, INT32_MAX);
+  static const TTypeInfo T = OrdinalTypeInfo(tkInteger, u"Integer", INT32_MIN, INT32_MAX);
   return T;
 }
 const TTypeInfo& TypeInfoByte() {
-  static const TTypeInfo T = MakeOrdinal(tkInteger, u"Byte", 0, 255);
+  static const TTypeInfo T = OrdinalTypeInfo(tkInteger, u"Byte", 0, 255);
   return T;
 }
 const TTypeInfo& TypeInfoWord() {
-  static const TTypeInfo T = MakeOrdinal(tkInteger, u"Word", 0, 65535);
+  static const TTypeInfo T = OrdinalTypeInfo(tkInteger, u"Word", 0, 65535);
   return T;
 }
 const TTypeInfo& TypeInfoCardinal() {
-  static const TTypeInfo T = MakeOrdinal(tkInteger, u"Cardinal", 0, UINT32_MAX);
+  static const TTypeInfo T = OrdinalTypeInfo(tkInteger, u"Cardinal", 0, UINT32_MAX);
   return T;
 }
 const TTypeInfo& TypeInfoInt64() {
-  static const TTypeInfo T = MakeOrdinal(tkInt64, u"Int64", INT64_MIN, INT64_MAX);
+  static const TTypeInfo T = OrdinalTypeInfo(tkInt64, u"Int64", INT64_MIN, INT64_MAX);
   return T;
 }
 const TTypeInfo& TypeInfoBoolean() {
-  static const TTypeInfo T = [] {
-    TTypeInfo I = MakeOrdinal(tkEnumeration, u"Boolean", 0, 1);
-    I.EnumNames = {u"False", u"True"};
-    return I;
-  }();
+  static const TTypeInfo T = EnumTypeInfo(u"Boolean", {u"False", u"True"});
   return T;
 }
 const TTypeInfo& TypeInfoWideChar() {
-  static const TTypeInfo T = MakeOrdinal(tkWChar, u"WideChar", 0, 65535);
+  static const TTypeInfo T = OrdinalTypeInfo(tkWChar, u"WideChar", 0, 65535);
   return T;
 }
 const TTypeInfo& TypeInfoDouble() {
-  static const TTypeInfo T = MakeOrdinal(tkFloat, u"Double", 0, 0);
+  static const TTypeInfo T = OrdinalTypeInfo(tkFloat, u"Double", 0, 0);
   return T;
 }
 const TTypeInfo& TypeInfoString() {
-  static const TTypeInfo T = MakeOrdinal(tkUString, u"string", 0, 0);
+  static const TTypeInfo T = OrdinalTypeInfo(tkUString, u"string", 0, 0);
   return T;
 }
 const TTypeInfo& TypeInfoTTypeKind() {
   static const TTypeInfo T = [] {
-    TTypeInfo I = MakeOrdinal(tkEnumeration, u"TTypeKind", 0, tkProcedure);
+    TTypeInfo I = OrdinalTypeInfo(tkEnumeration, u"TTypeKind", 0, tkProcedure);
     I.EnumNames = {u"tkUnknown",   u"tkInteger",  u"tkChar",     u"tkEnumeration", u"tkFloat",
                    u"tkString",    u"tkSet",      u"tkClass",    u"tkMethod",      u"tkWChar",
                    u"tkLString",   u"tkWString",  u"tkVariant",  u"tkArray",       u"tkRecord",

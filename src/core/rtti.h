@@ -65,6 +65,12 @@ const TTypeInfo& TypeInfoDouble();     // tkFloat
 const TTypeInfo& TypeInfoString();     // tkUString "string"
 const TTypeInfo& TypeInfoTTypeKind();  // tkEnumeration of TTypeKind's names
 
+// Type information of a program's own types.
+TTypeInfo OrdinalTypeInfo(TTypeKind Kind, String Name, int64_t Min, int64_t Max);
+TTypeInfo EnumTypeInfo(String Name, std::vector<String> Names);
+TTypeInfo SetTypeInfo(String Name, const TTypeInfo& Element);
+TTypeInfo MethodTypeInfo(String Name);
+
 String GetEnumName(const TTypeInfo& Type, int64_t Value);     // "" outside the range
 int GetEnumValue(const TTypeInfo& Type, const String& Name);  // -1 when absent (ASCII case fold)
 

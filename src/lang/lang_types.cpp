@@ -6,22 +6,6 @@
 
 namespace {
 
-TTypeInfo MakeEnum(String Name, std::vector<String> Names) {
-  TTypeInfo T;
-  T.Kind = tkEnumeration;
-  T.Name = std::move(Name);
-  T.MaxValue = static_cast<int64_t>(Names.size()) - 1;
-  T.EnumNames = std::move(Names);
-  return T;
-}
-
-TTypeInfo MakeKind(TTypeKind Kind, String Name) {
-  TTypeInfo T;
-  T.Kind = Kind;
-  T.Name = std::move(Name);
-  return T;
-}
-
 char16_t AsciiUpper(char16_t C) {
   return (C >= u'a' && C <= u'z') ? C - 32 : C;
 }
@@ -40,7 +24,7 @@ int CompareBy(const String& A, const String& B, Fold F) {
 }  // namespace
 
 const TTypeInfo& TypeInfoTStringsType() {
-  static const TTypeInfo T = MakeEnum(
+  static const TTypeInfo T = EnumTypeInfo(
       u"TStringsType", {u"stCaptions", u"stHints", u"stDisplayLabels", u"stFonts", u"stMultiLines",
                         u"stDlgsCaptions", u"stStrings", u"stOtherStrings", u"stLocales",
                         u"stCollections", u"stCharSets", u"stListView_TreeView_Items"});
@@ -48,33 +32,24 @@ const TTypeInfo& TypeInfoTStringsType() {
 }
 
 const TTypeInfo& TypeInfoTTranslateType() {
-  static const TTypeInfo T = MakeEnum(u"TTranslateType", {u"ttNoChange", u"ttGetDefault"});
+  static const TTypeInfo T = EnumTypeInfo(u"TTranslateType", {u"ttNoChange", u"ttGetDefault"});
   return T;
 }
 
 const TTypeInfo& TypeInfoTlcLangOptions() {
   static const TTypeInfo Element =
-      MakeEnum(u"TlcLangOption", {u"loUseExtUDStrings", u"loUseExtCommonStrings"});
-  static const TTypeInfo T = [] {
-    TTypeInfo S = MakeKind(tkSet, u"TlcLangOptions");
-    S.CompType = &Element;
-    return S;
-  }();
+      EnumTypeInfo(u"TlcLangOption", {u"loUseExtUDStrings", u"loUseExtCommonStrings"});
+  static const TTypeInfo T = SetTypeInfo(u"TlcLangOptions", Element);
   return T;
 }
 
 const TTypeInfo& TypeInfoTCursor() {
-  static const TTypeInfo T = [] {
-    TTypeInfo C = MakeKind(tkInteger, u"TCursor");
-    C.MinValue = INT16_MIN;
-    C.MaxValue = INT16_MAX;
-    return C;
-  }();
+  static const TTypeInfo T = OrdinalTypeInfo(tkInteger, u"TCursor", INT16_MIN, INT16_MAX);
   return T;
 }
 
 const TTypeInfo& TypeInfoTLanguageChangingEvent() {
-  static const TTypeInfo T = MakeKind(tkMethod, u"TLanguageChangingEvent");
+  static const TTypeInfo T = MethodTypeInfo(u"TLanguageChangingEvent");
   return T;
 }
 

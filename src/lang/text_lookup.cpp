@@ -1,5 +1,6 @@
 // Texts by key or by line index, in the active language, with the language-1 and
 // default-language fallbacks and borrowing from other components of a dispatcher.
+#include "core/restore.h"
 #include "core/strings.h"
 #include "lang/c_escapes.h"
 #include "lang/custom_lang.h"
@@ -15,19 +16,6 @@ bool StartsWithName(const String& Line, const String& Name, char16_t D) {
   if (Line.size() < Name.size() + 1 || Line[Name.size()] != D) return false;
   return lcCompareText(Line.substr(0, Name.size()), Name) == 0;
 }
-
-// Makes another language active for one look-up and restores it on every way out.
-class TLanguageSwap {
- public:
-  TLanguageSwap(int& Field, int Temporary) : FField(Field), FSaved(Field) { Field = Temporary; }
-  ~TLanguageSwap() { FField = FSaved; }
-  TLanguageSwap(const TLanguageSwap&) = delete;
-  TLanguageSwap& operator=(const TLanguageSwap&) = delete;
-
- private:
-  int& FField;
-  int FSaved;
-};
 
 }  // namespace
 
@@ -129,7 +117,7 @@ String TlcCustomLang::GetTextOrDefault(const String& TextID) {
   }
   String R = GetText(TextID);
   if (!R.empty()) return R;
-  const TLanguageSwap Swap(FActLang, FDefaultLanguage);
+  const TRestore<int> Swap(FActLang, FDefaultLanguage);
   R = GetText(TextID);
   if (R.empty()) R = GetTextFrom(*FStrings, TextID, true, true);
   return R;
@@ -142,7 +130,7 @@ String TlcCustomLang::GetTextOrDefaultW(const String& TextID) {
 String TlcCustomLang::GetTextOrDefined(const String& TextID, int ADefined) {
   String R = GetText(TextID);
   if (R.empty() && ADefined >= 1 && ADefined <= FNumLang) {
-    const TLanguageSwap Swap(FActLang, ADefined);
+    const TRestore<int> Swap(FActLang, ADefined);
     R = GetText(TextID);
   }
   return R;
@@ -151,7 +139,7 @@ String TlcCustomLang::GetTextOrDefined(const String& TextID, int ADefined) {
 String TlcCustomLang::GetTextOrDefinedW(const String& TextID, int ADefined) {
   String R = GetTextW(TextID);
   if (R.empty() && ADefined >= 1 && ADefined <= FNumLang) {
-    const TLanguageSwap Swap(FActLang, ADefined);
+    const TRestore<int> Swap(FActLang, ADefined);
     R = GetTextW(TextID);
   }
   return R;

@@ -1,15 +1,9 @@
 #include "ui/combo_box.h"
 
 const TTypeInfo& TypeInfoTComboBoxStyle() {
-  static const TTypeInfo T = [] {
-    TTypeInfo S;
-    S.Kind = tkEnumeration;
-    S.Name = u"TComboBoxStyle";
-    S.EnumNames = {u"csDropDown", u"csSimple", u"csDropDownList", u"csOwnerDrawFixed",
-                   u"csOwnerDrawVariable"};
-    S.MaxValue = 4;
-    return S;
-  }();
+  static const TTypeInfo T = EnumTypeInfo(
+      u"TComboBoxStyle",
+      {u"csDropDown", u"csSimple", u"csDropDownList", u"csOwnerDrawFixed", u"csOwnerDrawVariable"});
   return T;
 }
 

@@ -5,44 +5,19 @@
 #include "core/rtti.h"
 
 const TTypeInfo& TypeInfoTFontStyles() {
-  static const TTypeInfo Element = [] {
-    TTypeInfo T;
-    T.Kind = tkEnumeration;
-    T.Name = u"TFontStyle";
-    T.EnumNames = {u"fsBold", u"fsItalic", u"fsUnderline", u"fsStrikeOut"};
-    T.MaxValue = 3;
-    return T;
-  }();
-  static const TTypeInfo T = [] {
-    TTypeInfo S;
-    S.Kind = tkSet;
-    S.Name = u"TFontStyles";
-    S.CompType = &Element;
-    return S;
-  }();
+  static const TTypeInfo Element =
+      EnumTypeInfo(u"TFontStyle", {u"fsBold", u"fsItalic", u"fsUnderline", u"fsStrikeOut"});
+  static const TTypeInfo T = SetTypeInfo(u"TFontStyles", Element);
   return T;
 }
 
 const TTypeInfo& TypeInfoTFontCharset() {
-  static const TTypeInfo T = [] {
-    TTypeInfo C;
-    C.Kind = tkInteger;
-    C.Name = u"TFontCharset";
-    C.MaxValue = 255;
-    return C;
-  }();
+  static const TTypeInfo T = OrdinalTypeInfo(tkInteger, u"TFontCharset", 0, 255);
   return T;
 }
 
 const TTypeInfo& TypeInfoTColor() {
-  static const TTypeInfo T = [] {
-    TTypeInfo C;
-    C.Kind = tkInteger;
-    C.Name = u"TColor";
-    C.MinValue = INT32_MIN;
-    C.MaxValue = INT32_MAX;
-    return C;
-  }();
+  static const TTypeInfo T = OrdinalTypeInfo(tkInteger, u"TColor", INT32_MIN, INT32_MAX);
   return T;
 }
 

@@ -24,29 +24,17 @@ TButton* FindButton(const TWinControl& Parent, bool (TButton::*Wanted)() const) 
 }  // namespace
 
 const TTypeInfo& TypeInfoTPosition() {
-  static const TTypeInfo T = [] {
-    TTypeInfo P;
-    P.Kind = tkEnumeration;
-    P.Name = u"TPosition";
-    P.EnumNames = {u"poDesigned",        u"poDefault",        u"poDefaultPosOnly",
-                   u"poDefaultSizeOnly", u"poScreenCenter",   u"poDesktopCenter",
-                   u"poMainFormCenter",  u"poOwnerFormCenter"};
-    P.MaxValue = 7;
-    return P;
-  }();
+  static const TTypeInfo T =
+      EnumTypeInfo(u"TPosition", {u"poDesigned", u"poDefault", u"poDefaultPosOnly",
+                                  u"poDefaultSizeOnly", u"poScreenCenter", u"poDesktopCenter",
+                                  u"poMainFormCenter", u"poOwnerFormCenter"});
   return T;
 }
 
 const TTypeInfo& TypeInfoTFormBorderStyle() {
-  static const TTypeInfo T = [] {
-    TTypeInfo B;
-    B.Kind = tkEnumeration;
-    B.Name = u"TFormBorderStyle";
-    B.EnumNames = {u"bsNone",   u"bsSingle",     u"bsSizeable",
-                   u"bsDialog", u"bsToolWindow", u"bsSizeToolWin"};
-    B.MaxValue = 5;
-    return B;
-  }();
+  static const TTypeInfo T = EnumTypeInfo(
+      u"TFormBorderStyle",
+      {u"bsNone", u"bsSingle", u"bsSizeable", u"bsDialog", u"bsToolWindow", u"bsSizeToolWin"});
   return T;
 }
 

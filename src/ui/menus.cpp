@@ -5,13 +5,7 @@
 #include "core/exceptions.h"
 
 const TTypeInfo& TypeInfoTShortCut() {
-  static const TTypeInfo T = [] {
-    TTypeInfo S;
-    S.Kind = tkInteger;
-    S.Name = u"TShortCut";
-    S.MaxValue = 65535;
-    return S;
-  }();
+  static const TTypeInfo T = OrdinalTypeInfo(tkInteger, u"TShortCut", 0, 65535);
   return T;
 }
 

@@ -3,11 +3,6 @@
 #include "ui/control_types.h"
 
 const TTypeInfo& TypeInfoTNotifyEvent() {
-  static const TTypeInfo T = [] {
-    TTypeInfo N;
-    N.Kind = tkMethod;
-    N.Name = u"TNotifyEvent";
-    return N;
-  }();
+  static const TTypeInfo T = MethodTypeInfo(u"TNotifyEvent");
   return T;
 }

@@ -3,42 +3,29 @@
 #include "ui/dialogs.h"
 
 const TTypeInfo& TypeInfoTOpenOptions() {
-  static const TTypeInfo Element = [] {
-    TTypeInfo E;
-    E.Kind = tkEnumeration;
-    E.Name = u"TOpenOption";
-    E.EnumNames = {u"ofReadOnly",
-                   u"ofOverwritePrompt",
-                   u"ofHideReadOnly",
-                   u"ofNoChangeDir",
-                   u"ofShowHelp",
-                   u"ofNoValidate",
-                   u"ofAllowMultiSelect",
-                   u"ofExtensionDifferent",
-                   u"ofPathMustExist",
-                   u"ofFileMustExist",
-                   u"ofCreatePrompt",
-                   u"ofShareAware",
-                   u"ofNoReadOnlyReturn",
-                   u"ofNoTestFileCreate",
-                   u"ofNoNetworkButton",
-                   u"ofNoLongNames",
-                   u"ofOldStyleDialog",
-                   u"ofNoDereferenceLinks",
-                   u"ofEnableIncludeNotify",
-                   u"ofEnableSizing",
-                   u"ofDontAddToRecent",
-                   u"ofForceShowHidden"};
-    E.MaxValue = static_cast<int64_t>(E.EnumNames.size()) - 1;
-    return E;
-  }();
-  static const TTypeInfo T = [] {
-    TTypeInfo S;
-    S.Kind = tkSet;
-    S.Name = u"TOpenOptions";
-    S.CompType = &Element;
-    return S;
-  }();
+  static const TTypeInfo Element = EnumTypeInfo(u"TOpenOption", {u"ofReadOnly",
+                                                                 u"ofOverwritePrompt",
+                                                                 u"ofHideReadOnly",
+                                                                 u"ofNoChangeDir",
+                                                                 u"ofShowHelp",
+                                                                 u"ofNoValidate",
+                                                                 u"ofAllowMultiSelect",
+                                                                 u"ofExtensionDifferent",
+                                                                 u"ofPathMustExist",
+                                                                 u"ofFileMustExist",
+                                                                 u"ofCreatePrompt",
+                                                                 u"ofShareAware",
+                                                                 u"ofNoReadOnlyReturn",
+                                                                 u"ofNoTestFileCreate",
+                                                                 u"ofNoNetworkButton",
+                                                                 u"ofNoLongNames",
+                                                                 u"ofOldStyleDialog",
+                                                                 u"ofNoDereferenceLinks",
+                                                                 u"ofEnableIncludeNotify",
+                                                                 u"ofEnableSizing",
+                                                                 u"ofDontAddToRecent",
+                                                                 u"ofForceShowHidden"});
+  static const TTypeInfo T = SetTypeInfo(u"TOpenOptions", Element);
   return T;
 }
 

@@ -24,35 +24,17 @@ inline void LogEvent(const TComponent& C, const std::string& What) {
 enum TShade : uint8_t { shRed, shGreen, shBlue };
 
 inline const TTypeInfo& TypeInfoTShade() {
-  static const TTypeInfo T = [] {
-    TTypeInfo I;
-    I.Kind = tkEnumeration;
-    I.Name = u"TShade";
-    I.EnumNames = {u"shRed", u"shGreen", u"shBlue"};
-    I.MaxValue = 2;
-    return I;
-  }();
+  static const TTypeInfo T = EnumTypeInfo(u"TShade", {u"shRed", u"shGreen", u"shBlue"});
   return T;
 }
 
 inline const TTypeInfo& TypeInfoTShades() {
-  static const TTypeInfo T = [] {
-    TTypeInfo I;
-    I.Kind = tkSet;
-    I.Name = u"TShades";
-    I.CompType = &TypeInfoTShade();
-    return I;
-  }();
+  static const TTypeInfo T = SetTypeInfo(u"TShades", TypeInfoTShade());
   return T;
 }
 
 inline const TTypeInfo& TypeInfoTNotifyEvent() {
-  static const TTypeInfo T = [] {
-    TTypeInfo I;
-    I.Kind = tkMethod;
-    I.Name = u"TNotifyEvent";
-    return I;
-  }();
+  static const TTypeInfo T = MethodTypeInfo(u"TNotifyEvent");
   return T;
 }
 
