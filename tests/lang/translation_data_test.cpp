@@ -290,3 +290,33 @@ TEST_F(TranslationStream, InheritedFormsWriteOnlyDifferingData) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TranslationStream, AFormReadFromItsStreamLooksUpTextsInLanguageOne) {
+  TTestForm Form;
+  Form.SetName(u"fmTest");
+  auto* Lang = new TlcLang(&Form);
+  Lang->SetName(u"slng1");
+  Lang->SetNumOfLanguages(2);
+  Lang->Strings()->Add(L("IDS_5|Not answer|Нет ответа|"));
+  Lang->Strings()->Add(L("IDS_6|Only English||"));
+  const std::string Binary = WriteForm(Form);
+
+  TTestForm Copy;
+  TMemoryStream In(Binary);
+  ReadComponent(In, &Copy);
+  auto* Back = dynamic_cast<TlcLang*>(Copy.FindComponent(u"slng1"));
+  ASSERT_NE(Back, nullptr);
+  EXPECT_EQ(Back->ActiveLanguage(), 1);
+  EXPECT_EQ(Back->StringsColl()->Count(), 2);
+  EXPECT_EQ(Back->GetTextOrDefault(u"IDS_5"), u"Not answer");
+  Back->SetActiveLanguage(2);
+  EXPECT_EQ(Back->GetTextOrDefault(u"IDS_5"), u"Нет ответа");
+  EXPECT_EQ(Back->GetTextOrDefault(u"IDS_6"), u"Only English");
+  EXPECT_EQ(Back->GetTextOrDefault(u"IDS_7"), u"");
+  Back->SetDoRaiseExceptions(true);
+  EXPECT_THROW(Back->GetTextOrDefault(u"IDS_7"), ELanguageError);
+}
+
+}  // namespace
