@@ -94,7 +94,7 @@ RawBytes TfmMain::ExPack(TComHandle& hc, const RawBytes& s, uint32_t Delay) {
       Port.SetMask(EV_RXFLAG);
       uint32_t Events = 0;
       if (Port.WaitEvent(Events, Delay) != TWaitResult::wrSignaled) {
-        Result = "Z";
+        Result.assign(1, 'Z');  // no answer in time
         continue;
       }
       uint32_t Queued = 0;
