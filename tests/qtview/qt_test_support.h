@@ -1,0 +1,176 @@
+#pragma once
+// Qt on the offscreen platform for the view's tests, a fixture that installs the view and takes
+// it away again, and a small form with one control of each kind the main window uses.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTimer>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "qtview/qt_text.h"
+#include "qtview/qt_view.h"
+#include "ui/application.h"
+#include "ui/buttons.h"
+#include "ui/combo_box.h"
+#include "ui/form.h"
+#include "ui/memo.h"
+#include "ui/menus.h"
+#include "ui/panels.h"
+#include "ui/spin_edit.h"
+#include "ui/status_bar.h"
+
+inline void PrintTo(const QString& S, std::ostream* Out) {
+  *Out << '"' << S.toStdString() << '"';
+}
+
+inline QApplication& QtApp() {
+  static int Argc = 1;
+  static char Name[] = "test_qtview";
+  static char* Argv[] = {Name, nullptr};
+  static QApplication* App = [] {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return new QApplication(Argc, Argv);
+  }();
+  return *App;
+}
+
+// Runs Action once the next modal dialog is up, from inside that dialog's event loop.
+template <class Dialog, class Fn>
+void WhenModal(Fn Action) {
+  QTimer::singleShot(0, [Action] {
+    auto* D = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(D, nullptr);
+    Action(*D);
+  });
+}
+
+template <class T>
+T* Make(TComponent* Owner, TWinControl* Parent, const char16_t* Name) {
+  T* C = new T(Owner);
+  C->SetName(Name);
+  if constexpr (std::is_base_of_v<TControl, T>) C->SetParent(Parent);
+  return C;
+}
+
+struct TSampleForm {
+  TSampleForm() : Form(new TForm(nullptr)) {
+    TForm* F = Form.get();
+    F->SetName(u"fmSample");
+    F->SetCaption(u"Sample");
+    F->SetClientWidth(408);
+    F->SetClientHeight(616);
+    F->SetPosition(poScreenCenter);
+    Popup = Make<TPopupMenu>(F, nullptr, u"ppmLog");
+    Item = Make<TMenuItem>(F, nullptr, u"ppmWriteLogInfo");
+    Item->SetCaption(u"Write Log Info");
+    Item->SetAutoCheck(true);
+    Item->SetChecked(true);
+    Item->SetShortCut(16460);
+    Item->OnClick = TNotifyEvent([this](TObject*) { Log.push_back("item"); });
+    Popup->Items()->Add(Item);
+    Panel = Make<TPanel>(F, F, u"Panel1");
+    Panel->SetBounds(0, 0, 408, 193);
+    Panel->SetAlign(alTop);
+    Panel->SetPopupMenu(Popup);
+    Group = Make<TGroupBox>(F, Panel, u"GroupBox1");
+    Group->SetBounds(239, 8, 161, 67);
+    Group->SetCaption(u"Network address");
+    Group->Font()->SetHeight(-15);
+    Group->Font()->SetStyle(1u << fsBold);
+    Spin = Make<TSpinEdit>(F, Group, u"seNetAdr");
+    Spin->SetBounds(11, 22, 78, 33);
+    Spin->SetMaxValue(255);
+    Spin->SetColor(clSkyBlue);
+    Spin->Font()->SetName(u"Impact");
+    Spin->Font()->SetHeight(-19);
+    Spin->OnChange =
+        TNotifyEvent([this](TObject*) { Log.push_back("spin " + std::to_string(Spin->Value())); });
+    Speed = Make<TSpeedButton>(F, Group, u"btCheckNetAddr");
+    Speed->SetBounds(95, 19, 57, 25);
+    Speed->SetCaption(u"Scan");
+    Speed->OnClick = TNotifyEvent([this](TObject*) { Log.push_back("scan"); });
+    Button = Make<TButton>(F, Panel, u"btnEnglish");
+    Button->SetBounds(202, 19, 33, 22);
+    Button->SetCaption(u"Eng");
+    Button->SetTabOrder(4);
+    Button->OnClick = TNotifyEvent([this](TObject*) { Log.push_back("eng"); });
+    Second = Make<TButton>(F, Panel, u"btnRussian");
+    Second->SetBounds(202, 45, 33, 22);
+    Second->SetCaption(u"Rus");
+    Second->SetTabOrder(5);
+    Second->OnClick = TNotifyEvent([this](TObject*) { Log.push_back("rus"); });
+    Combo = Make<TComboBox>(F, Panel, u"cbPort");
+    Combo->SetBounds(9, 22, 88, 31);
+    Combo->Items()->SetText(u"COM1\r\nCOM2\r\n");
+    Combo->SetItemIndex(0);
+    Memo = Make<TMemo>(F, F, u"Memo1");
+    Memo->SetBounds(0, 193, 408, 406);
+    Memo->SetAlign(alClient);
+    Memo->SetReadOnly(true);
+    Memo->SetScrollBars(ssVertical);
+    Memo->SetColor(clCream);
+    Memo->Font()->SetName(u"Courier New");
+    Memo->Font()->SetHeight(-12);
+    Memo->Lines()->SetText(u"Memo1");
+    Memo->OnDblClick = TNotifyEvent([this](TObject*) { Log.push_back("memo dblclick"); });
+    Bar = Make<TStatusBar>(F, F, u"sbBar");
+    Bar->SetHeight(17);
+    Bar->Panels()->Add()->SetWidth(100);
+    Bar->Panels()->Items(0)->SetAlignment(taCenter);
+    Bar->Panels()->Items(0)->SetText(u"Version 1.8");
+    Bar->Panels()->Add()->SetWidth(50);
+  }
+
+  TComponentPtr<TForm> Form;
+  TPopupMenu* Popup;
+  TMenuItem* Item;
+  TPanel* Panel;
+  TGroupBox* Group;
+  TSpinEdit* Spin;
+  TSpeedButton* Speed;
+  TButton* Button;
+  TButton* Second;
+  TComboBox* Combo;
+  TMemo* Memo;
+  TStatusBar* Bar;
+  std::vector<std::string> Log;
+};
+
+class QtViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QtApp();
+    Application().Initialize();
+    Application().ClearTerminated();
+    View = std::make_unique<TQtView>();
+  }
+  void TearDown() override {
+    Sample.reset();
+    View.reset();
+    Application().ClearTerminated();
+  }
+
+  // The sample form, shown through the view.
+  TSampleForm& ShowSample() {
+    Sample = std::make_unique<TSampleForm>();
+    Sample->Form->Show();
+    // The window becomes the active one once Qt has handled its showing.
+    Application().ProcessMessages();
+    return *Sample;
+  }
+
+  template <class W>
+  W* Peer(TControl* Control) {
+    auto* Widget = qobject_cast<W*>(View->WidgetOf(Control));
+    EXPECT_NE(Widget, nullptr);
+    return Widget;
+  }
+
+  std::unique_ptr<TQtView> View;
+  std::unique_ptr<TSampleForm> Sample;
+};

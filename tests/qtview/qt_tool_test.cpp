@@ -1,0 +1,131 @@
+// The real program's window on the offscreen platform, against the simulated bus, pressed only
+// through its Qt widgets; pictures of the window after a rescan and after a check are kept
+// beside the test program.
+#include <QComboBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+#include <fstream>
+
+#include "os/file_version.h"
+#include "qt_test_support.h"
+#include "sim/controller.h"
+#include "sim/converter.h"
+#include "sim/sim_bus.h"
+#include "tool/main_window.h"
+
+FILE_VERSION_BLOCK(1, 8, 3, 62);
+
+namespace {
+
+std::string LogPath() {
+  return QCoreApplication::applicationDirPath().toStdString() + "/V8AZezuda.log";
+}
+
+std::string LogBytes() {
+  std::ifstream In(LogPath(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(In), {});
+}
+
+class QtToolTest : public QtViewTest {
+ protected:
+  void SetUp() override {
+    Bus.Add(std::make_unique<TSimConverter>(TConverterSettings{}));
+    TControllerSettings C;
+    C.SerialNumber = 31337;
+    C.Address = 3;
+    C.Type = 0x1A;
+    C.VersionMajor = 2;
+    C.VersionMinor = 5;
+    C.TextLines = {"Main entrance"};
+    Bus.Add(std::make_unique<TSimController>(C));
+    ::setenv("V8_SERIAL_ENUM", "0", 1);
+    ::setenv("V8_SERIAL_PORTS", ("SIM0=" + Bus.SlavePath()).c_str(), 1);
+    std::remove(LogPath().c_str());
+    QtViewTest::SetUp();
+    Window.reset(CreateMainForm(nullptr));
+    Window->Show();
+    Application().ProcessMessages();
+  }
+  void TearDown() override {
+    Window.reset();
+    fmMain = nullptr;
+    QtViewTest::TearDown();
+    std::remove(LogPath().c_str());
+    ::unsetenv("V8_SERIAL_PORTS");
+    ::unsetenv("V8_SERIAL_ENUM");
+  }
+
+  QString Pane() { return Peer<QPlainTextEdit>(Window->Memo1)->toPlainText(); }
+  void Press(TControl* Button) {
+    qobject_cast<QAbstractButton*>(View->WidgetOf(Button))->click();
+    Application().ProcessMessages();
+  }
+
+  TSimBus Bus;
+  TComponentPtr<TfmMain> Window;
+};
+
+TEST_F(QtToolTest, RescanAndCheckThroughTheWidgetsAndAPictureOfTheResult) {
+  TfmMain& W = *Window;
+  Press(W.btCOMrescan);
+  EXPECT_TRUE(Pane().startsWith("SIM0 (Ok) - K640-Orbit switched mode \"Normal\"."));
+  EXPECT_TRUE(Pane().endsWith("Available 1 converter(s)."));
+  EXPECT_EQ(Peer<QComboBox>(W.cbPort)->currentText(), "SIM0");
+  ASSERT_TRUE(View->WidgetOf(&W)->grab().save(QCoreApplication::applicationDirPath() +
+                                              "/main_window_rescan.png"));
+
+  Peer<QSpinBox>(W.seNetAdr)->setValue(3);
+  Press(W.btCheckNetAddr);
+  EXPECT_EQ(Pane(), QString("Type Ctrl is 0x1A\nVersion firmware is 2.5\nSerial number  is 31337\n"
+                            "Memory size is 8 kb\n\n>> Main entrance"));
+  EXPECT_EQ(Peer<QSpinBox>(W.seSN)->value(), 31337);
+  QStringList Panels;
+  for (const QLabel* L : View->WidgetOf(W.sbBar)->findChildren<QLabel*>()) Panels << L->text();
+  EXPECT_TRUE(Panels.contains("Version 1.8.3.62")) << Panels.join("|").toStdString();
+
+  const QString Picture = QCoreApplication::applicationDirPath() + "/main_window_check.png";
+  ASSERT_TRUE(View->WidgetOf(&W)->grab().save(Picture));
+  EXPECT_GT(QImage(Picture).width(), 0);
+}
+
+TEST_F(QtToolTest, LanguageButtonsSwitchTheMessageTexts) {
+  TfmMain& W = *Window;
+  Press(W.btnRussian);
+  EXPECT_EQ(W.slng1->ActiveLanguage(), 2);
+  Press(W.btCOMrescan);
+  EXPECT_TRUE(Pane().endsWith(QString::fromUtf8("Доступно конвертеров - 1.")));
+  EXPECT_EQ(W.Text(u"IDS_5"), u"Нет ответа");
+  Press(W.btnEnglish);
+  Press(W.btCOMrescan);
+  EXPECT_TRUE(Pane().endsWith("Available 1 converter(s)."));
+}
+
+TEST_F(QtToolTest, TheLogMenuAndItsShortCut) {
+  TfmMain& W = *Window;
+  QWidget* Panel = View->WidgetOf(W.Panel1);
+  QContextMenuEvent Right(QContextMenuEvent::Mouse, QPoint(5, 5), Panel->mapToGlobal(QPoint(5, 5)));
+  QCoreApplication::sendEvent(Panel, &Right);
+  QMenu* Menu = View->OpenMenu();
+  ASSERT_NE(Menu, nullptr);
+  ASSERT_EQ(Menu->actions().size(), 1);
+  EXPECT_EQ(Menu->actions()[0]->text(), "Write Log Info");
+  EXPECT_TRUE(Menu->actions()[0]->isChecked());
+  Menu->close();
+
+  QTest::keyClick(View->WidgetOf(&W), Qt::Key_L, Qt::ControlModifier);
+  Application().ProcessMessages();
+  EXPECT_FALSE(W.ppmWriteLogInfo->Checked());
+  const std::string Before = LogBytes();
+  Press(W.btCOMrescan);
+  Window->Close();
+  EXPECT_EQ(LogBytes(), Before);
+}
+
+}  // namespace
