@@ -33,21 +33,38 @@ void TlcKeyIndex::Reset(size_t Count) {
   FMask = Size - 1;
 }
 
-void* TlcKeyIndex::Find(const String& Key) const {
-  if (FSlots.empty()) return nullptr;
+TlcKeyIndex::TEntry TlcKeyIndex::Find(const String& Key) const {
+  if (FSlots.empty()) return {};
   const uint32_t H = Hash(Key);
   for (size_t I = H & FMask;; I = (I + 1) & FMask) {
     const Slot& S = FSlots[I];
-    if (!S.Value) return nullptr;
-    if (S.Hash == H && SameKey(S, Key)) return S.Value;
+    if (!S.Value) return {};
+    if (S.Hash == H && SameKey(S, Key))
+      return {S.Value, FPool.data() + S.Offset + S.Length, static_cast<int>(S.TextsCount)};
   }
 }
 
-void TlcKeyIndex::Insert(const String& Key, void* Value) {
+void TlcKeyIndex::Insert(const String& Key, void* Value, const TStrings& Texts) {
   const uint32_t H = Hash(Key);
   size_t I = H & FMask;
   while (FSlots[I].Value) I = (I + 1) & FMask;
-  FSlots[I] =
-      Slot{H, static_cast<uint32_t>(Key.size()), static_cast<uint32_t>(FPool.size()), Value};
+  FSlots[I] = Slot{H, static_cast<uint32_t>(Key.size()), static_cast<uint32_t>(FPool.size()),
+                   static_cast<uint32_t>(Texts.Count()), Value};
   for (char16_t C : Key) FPool.push_back(Fold(C));
+  for (int T = 0; T < Texts.Count(); ++T) {
+    const String Text = Texts.Get(T);
+    const auto Length = static_cast<uint32_t>(Text.size());
+    FPool.push_back(static_cast<char16_t>(Length & 0xFFFF));
+    FPool.push_back(static_cast<char16_t>(Length >> 16));
+    FPool.insert(FPool.end(), Text.begin(), Text.end());
+  }
+}
+
+String TlcKeyIndex::TextAt(const TEntry& Entry, int Index) {
+  const char16_t* P = Entry.Texts;
+  for (int T = 0;; ++T) {
+    const uint32_t Length = P[0] | (uint32_t{P[1]} << 16);
+    if (T == Index) return String(P + 2, Length);
+    P += 2 + Length;
+  }
 }

@@ -54,7 +54,14 @@ const TClassType& TlcStringsCollectionItem::StaticClassType() {
 }
 
 TlcStringsCollectionItem::TlcStringsCollectionItem(TCollection* ACollection)
-    : TCollectionItem(ACollection) {}
+    : TCollectionItem(ACollection) {
+  // The collection's index keeps a copy of the texts: a change of them is a change of the item.
+  FValues->OnChange = TNotifyEvent([this](TObject*) { Changed(false); });
+}
+
+TlcStringsCollectionItem::~TlcStringsCollectionItem() {
+  FValues->OnChange = {};
+}
 
 void TlcStringsCollectionItem::SetID(const String& Value) {
   FID = Value;
@@ -158,25 +165,47 @@ TlcStringsCollectionItem* TlcStringsCollection::BisectByID(const String& ID) con
   return Item;
 }
 
-TlcStringsCollectionItem* TlcStringsCollection::FindByID(const String& ID) const {
-  if (UpdateCount() > 0) return BisectByID(ID);
+TlcKeyIndex::TEntry TlcStringsCollection::Lookup(const String& ID) const {
   if (!FIndexValid) {
     // Every identifier gets the item the bisection reaches for it, so the index answers
     // exactly as the search does, duplicates and unsorted collections included.
     FIndex.Reset(static_cast<size_t>(Count()));
     for (int I = 0; I < Count(); ++I) {
       const String& Key = Items(I)->ID();
-      if (FIndex.Find(Key)) continue;
-      if (TlcStringsCollectionItem* Answer = BisectByID(Key)) FIndex.Insert(Key, Answer);
+      if (FIndex.Find(Key).Value) continue;
+      if (TlcStringsCollectionItem* Answer = BisectByID(Key))
+        FIndex.Insert(Key, Answer, *Answer->Values());
     }
     FIndexValid = true;
   }
-  return static_cast<TlcStringsCollectionItem*>(FIndex.Find(ID));
+  return FIndex.Find(ID);
+}
+
+TlcStringsCollectionItem* TlcStringsCollection::FindByID(const String& ID) const {
+  if (UpdateCount() > 0) return BisectByID(ID);
+  return static_cast<TlcStringsCollectionItem*>(Lookup(ID).Value);
+}
+
+bool TlcStringsCollection::FindTranslation(const String& ID, int RetLang, String& Text) const {
+  if (UpdateCount() > 0) {
+    const TlcStringsCollectionItem* Item = BisectByID(ID);
+    if (!Item) return false;
+    Text = Item->Values()->Get(RetLang - 1);
+    return true;
+  }
+  const TlcKeyIndex::TEntry E = Lookup(ID);
+  if (!E.Value) return false;
+  // A language the item has no text for raises the list's index error, as reading it would.
+  Text = RetLang >= 1 && RetLang <= E.Count
+             ? TlcKeyIndex::TextAt(E, RetLang - 1)
+             : static_cast<TlcStringsCollectionItem*>(E.Value)->Values()->Get(RetLang - 1);
+  return true;
 }
 
 String TlcStringsCollection::GetTranslationByID(const String& ID, int RetLang) const {
-  TlcStringsCollectionItem* Item = FindByID(ID);
-  return Item ? Item->Values()->Get(RetLang - 1) : String();
+  String Text;
+  FindTranslation(ID, RetLang, Text);
+  return Text;
 }
 
 bool TlcStringsCollection::UsedInCPP() const {

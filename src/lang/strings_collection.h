@@ -29,6 +29,7 @@ class TlcStringsCollectionItem : public TCollectionItem {
   const TClassType& ClassType() const override { return StaticClassType(); }
 
   explicit TlcStringsCollectionItem(TCollection* ACollection);
+  ~TlcStringsCollectionItem() override;
 
   TStrings* Values() const { return FValues.get(); }
   void SetValues(const TStrings& Value) { FValues->Assign(Value); }
@@ -53,8 +54,11 @@ class TlcStringsCollection : public TlcSortCollection {
   int GetIDIndex(const String& TextID) const;
   String GetTranslationByID(const String& ID, int RetLang) const;
   // The item GetTranslationByID reads, or nullptr: the bisection decides which item answers,
-  // an index remembers it so repeated look-ups cost one hash probe.
+  // an index remembers it with a copy of its texts so repeated look-ups cost one hash probe.
   TlcStringsCollectionItem* FindByID(const String& ID) const;
+  // The text of language RetLang of that item, as GetTranslationByID gives it; false when no
+  // item answers.
+  bool FindTranslation(const String& ID, int RetLang, String& Text) const;
   String GetTranslationByLang(const String& LangValue, int RetLang) const;
   String GetTranslationByLang2(const String& LangValue, int RetLang) const;
   void Sort(bool ForceSort);
@@ -70,6 +74,7 @@ class TlcStringsCollection : public TlcSortCollection {
 
  private:
   TlcStringsCollectionItem* BisectByID(const String& ID) const;
+  TlcKeyIndex::TEntry Lookup(const String& ID) const;
   int CompareByID(TCollectionItem* A, TCollectionItem* B) const;
   int CompareByLanguage(TCollectionItem* A, TCollectionItem* B) const;
   bool FindID(const String& S, int& Index) const;

@@ -66,11 +66,9 @@ String TlcCustomLang::GetTextFrom(const TStrings& AStrings, const String& TextID
   if (!IsDesigning() && &AStrings == FStrings.get()) {
     if (FRaiseExc && FStringsColl->GetIDIndex(TextID) < 0)
       throw ELanguageError(Format(u"String identifier \"%s\" not found!", {TextID}));
-    // One search serves both the active language and the language-1 fallback.
-    const TlcStringsCollectionItem* Item = FStringsColl->FindByID(TextID);
-    if (!Item) return {};
-    String Result = Item->Values()->Get(FActLang - 1);
-    if (Result.empty() && GetDefault) Result = Item->Values()->Get(0);
+    String Result;
+    if (!FStringsColl->FindTranslation(TextID, FActLang, Result)) return {};
+    if (Result.empty() && GetDefault) FStringsColl->FindTranslation(TextID, 1, Result);
     return Result;
   }
   return SearchList(AStrings, TextID, GetDefault);

@@ -33,6 +33,15 @@ TEST_F(TextLookup, ActiveLanguageWithLanguageOneFallback) {
   EXPECT_EQ(Lang->GetTextOrDefaultW(u"IDS_5"), u"Нет ответа");
 }
 
+TEST_F(TextLookup, ReplacedTextsAreLookedUpAfterwards) {
+  EXPECT_EQ(Lang->GetTextOrDefault(u"IDS_5"), u"Not answer");
+  Lang->ReplaceStringValue(*Lang->Strings(), u"No reply", u"ids_5", 1);
+  EXPECT_EQ(Lang->Strings()->Get(0), L("IDS_5|No reply|Нет ответа||"));
+  EXPECT_EQ(Lang->GetTextOrDefault(u"IDS_5"), u"No reply");
+  Lang->StringsColl()->Items(Lang->StringsColl()->GetIDIndex(u"IDS_8"))->Values()->Put(0, u"Uno");
+  EXPECT_EQ(Lang->GetTextOrDefault(u"IDS_8"), u"Uno");
+}
+
 TEST_F(TextLookup, MissingKeysRaiseOnlyWhenAsked) {
   EXPECT_NO_THROW(Lang->GetTextOrDefault(u"IDS_99"));
   Lang->SetDoRaiseExceptions(true);
