@@ -2,10 +2,6 @@
 
 namespace {
 
-char16_t FoldAscii(char16_t C) {
-  return (C >= u'a' && C <= u'z') ? C - (u'a' - u'A') : C;
-}
-
 bool IsIdentStart(char16_t C) {
   return (C >= u'A' && C <= u'Z') || (C >= u'a' && C <= u'z') || C == u'_';
 }
@@ -13,10 +9,7 @@ bool IsIdentStart(char16_t C) {
 }  // namespace
 
 bool SameName(const String& A, const String& B) {
-  if (A.size() != B.size()) return false;
-  for (size_t I = 0; I < A.size(); ++I)
-    if (FoldAscii(A[I]) != FoldAscii(B[I])) return false;
-  return true;
+  return CompareAsciiText(A, B) == 0;
 }
 
 bool IsValidIdent(const String& Ident) {

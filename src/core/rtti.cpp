@@ -2,24 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-char16_t AsciiUpper(char16_t C) {
-  return (C >= u'a' && C <= u'z') ? C - 32 : C;
-}
-
-// ASCII case fold, code units otherwise; a prefix sorts first.
-int CompareNames(const String& A, const String& B) {
-  const size_t N = std::min(A.size(), B.size());
-  for (size_t I = 0; I < N; ++I) {
-    const char16_t X = AsciiUpper(A[I]), Y = AsciiUpper(B[I]);
-    if (X != Y) return X < Y ? -1 : 1;
-  }
-  return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
-}
-
-}  // namespace
-
 TTypeInfo OrdinalTypeInfo(TTypeKind Kind, String Name, int64_t Min, int64_t Max) {
   TTypeInfo T;
   T.Kind = Kind;
@@ -102,7 +84,7 @@ String GetEnumName(const TTypeInfo& Type, int64_t Value) {
 
 int GetEnumValue(const TTypeInfo& Type, const String& Name) {
   for (size_t I = 0; I < Type.EnumNames.size(); ++I)
-    if (CompareNames(Type.EnumNames[I], Name) == 0) return static_cast<int>(I);
+    if (CompareAsciiText(Type.EnumNames[I], Name) == 0) return static_cast<int>(I);
   return -1;
 }
 
@@ -140,7 +122,7 @@ std::vector<const TPropInfo*> TClassType::AllProps() const {
   for (const TPropInfo& P : FProps) {
     // A class that publishes a property again under the same name replaces the ancestor's.
     auto Same = std::find_if(Result.begin(), Result.end(), [&](const TPropInfo* Q) {
-      return CompareNames(Q->Name, P.Name) == 0;
+      return CompareAsciiText(Q->Name, P.Name) == 0;
     });
     if (Same != Result.end())
       *Same = &P;
@@ -155,7 +137,7 @@ std::vector<const TPropInfo*> TClassType::PropList(TTypeKinds Kinds) const {
   for (const TPropInfo* P : AllProps())
     if (Kinds.Contains(P->PropType->Kind)) Result.push_back(P);
   std::stable_sort(Result.begin(), Result.end(), [](const TPropInfo* A, const TPropInfo* B) {
-    return CompareNames(A->Name, B->Name) < 0;
+    return CompareAsciiText(A->Name, B->Name) < 0;
   });
   return Result;
 }
@@ -163,20 +145,20 @@ std::vector<const TPropInfo*> TClassType::PropList(TTypeKinds Kinds) const {
 const TPropInfo* TClassType::FindProp(const String& Name) const {
   for (const TClassType* C = this; C; C = C->FParent)
     for (const TPropInfo& P : C->FProps)
-      if (CompareNames(P.Name, Name) == 0) return &P;
+      if (CompareAsciiText(P.Name, Name) == 0) return &P;
   return nullptr;
 }
 
 const TMethodInfo* TClassType::FindMethod(const String& Name) const {
   for (const TClassType* C = this; C; C = C->FParent)
     for (const TMethodInfo& M : C->FMethods)
-      if (CompareNames(M.Name, Name) == 0) return &M;
+      if (CompareAsciiText(M.Name, Name) == 0) return &M;
   return nullptr;
 }
 
 const TFieldInfo* TClassType::FindField(const String& Name) const {
   for (const TClassType* C = this; C; C = C->FParent)
     for (const TFieldInfo& F : C->FFields)
-      if (CompareNames(F.Name, Name) == 0) return &F;
+      if (CompareAsciiText(F.Name, Name) == 0) return &F;
   return nullptr;
 }

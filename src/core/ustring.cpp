@@ -91,6 +91,14 @@ int CompareStr(const String& A, const String& B) {
   return CompareMapped(A, B, [](char16_t C) { return C; });
 }
 
+char16_t AsciiUpperChar(char16_t C) {
+  return (C >= u'a' && C <= u'z') ? C - 32 : C;
+}
+
+int CompareAsciiText(const String& A, const String& B) {
+  return CompareMapped(A, B, AsciiUpperChar);
+}
+
 int MulDiv(int Value, int Numerator, int Denominator) {
   if (Denominator == 0) return -1;
   const int64_t Product = static_cast<int64_t>(Value) * Numerator;

@@ -37,6 +37,9 @@ bool IsCharUpperW(char16_t C);
 int CompareText(const String& A, const String& B);  // folded, then by code unit
 bool SameText(const String& A, const String& B);
 int CompareStr(const String& A, const String& B);  // code units as they are
+// Names and keys: only ASCII a..z fold to upper case, then code units; a prefix sorts first.
+char16_t AsciiUpperChar(char16_t C);
+int CompareAsciiText(const String& A, const String& B);
 
 String IntToStr(int64_t Value);
 String IntToHex(uint64_t Value, int Digits);

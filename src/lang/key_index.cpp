@@ -1,17 +1,9 @@
 #include "lang/key_index.h"
 
-namespace {
-
-char16_t Fold(char16_t C) {
-  return (C >= u'a' && C <= u'z') ? C - 32 : C;
-}
-
-}  // namespace
-
 uint32_t TlcKeyIndex::Hash(const String& Key) {
   uint32_t H = 2166136261u;  // FNV-1a over the folded code units
   for (char16_t C : Key) {
-    H ^= Fold(C);
+    H ^= AsciiUpperChar(C);
     H *= 16777619u;
   }
   return H;
@@ -21,7 +13,7 @@ bool TlcKeyIndex::SameKey(const Slot& S, const String& Key) const {
   if (S.Length != Key.size()) return false;
   const char16_t* P = FPool.data() + S.Offset;
   for (size_t I = 0; I < Key.size(); ++I)
-    if (P[I] != Fold(Key[I])) return false;
+    if (P[I] != AsciiUpperChar(Key[I])) return false;
   return true;
 }
 
@@ -50,7 +42,7 @@ void TlcKeyIndex::Insert(const String& Key, void* Value, const TStrings& Texts) 
   while (FSlots[I].Value) I = (I + 1) & FMask;
   FSlots[I] = Slot{H, static_cast<uint32_t>(Key.size()), static_cast<uint32_t>(FPool.size()),
                    static_cast<uint32_t>(Texts.Count()), Value};
-  for (char16_t C : Key) FPool.push_back(Fold(C));
+  for (char16_t C : Key) FPool.push_back(AsciiUpperChar(C));
   for (int T = 0; T < Texts.Count(); ++T) {
     const String Text = Texts.Get(T);
     const auto Length = static_cast<uint32_t>(Text.size());

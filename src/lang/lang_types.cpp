@@ -1,27 +1,6 @@
 #include "lang/lang_types.h"
 
-#include <algorithm>
-
 #include "ui/msg_dlg_texts.h"
-
-namespace {
-
-char16_t AsciiUpper(char16_t C) {
-  return (C >= u'a' && C <= u'z') ? C - 32 : C;
-}
-
-template <class Fold>
-int CompareBy(const String& A, const String& B, Fold F) {
-  const size_t N = std::min(A.size(), B.size());
-  for (size_t I = 0; I < N; ++I) {
-    const char16_t X = F(A[I]), Y = F(B[I]);
-    if (X != Y) return X < Y ? -1 : 1;
-  }
-  if (A.size() == B.size()) return 0;
-  return A.size() < B.size() ? -1 : 1;
-}
-
-}  // namespace
 
 const TTypeInfo& TypeInfoTStringsType() {
   static const TTypeInfo T = EnumTypeInfo(
@@ -162,9 +141,9 @@ const std::array<String, 15>& StdDlgCaptions() {
 }
 
 int lcCompareText(const String& A, const String& B) {
-  return CompareBy(A, B, AsciiUpper);
+  return CompareAsciiText(A, B);
 }
 
 int lcCompareStr(const String& A, const String& B) {
-  return CompareBy(A, B, [](char16_t C) { return C; });
+  return CompareStr(A, B);
 }
