@@ -38,6 +38,9 @@ char16_t Lower(char16_t C) {
 
 String FormatDateTime(const String& Format, const TDateTimeParts& T) {
   const TFormatSettings& F = FormatSettings();
+  // "AMPM" puts the AM or PM text and makes the hours run on a 12-hour clock.
+  const bool Clock12 = LowerCase(Format).find(u"ampm") != String::npos;
+  const int Hour = Clock12 ? (T.Hour % 12 == 0 ? 12 : T.Hour % 12) : T.Hour;
   String R;
   bool AfterHour = false;  // "m" right after an hour means minutes
   size_t I = 0;
@@ -72,9 +75,17 @@ String FormatDateTime(const String& Format, const TDateTimeParts& T) {
         K = Run(u'y');
         R += K <= 2 ? Padded(T.Year % 100, 2) : Padded(T.Year, 4);
         break;
+      case u'a':
+        if (LowerCase(Format.substr(I, 4)) == u"ampm") {
+          R += T.Hour < 12 ? F.TimeAMString : F.TimePMString;
+          K = 4;
+        } else {
+          R += C;
+        }
+        break;
       case u'h':
         K = Run(u'h');
-        R += Padded(T.Hour, K >= 2 ? 2 : 1);
+        R += Padded(Hour, K >= 2 ? 2 : 1);
         AfterHour = true;
         break;
       case u'n':

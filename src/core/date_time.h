@@ -13,6 +13,7 @@ TDateTimeParts Now();  // the current local date and time
 
 // The format letters of the class library: d dd (day), m mm (month; after h or hh: minutes),
 // yy yyyy (year), h hh (hour 0-23), n nn (minute), s ss (second), z zzz (milliseconds), ":" the
-// time separator and "/" the date separator of the format settings; text in '...' or "..." is
-// copied; every other character stands for itself.
+// time separator and "/" the date separator of the format settings, "ampm" the AM or PM text
+// (the hours then run from 1 to 12); text in '...' or "..." is copied; every other character
+// stands for itself.
 String FormatDateTime(const String& Format, const TDateTimeParts& T);

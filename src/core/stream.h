@@ -95,6 +95,11 @@ class TFileStream : public TStream {
   void SetSize(int64_t NewSize) override;
   const String& FileName() const { return FFileName; }
 
+ protected:
+  // Takes over an open file descriptor.
+  TFileStream(int Fd, const String& FileName) : FFileName(FileName), FFd(Fd) {}
+  int Handle() const { return FFd; }
+
  private:
   String FFileName;
   int FFd = -1;

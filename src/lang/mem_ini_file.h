@@ -1,0 +1,134 @@
+#pragma once
+// INI-format text held in memory as sorted sections of sorted keys: the form in which
+// translation files are parsed, read, changed and written back.
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/settings_text.h"
+#include "core/strings.h"
+
+class TStream;
+
+// The typed reads and writes, on top of the string operations a descendant provides.
+class TlcCustomIniFile : public TObject {
+ public:
+  static const TClassType& StaticClassType();
+  const TClassType& ClassType() const override { return StaticClassType(); }
+
+  explicit TlcCustomIniFile(const String& FileName) : FFileName(FileName) {}
+  const String& FileName() const { return FFileName; }
+
+  virtual String ReadString(const String& Section, const String& Ident,
+                            const String& Default) const = 0;
+  virtual void WriteString(const String& Section, const String& Ident, const String& Value) = 0;
+  // "0x" in front reads as hexadecimal; a text that is not a whole integer gives Default.
+  virtual int ReadInteger(const String& Section, const String& Ident, int Default) const;
+  virtual void WriteInteger(const String& Section, const String& Ident, int Value);
+  // Any integer other than 0 is true.
+  virtual bool ReadBool(const String& Section, const String& Ident, bool Default) const;
+  virtual void WriteBool(const String& Section, const String& Ident, bool Value);
+  // Empty text or text that does not convert gives Default.
+  virtual TDateTime ReadDate(const String& Section, const String& Name, TDateTime Default) const;
+  virtual TDateTime ReadDateTime(const String& Section, const String& Name,
+                                 TDateTime Default) const;
+  virtual double ReadFloat(const String& Section, const String& Name, double Default) const;
+  virtual TDateTime ReadTime(const String& Section, const String& Name, TDateTime Default) const;
+  virtual void WriteDate(const String& Section, const String& Name, TDateTime Value);
+  virtual void WriteDateTime(const String& Section, const String& Name, TDateTime Value);
+  virtual void WriteFloat(const String& Section, const String& Name, double Value);
+  virtual void WriteTime(const String& Section, const String& Name, TDateTime Value);
+  virtual void ReadSection(const String& Section, TStrings& Strings) const = 0;
+  virtual void ReadSections(TStrings& Strings) const = 0;
+  virtual void ReadSectionValues(const String& Section, TStrings& Strings) const = 0;
+  virtual void EraseSection(const String& Section) = 0;
+  virtual void DeleteKey(const String& Section, const String& Ident) = 0;
+  virtual void UpdateFile() = 0;
+
+  bool SectionExists(const String& Section) const;  // a section without keys counts as absent
+  bool ValueExists(const String& Section, const String& Ident) const;
+
+ protected:
+  String FFileName;
+};
+
+class TMemIniValue : public TObject {
+ public:
+  explicit TMemIniValue(String AValue) : Value(std::move(AValue)) {}
+  String Value;
+};
+
+// One section: its keys sorted by the string list's case-insensitive order, duplicates
+// accepted, each with its TMemIniValue; a new key goes before the keys equal to it.
+class TMemIniEntry : public TPersistent {
+ public:
+  static const TClassType& StaticClassType();
+  const TClassType& ClassType() const override { return StaticClassType(); }
+
+  TMemIniEntry();
+  TStringList& StringList() const { return *FList; }
+  int Count() const { return FList->Count(); }
+
+  int Add(const String& Key, const String& Value);
+  int Add(const String& KeyValue);  // split at the first "="
+  void Assign(const TPersistent& Source) override;
+  void Clear() { FList->Clear(); }
+  void Delete(int I) { FList->Delete(I); }
+  bool Find(const String& S, int& Index) const { return FList->Find(S, Index); }
+
+  String GetName(int I) const { return FList->Get(I); }
+  String GetValue(int I) const;
+  String GetLine(int I) const { return GetName(I) + u"=" + GetValue(I); }
+  static void SplitKeyValue(const String& KeyValue, String& Key, String& Value);
+
+  // Replaces the keys by Lines, given in the order they were read: one sort instead of one
+  // sorted insertion per line, with the same result.
+  void Load(std::vector<std::pair<String, String>>& Lines);
+
+ private:
+  std::unique_ptr<TStringList> FList;
+};
+
+class TlcMemIniFile : public TlcCustomIniFile {
+ public:
+  static const TClassType& StaticClassType();
+  const TClassType& ClassType() const override { return StaticClassType(); }
+
+  // With the name of an existing file, starts with its content (a byte-order mark selects
+  // UTF-8 or UTF-16, else the ANSI code page); otherwise empty.
+  explicit TlcMemIniFile(const String& FileName);
+  ~TlcMemIniFile() override;
+
+  String ReadString(const String& Section, const String& Ident,
+                    const String& Default) const override;
+  void WriteString(const String& Section, const String& Ident, const String& Value) override;
+  void ReadSection(const String& Section, TStrings& Strings) const override;
+  void ReadSections(TStrings& Strings) const override;
+  void ReadSectionValues(const String& Section, TStrings& Strings) const override;
+  void EraseSection(const String& Section) override;
+  void DeleteKey(const String& Section, const String& Ident) override;
+  // Writes the text form to the file, in the ANSI code page, replacing it safely.
+  void UpdateFile() override;
+
+  void Clear();
+  // Appends the text form: per section "[name]", its "key=value" lines, one empty line.
+  void GetStrings(TStrings& List) const;
+  void SetStrings(const TStrings& List);
+  void Rename(const String& FileName, bool Reload);
+  void LoadFromFile(const String& AFileName);
+  // Reads from the stream's position to its end: as UTF-8 when it starts with the UTF-8 mark,
+  // otherwise in the ANSI code page and again as UTF-8 when "OPTIONS" says "IsUTF8File".
+  void LoadFromStream(TStream& Stream);
+
+  bool Changed() const { return FChanged; }
+  void SetChanged(bool Value) { FChanged = Value; }
+  int SectionCount() const { return FSections->Count(); }
+
+ private:
+  TMemIniEntry* FindSection(const String& Section) const;
+  TMemIniEntry* AddSection(const String& Section);
+  void LoadValues();
+
+  std::unique_ptr<TStringList> FSections;
+  bool FChanged = false;
+};
