@@ -42,7 +42,7 @@ const char* IconvName(unsigned CodePage) {
 }
 
 [[noreturn]] void Unsupported(unsigned CodePage) {
-  throw EConvertError(Format(u"Code page %d is not supported", {int64_t{CodePage}}));
+  throw EConvertError(Format(SCodePageNotSupported, {int64_t{CodePage}}));
 }
 
 // The high halves of the single-byte tables inverted: code unit to byte, sorted by code unit.

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string>
 
+#include "core/core_res_strings.h"
 #include "core/ustring.h"
 
 class Exception : public std::exception {
@@ -39,9 +40,3 @@ LC_DECLARE_EXCEPTION(EClassNotFound, EFilerError);
 LC_DECLARE_EXCEPTION(EPropertyError, Exception);
 
 #undef LC_DECLARE_EXCEPTION
-
-// The class library's message texts that more than one room raises.
-inline const String SListIndexError = u"List index out of bounds (%d)";
-inline const String SReadError = u"Stream read error";
-inline const String SWriteError = u"Stream write error";
-inline const String SInvalidInteger = u"'%s' is not a valid integer value";

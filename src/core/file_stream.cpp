@@ -29,8 +29,7 @@ TFileStream::TFileStream(const String& FileName, uint16_t Mode) : FFileName(File
   if ((Mode & fmCreate) == fmCreate) {
     FFd = ::open(Path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (FFd < 0)
-      throw EFCreateError(
-          Format(u"Cannot create file \"%s\". %s", {ExpandFileName(FileName), ErrorText(errno)}));
+      throw EFCreateError(Format(SFCreateErrorEx, {ExpandFileName(FileName), ErrorText(errno)}));
   } else {
     const int Access = (Mode & 3) == fmOpenWrite       ? O_WRONLY
                        : (Mode & 3) == fmOpenReadWrite ? O_RDWR
@@ -44,8 +43,7 @@ TFileStream::TFileStream(const String& FileName, uint16_t Mode) : FFileName(File
       Error = EISDIR;
     }
     if (FFd < 0)
-      throw EFOpenError(
-          Format(u"Cannot open file \"%s\". %s", {ExpandFileName(FileName), ErrorText(Error)}));
+      throw EFOpenError(Format(SFOpenErrorEx, {ExpandFileName(FileName), ErrorText(Error)}));
   }
   // Sharing is advisory here: others that ask for the lock see it, and nobody is refused.
   if (Mode & fmShareDenyWrite) ::flock(FFd, LOCK_SH | LOCK_NB);

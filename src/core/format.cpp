@@ -6,7 +6,11 @@
 namespace {
 
 [[noreturn]] void FormatError(const String& Fmt) {
-  throw EConvertError(u"Format '" + Fmt + u"' invalid or incompatible with argument");
+  // Not through Format: a translated message with a broken placeholder would fail again here.
+  String Message = SInvalidFormat;
+  const size_t At = Message.find(u"%s");
+  if (At != String::npos) Message.replace(At, 2, Fmt);
+  throw EConvertError(Message);
 }
 
 // Reads a run of decimal digits; -1 when there is none.

@@ -28,5 +28,5 @@ void TPersistent::Assign(const TPersistent& Source) {
 void TPersistent::DeclareStoredData(TFiler&) {}
 
 void TPersistent::AssignTo(TPersistent& Dest) const {
-  throw EConvertError(Format(u"Cannot assign a %s to a %s", {ClassName(), Dest.ClassName()}));
+  throw EConvertError(Format(SAssignError, {ClassName(), Dest.ClassName()}));
 }

@@ -25,7 +25,7 @@ String TStringList::Get(int Index) const {
 }
 
 void TStringList::Put(int Index, const String& S) {
-  if (FSorted) throw EStringListError(u"Operation not allowed on sorted list");
+  if (FSorted) throw EStringListError(SSortedListError);
   if (Index < 0 || Index >= Count()) Error(Index);
   Changing();
   FItems[static_cast<size_t>(Index)].S = S;
@@ -52,8 +52,7 @@ int TStringList::AddObject(const String& S, TObject* AObject) {
   int Index = Count();
   if (FSorted && Find(S, Index)) {
     if (FDuplicates == TDuplicates::dupIgnore) return Index;
-    if (FDuplicates == TDuplicates::dupError)
-      throw EStringListError(u"String list does not allow duplicates");
+    if (FDuplicates == TDuplicates::dupError) throw EStringListError(SDuplicateString);
   }
   InsertItem(Index, S, AObject);
   return Index;
@@ -64,7 +63,7 @@ void TStringList::Insert(int Index, const String& S) {
 }
 
 void TStringList::InsertObject(int Index, const String& S, TObject* AObject) {
-  if (FSorted) throw EStringListError(u"Operation not allowed on sorted list");
+  if (FSorted) throw EStringListError(SSortedListError);
   if (Index < 0 || Index > Count()) Error(Index);
   InsertItem(Index, S, AObject);
 }

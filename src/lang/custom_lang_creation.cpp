@@ -8,6 +8,7 @@
 #include "lang/extended_items.h"
 #include "lang/lang_dispatcher.h"
 #include "lang/prop_info_list.h"
+#include "lang/res_string_hook.h"
 #include "lang/strings_collection.h"
 #include "lang/translation_line.h"
 
@@ -118,6 +119,7 @@ TlcCustomLang::TlcCustomLang(TComponent* AOwner) : TComponent(CheckOnlyOne(AOwne
 }
 
 TlcCustomLang::~TlcCustomLang() {
+  RemoveResStringHook(*this);
   if (FLangDispatcher) FLangDispatcher->RemoveLcLang(this);
 }
 

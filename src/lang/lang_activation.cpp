@@ -4,6 +4,7 @@
 #include "lang/custom_lang.h"
 #include "lang/extended_items.h"
 #include "lang/lang_dispatcher.h"
+#include "lang/res_string_hook.h"
 #include "lang/strings_collection.h"
 #include "lang/translation_line.h"
 #include "ui/screen.h"
@@ -77,6 +78,11 @@ void TlcCustomLang::FinishLoading() {
     ChangeLanguage();
   else
     RefreshCurrentCharset();
+  // The first component of the program that asks for it translates the resource strings.
+  if (!IsDesigning() && FHandleResourceStrings && !ResStringHookComponent()) {
+    RebuildStringsCollection(*FLangStringsColl, FResourceLanguageIndex);
+    InstallResStringHook(*this);
+  }
 }
 
 void TlcCustomLang::UpdateDlgsCaptions() {

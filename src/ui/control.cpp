@@ -3,6 +3,7 @@
 #include "core/exceptions.h"
 #include "ui/form.h"
 #include "ui/menus.h"
+#include "ui/ui_res_strings.h"
 #include "ui/win_control.h"
 
 const TClassType& TControl::StaticClassType() {
@@ -50,7 +51,7 @@ void TControl::SetParent(TWinControl* Value) {
   if (Value == FParent) return;
   const auto* Self = dynamic_cast<const TWinControl*>(this);
   if (Value == this || (Self && Value && Self->ContainsControl(Value)))
-    throw EInvalidOperation(u"A control cannot be its own parent");
+    throw EInvalidOperation(SControlParentSelf);
   if (FParent) FParent->RemoveControl(this);
   if (Value) Value->InsertControl(this);
   Changed(u"Parent");

@@ -5,10 +5,9 @@
 #include "ui/buttons.h"
 #include "ui/menus.h"
 #include "ui/screen.h"
+#include "ui/ui_res_strings.h"
 
 namespace {
-
-const String SCannotFocus = u"Cannot focus a disabled or invisible window";
 
 // The first showing, enabled button below Parent that Wanted accepts, depth first.
 TButton* FindButton(const TWinControl& Parent, bool (TButton::*Wanted)() const) {
@@ -186,7 +185,7 @@ void TCustomForm::DoClose(TCloseAction& Action) {
 }
 
 TModalResult TCustomForm::ShowModal() {
-  if (Visible() || FModal) throw EInvalidOperation(u"Cannot make a visible window modal");
+  if (Visible() || FModal) throw EInvalidOperation(SVisibleModal);
   FModal = true;
   FModalResult = mrNone;
   Application().BeginModal(*this);

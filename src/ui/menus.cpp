@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/exceptions.h"
+#include "ui/ui_res_strings.h"
 
 const TTypeInfo& TypeInfoTShortCut() {
   static const TTypeInfo T = OrdinalTypeInfo(tkInteger, u"TShortCut", 0, 65535);
@@ -145,9 +146,9 @@ int TMenuItem::IndexOf(const TMenuItem* Item) const {
 
 void TMenuItem::Insert(int Index, TMenuItem* Item) {
   if (!Item) return;
-  if (Item->FParent) throw EInvalidOperation(u"Menu inserted twice");
+  if (Item->FParent) throw EInvalidOperation(SMenuInserted);
   for (const TMenuItem* I = this; I; I = I->FParent)
-    if (I == Item) throw EInvalidOperation(u"A menu item cannot hold itself");
+    if (I == Item) throw EInvalidOperation(SMenuItemInItself);
   if (Index < 0 || Index > Count())
     throw EListError(Format(SListIndexError, {static_cast<int64_t>(Index)}));
   FItems.insert(FItems.begin() + Index, Item);

@@ -4,6 +4,7 @@
 
 #include "core/exceptions.h"
 #include "ui/form.h"
+#include "ui/ui_res_strings.h"
 
 const TClassType& TWinControl::StaticClassType() {
   static const TClassType T(u"TWinControl", &TControl::StaticClassType(), [](TClassType& C) {
@@ -47,7 +48,7 @@ bool TWinControl::CanFocus() const {
 }
 
 void TWinControl::SetFocus() {
-  if (!CanFocus()) throw EInvalidOperation(u"Cannot focus a disabled or invisible window");
+  if (!CanFocus()) throw EInvalidOperation(SCannotFocus);
   ParentForm()->FocusControl(this);
 }
 
