@@ -54,6 +54,7 @@ void CheckControllerSettings(const TControllerSettings& S) {
   Require(S.Loader.Chunk >= 1, "the loader's chunk must be 1 to 255 bytes");
   const TControllerFaults& F = S.Faults;
   Require(F.ShortLength >= 1 && F.ShortLength <= 4, "a short answer holds 1 to 4 bytes");
+  Require(F.Clean >= 0, "the count of clean answers cannot be negative");
   for (const int Knob : {F.HangUp, F.Silent, F.Short, F.Garble, F.Twice, F.Noise, F.Late})
     Require(Knob >= FaultAlways, "a fault count must be positive, 0 or always");
 }
@@ -113,6 +114,11 @@ TSimReply TSimController::OnBytes(uint32_t Speed, std::string_view Bytes) {
 bool TSimController::Send(TFraming Framing, std::string_view Command, std::string Payload,
                           TSimReply& Reply) {
   TControllerFaults& F = FSettings.Faults;
+  if (F.Clean > 0) {
+    --F.Clean;
+    Reply.Bytes += EncodeAnswer(Framing, Command.substr(0, 2), Payload);
+    return true;
+  }
   if (Take(F.HangUp)) {
     Reply.HangUp = true;
     return false;

@@ -36,9 +36,10 @@ inline constexpr uint8_t NetDeviceType = 0x27;
 inline constexpr int FaultAlways = -1;
 
 // Each knob counts the answers it still spoils: 0 is off, N the next N answers, FaultAlways every
-// answer. A spoiled answer's command still takes effect. The hang-up comes first and ends
-// everything; a silent answer uses up no other knob.
+// answer, all counted after the first Clean answers. A spoiled answer's command still takes
+// effect. The hang-up comes first and ends everything; a silent answer uses up no other knob.
 struct TControllerFaults {
+  int Clean = 0;           // answers that go out unspoiled before the knobs take effect
   int HangUp = 0;          // the line disappears instead of the answer
   int Silent = 0;          // no answer
   int Short = 0;           // only the first ShortLength bytes of the payload

@@ -43,6 +43,12 @@ uint32_t TPty::LineSpeed() const {
   return T.c_ospeed;
 }
 
+size_t TPty::SlaveQueued() const {
+  int Count = 0;
+  if (!FSlave.Valid() || ioctl(FSlave.Get(), FIONREAD, &Count) != 0) return 0;
+  return size_t(Count);
+}
+
 void TPty::Close() {
   FMaster.Reset();
   FSlave.Reset();

@@ -14,6 +14,7 @@ class TPty {
   const std::string& SlavePath() const { return FSlavePath; }
   bool IsOpen() const { return FMaster.Valid(); }
   uint32_t LineSpeed() const;  // baud the slave is set to; 0 once closed
+  size_t SlaveQueued() const;  // bytes the program has not read yet; 0 once closed
   // Closes the device side: the program's handle on the slave is hung up.
   void Close();
 

@@ -192,6 +192,8 @@ void SetControllerValue(TControllerSettings& S, const std::string& Key, const st
     S.Loader.Result = uint8_t(Number(Value, 0, 255));
   } else if (Key == "fault") {
     SetFault(S.Faults, Value);
+  } else if (Key == "clean") {
+    S.Faults.Clean = int(Number(Value, 0, 1'000'000));
   } else if (Key == "delay") {
     S.Faults.LateMs = Number(Value, 0, 60'000);
   } else if (Key == "short") {

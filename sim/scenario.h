@@ -27,6 +27,7 @@
 //   image=BYTES chunk=1..255 result=CODE (what the boot loader asks for and reports)
 //   fault=KIND or fault=KIND:N (the first N answers only), KIND one of hangup silent short garble
 //   twice noise late; delay=MS (for late) short=1..4 (bytes kept) noise=BYTES (sent before)
+//   clean=N (the first N answers go out unspoiled, the faults count from there)
 // Numbers are decimal, or hexadecimal after 0x.
 #include <memory>
 #include <string_view>

@@ -32,6 +32,9 @@ class TSimBus {
   // Writes bytes to the program as if a device had sent them; false after a hang-up.
   bool Send(std::string_view Bytes);
   std::string Received() const;  // everything the program sent so far
+  // Waits until the program's side of the line holds at least Bytes unread bytes; false when
+  // that did not happen within Timeout.
+  bool WaitUntilQueued(size_t Bytes, std::chrono::milliseconds Timeout) const;
   // The line disappears: the program's handle is hung up.
   void HangUp();
   bool HungUp() const { return FHungUp; }

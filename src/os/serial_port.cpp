@@ -93,6 +93,7 @@ TSerialPort& TSerialPort::operator=(TSerialPort&& Other) noexcept {
     FErrors = Other.FErrors;
     FInput = std::move(Other.FInput);
     FLastError = std::move(Other.FLastError);
+    FGone = Other.FGone;
   }
   return *this;
 }
@@ -102,19 +103,26 @@ bool TSerialPort::Fail(const String& Text) {
   return false;
 }
 
+bool TSerialPort::FailGone() {
+  FGone = true;
+  return Fail(DeviceGone);
+}
+
 bool TSerialPort::FailErrno(const String& What, int Error) {
-  if (Error == EIO) return Fail(DeviceGone);
+  if (Error == EIO || Error == ENXIO || Error == ENODEV) return FailGone();
   return Fail(What + u": " + FromUtf8(std::strerror(Error)));
 }
 
 bool TSerialPort::CheckOpen() {
   if (FHandle < 0) return Fail(u"The port is not open");
+  if (FGone) return Fail(DeviceGone);
   return true;
 }
 
 bool TSerialPort::Open(const String& Name, bool /*Overlapped*/) {
   Close();
   FLastError.clear();
+  FGone = false;
   String PortName = Name;
   if (PortName.rfind(u"\\\\.\\", 0) == 0) PortName.erase(0, 4);
   const String Quoted = u"\"" + PortName + u"\"";
@@ -280,7 +288,7 @@ int TSerialPort::WaitFor(short Events, int64_t DeadlineMs) {
       return -1;
     }
     if (P.revents & (POLLHUP | POLLERR | POLLNVAL)) {
-      Fail(DeviceGone);
+      FailGone();
       return -1;
     }
     if (Rc > 0) return 1;
@@ -315,7 +323,7 @@ bool TSerialPort::ReadNow(RawBytes& Data, uint32_t Count) {
   }
   Data.resize(Old + size_t(Got));
   // The driver said bytes were there: none means the line was hung up under us.
-  if (Got == 0) return Fail(DeviceGone);
+  if (Got == 0) return FailGone();
   return true;
 }
 

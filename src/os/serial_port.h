@@ -118,11 +118,14 @@ class TSerialPort {
   bool Write(const RawBytes& Data);  // all bytes or failure
 
   const String& LastError() const { return FLastError; }
+  // The device has gone: every call fails from now on, until Open.
+  bool Gone() const { return FGone; }
 
  private:
   bool CheckOpen();
   bool Fail(const String& Text);
   bool FailErrno(const String& What, int Error);
+  bool FailGone();
   int WaitFor(short Events, int64_t DeadlineMs);
   bool Available(uint32_t& Count);
   bool ReadNow(RawBytes& Data, uint32_t Count);
@@ -137,4 +140,5 @@ class TSerialPort {
   uint32_t FErrors = 0;
   RawBytes FInput;  // taken from the driver while watching for events, not read yet
   String FLastError;
+  bool FGone = false;
 };

@@ -1,16 +1,19 @@
 // Checking one controller by its network address or by its serial number.
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
 #include "core/code_page.h"
 #include "tool/commands.h"
+#include "tool/exchange.h"
 #include "tool/main_window.h"
 #include "tool/unit_state.h"
 #include "ui/application.h"
 
 namespace {
 
-constexpr uint32_t Delay = 600;
+// The check by serial number lists at most this many text lines.
+constexpr int MaxTextLinesBySN = 30;
 
 void Sleep(int Ms) {
   std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
@@ -43,23 +46,39 @@ void TfmMain::LogDetection(const TInfoAnswer& Info) {
       Text(u"IDS_12") + IntToStr(seSN->Value()) + u".");
 }
 
-void TfmMain::AddMemoryLines(TComHandle& hc, uint8_t NA) {
-  const TMemInfoAnswer Mem = DecodeMemInfo(ExPack(hc, MemInfo(NA), Delay));
+bool TfmMain::AddMemoryLines(TComHandle& hc, uint8_t NA) {
+  const TMemInfoAnswer Mem = DecodeMemInfo(ExPack(hc, MemInfo(NA), AnswerWait));
+  if (!Mem.Valid) {
+    AddLine(Text(u"IDS_5"));
+    return false;
+  }
   AddLine(Text(u"IDS_13") + IntToStr(Mem.MemoryKb) + Text(u"IDS_14"));
   if (Mem.Weigand) AddLine(Text(u"IDS_15"));
+  return true;
 }
 
 void TfmMain::btCheckNetAddrClick(TObject*) {
   // Address 0 names no controller: the button starts the network scan there instead.
   if (seNetAdr->Value() == 0) return;
   CheckPrologue();
+  RunOnLine([this] { CheckByAddress(); });
+}
+
+void TfmMain::btCheckSNClick(TObject*) {
+  CheckPrologue();
+  RunOnLine([this] { CheckBySN(); });
+}
+
+// A missing or short answer is never shown as a value: such a check ends with "Not answer" (or
+// the failure text of its step) and leaves the fields as they were.
+void TfmMain::CheckByAddress() {
   ApplyCheckPortMode();
   TComHandle hc = OpenComInMode();
   if (!hc.Valid()) return;
   const uint8_t NA = static_cast<uint8_t>(seNetAdr->Value());
   Log(Text(u"IDS_4") + IntToStr(NA));
-  RawBytes a = ExPack(hc, InfoByAddr(CmdPrefix, NA), Delay);
-  if (a == "Z" && CmdPrefix == 0x20) {
+  RawBytes a = ExPack(hc, InfoByAddr(CmdPrefix, NA), AnswerWait);
+  if (IsNoAnswer(a) && CmdPrefix == 0x20) {
     oComMode = ComModeFast;
     hc.Port().Purge(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
     Sleep(20);
@@ -67,7 +86,7 @@ void TfmMain::btCheckNetAddrClick(TObject*) {
     Sleep(100);
     hc = OpenComInMode();
     if (!hc.Valid()) return;
-    a = ExPack(hc, InfoByAddr(CmdPrefix, NA), Delay);
+    a = ExPack(hc, InfoByAddr(CmdPrefix, NA), AnswerWait);
   }
   const TInfoAnswer Info = DecodeInfo(a);
   if (!Info.Valid) {
@@ -78,34 +97,42 @@ void TfmMain::btCheckNetAddrClick(TObject*) {
   }
   Memo1->Lines()->Clear();
   AddTypeAndVersion(Info);
+  if (!Info.HasSerial) {
+    AddLine(Text(u"IDS_5"));
+    Log(Text(u"IDS_5"));
+    return;
+  }
   seSN->SetValue(Info.SerialNumber);
   AddLine(Text(u"IDS_9") + IntToStr(seSN->Value()));
   LogDetection(Info);
   const int Lines = Info.Lines;
-  AddMemoryLines(hc, NA);
+  if (!AddMemoryLines(hc, NA)) return;
   AddLine(u"");
   Application().ProcessMessages();
   for (int I = 1; I <= Lines; ++I) {
-    const RawBytes Line = DecodeTextLine(
-        ExPack(hc, TextLine(CmdPrefix, static_cast<uint16_t>(seSN->Value()), I), Delay));
-    AddLine(u">> " + AnsiToString(Line));
+    const auto Line = DecodeTextLine(
+        ExPack(hc, TextLine(CmdPrefix, static_cast<uint16_t>(seSN->Value()), I), AnswerWait));
+    if (!Line) {
+      AddLine(Text(u"IDS_5"));
+      return;
+    }
+    AddLine(u">> " + AnsiToString(*Line));
   }
 }
 
-void TfmMain::btCheckSNClick(TObject*) {
-  CheckPrologue();
+void TfmMain::CheckBySN() {
   ApplyCheckPortMode();
   TComHandle hc = OpenComInMode();
   if (!hc.Valid()) return;
   const uint16_t SN = static_cast<uint16_t>(seSN->Value());
   Log(Text(u"IDS_32") + IntToStr(SN));
-  RawBytes a = ExPack(hc, InfoBySN(CmdPrefix, SN), Delay);
-  if (a == "Z" && CmdPrefix == 0x20) {
+  RawBytes a = ExPack(hc, InfoBySN(CmdPrefix, SN), AnswerWait);
+  if (IsNoAnswer(a) && CmdPrefix == 0x20) {
     oComMode = ComModeFast;
     hc.Close();
     hc = OpenComInMode();
     if (!hc.Valid()) return;
-    a = ExPack(hc, InfoBySN(CmdPrefix, SN), Delay);
+    a = ExPack(hc, InfoBySN(CmdPrefix, SN), AnswerWait);
     if (a.empty()) {
       oComMode = ComModeSlow;
       AddLine(Text(u"IDS_5"));
@@ -125,24 +152,23 @@ void TfmMain::btCheckSNClick(TObject*) {
     return;
   }
   LogDetection(Info);
-  int Lines = Info.Lines;
-  const RawBytes Address = ExPack(hc, GetAddrBySN(CmdPrefix, SN), Delay);
-  if (Address.empty()) {
+  const int Lines = std::min<int>(Info.Lines, MaxTextLinesBySN);
+  const auto Address = DecodeAddress(ExPack(hc, GetAddrBySN(CmdPrefix, SN), AnswerWait));
+  if (!Address) {
     AddLine(Text(u"IDS_42"));
     return;
   }
-  seNetAdr->SetValue(AnswerByte(Address, 5));
+  seNetAdr->SetValue(*Address);
   AddLine(Text(u"IDS_43") + IntToStr(seNetAdr->Value()));
-  if (Lines > 30) Lines = 30;
-  AddMemoryLines(hc, static_cast<uint8_t>(seNetAdr->Value()));
+  if (!AddMemoryLines(hc, static_cast<uint8_t>(seNetAdr->Value()))) return;
   AddLine(u"");
   Application().ProcessMessages();
   for (int I = 1; I <= Lines; ++I) {
-    const RawBytes Line = DecodeTextLine(ExPack(hc, TextLine(CmdPrefix, SN, I), Delay));
-    if (Line.empty()) {
+    const auto Line = DecodeTextLine(ExPack(hc, TextLine(CmdPrefix, SN, I), AnswerWait));
+    if (!Line || Line->empty()) {
       AddLine(Text(u"IDS_47"));
       break;
     }
-    AddLine(AnsiToString(Line));
+    AddLine(AnsiToString(*Line));
   }
 }

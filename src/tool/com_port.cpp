@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "core/exceptions.h"
-#include "tool/framing.h"
+#include "tool/exchange.h"
 #include "tool/main_window.h"
 #include "tool/unit_state.h"
 #include "ui/dialogs.h"
@@ -24,6 +24,10 @@ TComHandle& TComHandle::operator=(TComHandle&& Other) noexcept {
 TSerialPort& TComHandle::Port() const {
   if (!FPort) throw EInvalidOperation(u"The port is not open");
   return *FPort;
+}
+
+void TComHandle::CheckLine() const {
+  if (FPort && FPort->Gone()) throw ELineGone(FPort->LastError());
 }
 
 void TComHandle::Close() {
@@ -73,43 +77,4 @@ TComHandle TfmMain::OpenComInMode() {
   WriteOverlapped = TWriteOverlapped{};
   WriteOverlapped.EventOpen = true;
   return TComHandle(std::move(Port));
-}
-
-RawBytes TfmMain::GetPack(const RawBytes& s) const {
-  return ::GetPack(s, oComMode, CmdPrefix);
-}
-
-RawBytes TfmMain::UnPack(const RawBytes& s) const {
-  return ::UnPack(s, oComMode);
-}
-
-RawBytes TfmMain::ExPack(TComHandle& hc, const RawBytes& s, uint32_t Delay) {
-  RawBytes Result;
-  try {
-    const RawBytes Frame = GetPack(s);
-    for (int Attempt = 0; Attempt < 3; ++Attempt) {
-      TSerialPort& Port = hc.Port();
-      if (!Frame.empty()) Port.Write(Frame);
-      Port.ClearErrors();
-      Port.SetMask(EV_RXFLAG);
-      uint32_t Events = 0;
-      if (Port.WaitEvent(Events, Delay) != TWaitResult::wrSignaled) {
-        Result.assign(1, 'Z');  // no answer in time
-        continue;
-      }
-      uint32_t Queued = 0;
-      Port.QueuedBytes(Queued);
-      if (Queued == 0) {
-        Result.clear();
-        continue;
-      }
-      RawBytes Bytes;
-      Port.Read(Bytes, Queued);
-      Result = UnPack(Bytes);
-      if (Result.size() > 4) break;
-    }
-  } catch (const std::exception&) {
-    AddLine(Text(u"IDS_2"));
-  }
-  return Result;
 }

@@ -35,6 +35,8 @@ class TComHandle {
   bool Valid() const { return FPort != nullptr; }
   // The open port; EInvalidOperation when there is none.
   TSerialPort& Port() const;
+  // Raises ELineGone when the port has reported that its device is gone.
+  void CheckLine() const;
   // The port handle first, then the event of WriteOverlapped.
   void Close();
 

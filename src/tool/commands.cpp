@@ -72,6 +72,7 @@ uint8_t AnswerByte(const RawBytes& a, size_t k) {
 TInfoAnswer DecodeInfo(const RawBytes& a) {
   TInfoAnswer R;
   R.Valid = a.size() >= 9;
+  R.HasSerial = a.size() >= 13;
   R.Type = AnswerByte(a, 5);
   R.VersionMajor = AnswerByte(a, 6);
   R.VersionMinor = AnswerByte(a, 7);
@@ -83,9 +84,15 @@ TInfoAnswer DecodeInfo(const RawBytes& a) {
 }
 
 TMemInfoAnswer DecodeMemInfo(const RawBytes& a) {
-  return {AnswerByte(a, 3) >> 4, AnswerByte(a, 4) == 0x11};
+  return {a.size() >= 5, AnswerByte(a, 3) >> 4, AnswerByte(a, 4) == 0x11};
 }
 
-RawBytes DecodeTextLine(const RawBytes& a) {
-  return a.size() > 5 ? a.substr(5) : RawBytes();
+std::optional<uint8_t> DecodeAddress(const RawBytes& a) {
+  if (a.size() < 6) return std::nullopt;
+  return AnswerByte(a, 5);
+}
+
+std::optional<RawBytes> DecodeTextLine(const RawBytes& a) {
+  if (a.size() < 5) return std::nullopt;
+  return a.substr(5);
 }

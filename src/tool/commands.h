@@ -3,6 +3,7 @@
 // command prefix and the field values at the moment of sending, and the fields it reads from
 // their answers. A byte that an answer does not hold reads as 0.
 #include <cstdint>
+#include <optional>
 
 #include "core/ustring.h"
 
@@ -25,7 +26,8 @@ uint8_t AnswerByte(const RawBytes& a, size_t k);
 
 // The info answer to InfoByAddr and InfoBySN.
 struct TInfoAnswer {
-  bool Valid = false;  // at least 9 bytes
+  bool Valid = false;      // at least 9 bytes
+  bool HasSerial = false;  // long enough to hold the serial number (13 bytes)
   uint8_t Type = 0;
   uint8_t VersionMajor = 0, VersionMinor = 0;
   uint8_t Lines = 0;  // a[8] as a whole
@@ -36,10 +38,15 @@ struct TInfoAnswer {
 TInfoAnswer DecodeInfo(const RawBytes& a);
 
 struct TMemInfoAnswer {
+  bool Valid = false;  // long enough to hold the size and the mode
   int MemoryKb = 0;
   bool Weigand = false;
 };
 TMemInfoAnswer DecodeMemInfo(const RawBytes& a);
 
-// The text of a TextLine answer: the bytes after its 5-byte header (ANSI text).
-RawBytes DecodeTextLine(const RawBytes& a);
+// The network address in the answer to GetAddrBySN; nothing when the answer is too short.
+std::optional<uint8_t> DecodeAddress(const RawBytes& a);
+
+// The text of a TextLine answer: the bytes after its 5-byte header (ANSI text); nothing when
+// not even the header came.
+std::optional<RawBytes> DecodeTextLine(const RawBytes& a);

@@ -82,6 +82,11 @@ void TfmMain::btCOMrescanClick(TObject* Sender) {
       Delete(Banner, 1, Pos(Text(u"IDS_90"), Banner) + 4);
       if (!Banner.empty() && Banner[0] >= u'0' && Banner[0] <= u'9') Mode = Banner[0] - u'0';
     }();
+    // A port whose device went away while it was tried is no converter, whatever it said.
+    if (Port.Gone()) {
+      Usable = false;
+      Line += u" (Bad)- " + Text(u"IDS_137");
+    }
     Port.Close();
     if (Usable) {
       if (Mode < 1) {

@@ -1,5 +1,6 @@
 #pragma once
 // The service tool's one window: its components, its own fields and its handlers.
+#include <functional>
 #include <memory>
 
 #include "core/stream.h"
@@ -77,7 +78,14 @@ class TfmMain : public TForm {
   void ApplyCheckPortMode();
   void AddTypeAndVersion(const TInfoAnswer& Info);
   void LogDetection(const TInfoAnswer& Info);
-  void AddMemoryLines(TComHandle& hc, uint8_t NA);
+  // Adds the memory and mode lines, or "Not answer" (false) when the answer lacks them.
+  bool AddMemoryLines(TComHandle& hc, uint8_t NA);
+  void CheckByAddress();
+  void CheckBySN();
+
+  // Runs one operation that talks to a controller. When its line goes (ELineGone), the operation
+  // ends there, its port closed on the way out, with one line in the output pane and the log.
+  void RunOnLine(const std::function<void()>& Operation);
 
   // A message text by its key, in the active language.
   String Text(const char16_t* Key) const { return slng1->GetTextOrDefault(Key); }

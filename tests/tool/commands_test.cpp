@@ -27,7 +27,7 @@ TEST(Commands, LayoutsWithThePrefixAndSerialBytes) {
 
 TEST(Commands, AnswersNeverReadPastTheirEnd) {
   const TInfoAnswer Full = DecodeInfo(B({0, 0, 0, 0, 0, 0x1A, 3, 2, 0x85, 7, 0, 0x39, 0x30}));
-  EXPECT_TRUE(Full.Valid);
+  EXPECT_TRUE(Full.Valid && Full.HasSerial);
   EXPECT_EQ(Full.Type, 0x1A);
   EXPECT_EQ(Full.VersionMajor, 3);
   EXPECT_EQ(Full.VersionMinor, 2);
@@ -38,6 +38,7 @@ TEST(Commands, AnswersNeverReadPastTheirEnd) {
   // Nine bytes: the serial number and address bytes are absent and read as 0.
   const TInfoAnswer Short = DecodeInfo(B({0, 0, 0, 0, 0, 0x1A, 3, 2, 4}));
   EXPECT_TRUE(Short.Valid);
+  EXPECT_FALSE(Short.HasSerial);
   EXPECT_EQ(Short.NetAddr, 0);
   EXPECT_EQ(Short.SerialNumber, 0);
   EXPECT_FALSE(DecodeInfo("Z").Valid);
@@ -48,7 +49,11 @@ TEST(Commands, AnswersNeverReadPastTheirEnd) {
   EXPECT_EQ(DecodeMemInfo("Z").MemoryKb, 0);
   EXPECT_FALSE(DecodeMemInfo("").Weigand);
   EXPECT_EQ(DecodeTextLine(B({1, 2, 3, 4, 5, 'h', 'i'})), "hi");
-  EXPECT_EQ(DecodeTextLine("Z"), "");
+  EXPECT_EQ(DecodeTextLine(B({1, 2, 3, 4, 5})), "");
+  EXPECT_EQ(DecodeTextLine("Z"), std::nullopt);
+  EXPECT_EQ(DecodeAddress(B({1, 2, 3, 4, 5, 9})), 9);
+  EXPECT_EQ(DecodeAddress(B({1, 2, 3, 4, 5})), std::nullopt);
+  EXPECT_FALSE(DecodeMemInfo(B({0, 0, 0, 0x80})).Valid);
   EXPECT_EQ(AnswerByte("ab", 5), 0);
 }
 

@@ -1,0 +1,64 @@
+// The exchange of one command with a controller, and the end of an operation whose line goes.
+#include "tool/exchange.h"
+
+#include "tool/framing.h"
+#include "tool/main_window.h"
+#include "tool/unit_state.h"
+
+RawBytes TfmMain::GetPack(const RawBytes& s) const {
+  return ::GetPack(s, oComMode, CmdPrefix);
+}
+
+RawBytes TfmMain::UnPack(const RawBytes& s) const {
+  return ::UnPack(s, oComMode);
+}
+
+RawBytes TfmMain::ExPack(TComHandle& hc, const RawBytes& s, uint32_t Delay) {
+  RawBytes Result;
+  try {
+    const RawBytes Frame = GetPack(s);
+    // What came before this command (a late answer to an earlier one) is not its answer. A late
+    // answer to this command's own earlier attempt is still taken by the next attempt.
+    hc.Port().Purge(PURGE_RXCLEAR);
+    hc.CheckLine();
+    for (int Attempt = 0; Attempt < ExchangeAttempts; ++Attempt) {
+      TSerialPort& Port = hc.Port();
+      if (!Frame.empty()) Port.Write(Frame);
+      Port.ClearErrors();
+      Port.SetMask(EV_RXFLAG);
+      uint32_t Events = 0;
+      const TWaitResult Wait = Port.WaitEvent(Events, Delay);
+      hc.CheckLine();
+      if (Wait != TWaitResult::wrSignaled) {
+        Result.assign(1, NoAnswer);
+        continue;
+      }
+      uint32_t Queued = 0;
+      Port.QueuedBytes(Queued);
+      if (Queued == 0) {
+        Result.clear();
+        continue;
+      }
+      RawBytes Bytes;
+      Port.Read(Bytes, Queued);
+      hc.CheckLine();
+      Result = UnPack(Bytes);
+      if (Result.size() >= FullAnswer) break;
+    }
+  } catch (const ELineGone&) {
+    throw;
+  } catch (const std::exception&) {
+    AddLine(Text(u"IDS_2"));
+  }
+  return Result;
+}
+
+void TfmMain::RunOnLine(const std::function<void()>& Operation) {
+  try {
+    Operation();
+  } catch (const ELineGone&) {
+    const String Line = Text(u"IDS_137");
+    AddLine(Line);
+    Log(Line);
+  }
+}
