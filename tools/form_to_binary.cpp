@@ -9,12 +9,11 @@
 // The C++ source defines `const unsigned char NAME[]` and `const std::size_t NAME_size`.
 #include <cstdio>
 #include <string>
-
 #include <vector>
 
-#include "component/object_text.h"
+#include "core/exceptions.h"
 #include "core/stream.h"
-#include "translation_table.h"
+#include "form_image.h"
 
 namespace {
 
@@ -71,15 +70,10 @@ int main(int argc, char** argv) {
   const std::string& Input = Args[Args.size() - 2];
   const std::string& Output = Args[Args.size() - 1];
   try {
-    std::string Text = ReadFile(Input.c_str());
-    if (!TableComponent.empty()) {
-      const auto Table = ParseTranslationTable(ReadFile(TableFile.c_str()));
-      Text = EmbedTranslationData(Text, TableComponent, TranslationDataPayload(Table));
-    }
-    TMemoryStream In(Text), Image;
-    ObjectTextToBinary(In, Image);
+    const std::string Image = FormImage(ReadFile(Input.c_str()), TableComponent,
+                                        TableComponent.empty() ? "" : ReadFile(TableFile.c_str()));
     TFileStream Out(FromUtf8(Output), fmCreate);
-    Out.WriteBytes(Cpp ? CppSource(Name, Image.Bytes()) : Image.Bytes());
+    Out.WriteBytes(Cpp ? CppSource(Name, Image) : Image);
   } catch (const Exception& E) {
     std::fprintf(stderr, "form_to_binary: %s: %s\n", Input.c_str(), E.what());
     return 1;

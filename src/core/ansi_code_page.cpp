@@ -1,5 +1,6 @@
 #include <atomic>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "core/code_page.h"
@@ -19,7 +20,8 @@ bool OneOf(std::string_view Language, std::initializer_list<std::string_view> Na
   return false;
 }
 
-// A locale name reads language[_territory][.codeset][@modifier].
+}  // namespace
+
 unsigned CodePageOfLocale(std::string_view Locale) {
   const size_t At = Locale.find('@');
   const std::string_view Modifier = At == std::string_view::npos ? "" : Locale.substr(At + 1);
@@ -46,14 +48,21 @@ unsigned CodePageOfLocale(std::string_view Locale) {
   return 1252;
 }
 
+unsigned AnsiCodePageSetting(std::string_view Text) {
+  const std::string Value(Text);
+  char* End = nullptr;
+  const unsigned long CodePage = std::strtoul(Value.c_str(), &End, 10);
+  if (End != Value.c_str() && End == Value.c_str() + Value.size() && CodePage <= 65535 &&
+      UsableAsAnsi(static_cast<unsigned>(CodePage)))
+    return static_cast<unsigned>(CodePage);
+  return 0;
+}
+
+namespace {
+
 unsigned CodePageOfEnvironment() {
-  if (const char* Value = std::getenv("ANSI_CODE_PAGE")) {
-    char* End = nullptr;
-    const unsigned long CodePage = std::strtoul(Value, &End, 10);
-    if (End != Value && *End == '\0' && CodePage <= 65535 &&
-        UsableAsAnsi(static_cast<unsigned>(CodePage)))
-      return static_cast<unsigned>(CodePage);
-  }
+  if (const char* Value = std::getenv("ANSI_CODE_PAGE"))
+    if (const unsigned CodePage = AnsiCodePageSetting(Value)) return CodePage;
   for (const char* Variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
     const char* Value = std::getenv(Variable);
     if (Value && *Value) return CodePageOfLocale(Value);

@@ -15,6 +15,10 @@ inline constexpr unsigned CP_UTF16LE = 1200;
 // is not known here, set or named in the environment, is passed over.
 unsigned GetACP();
 void SetACP(unsigned CodePage);  // 0 goes back to the environment and locale
+// The code page of a locale name, language[_territory][.codeset][@modifier].
+unsigned CodePageOfLocale(std::string_view Locale);
+// The code page that an ANSI_CODE_PAGE value names, or 0 when it names none usable.
+unsigned AnsiCodePageSetting(std::string_view Text);
 
 // In the functions below code page 0 stands for GetACP(). Converting with a code page that is
 // not known raises EConvertError.

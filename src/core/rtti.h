@@ -111,6 +111,7 @@ struct TMethodInfo {
 struct TFieldInfo {
   String Name;
   std::function<void(TObject&, TObject*)> Set;  // takes nullptr or an object of the right class
+  std::function<TObject*(const TObject&)> Get;
 };
 
 class TClassType {
@@ -135,6 +136,8 @@ class TClassType {
   const TPropInfo* FindProp(const String& Name) const;  // ASCII case fold, ancestors included
   const TMethodInfo* FindMethod(const String& Name) const;
   const TFieldInfo* FindField(const String& Name) const;
+  // Own published fields in declaration order.
+  const std::vector<TFieldInfo>& OwnFields() const { return FFields; }
 
   // Creation by class name: the owner is a TComponent for components, a TCollection for items.
   std::function<TObject*(TObject* Owner)> Create;
@@ -268,7 +271,8 @@ class TPropsOf {
   template <class C>
   TPropsOf& Field(String Name, C* T::*F) {
     FC.AddField({std::move(Name),
-                 [F](TObject& O, TObject* V) { static_cast<T&>(O).*F = dynamic_cast<C*>(V); }});
+                 [F](TObject& O, TObject* V) { static_cast<T&>(O).*F = dynamic_cast<C*>(V); },
+                 [F](const TObject& O) -> TObject* { return static_cast<const T&>(O).*F; }});
     return *this;
   }
 

@@ -17,7 +17,7 @@ String ProgramFileName() {
 namespace {
 
 template <class T>
-bool ReadAt(std::ifstream& F, uint64_t Offset, T& Out) {
+bool ReadAt(std::istream& F, uint64_t Offset, T& Out) {
   F.seekg(static_cast<std::streamoff>(Offset));
   return static_cast<bool>(F.read(reinterpret_cast<char*>(&Out), sizeof(T)));
 }
@@ -26,8 +26,13 @@ bool ReadAt(std::ifstream& F, uint64_t Offset, T& Out) {
 
 std::optional<std::array<uint16_t, 4>> ReadFileVersion(const String& FileName) {
   std::ifstream F(ToUtf8(FileName), std::ios::binary);
+  if (!F) return std::nullopt;
+  return ReadFileVersion(F);
+}
+
+std::optional<std::array<uint16_t, 4>> ReadFileVersion(std::istream& F) {
   Elf64_Ehdr H{};
-  if (!F || !ReadAt(F, 0, H) || std::memcmp(H.e_ident, ELFMAG, SELFMAG) != 0 ||
+  if (!ReadAt(F, 0, H) || std::memcmp(H.e_ident, ELFMAG, SELFMAG) != 0 ||
       H.e_ident[EI_CLASS] != ELFCLASS64 || H.e_shentsize != sizeof(Elf64_Shdr) ||
       H.e_shstrndx >= H.e_shnum)
     return std::nullopt;

@@ -4,6 +4,7 @@
 // FILE_VERSION_BLOCK; a copy of the program without that section has no version.
 #include <array>
 #include <cstdint>
+#include <istream>
 #include <optional>
 
 #include "core/ustring.h"
@@ -22,3 +23,5 @@ struct TFileVersionBlock {
 String ProgramFileName();
 // The four version words of an executable, or nothing when it has no valid block.
 std::optional<std::array<uint16_t, 4>> ReadFileVersion(const String& FileName);
+// The same, from an executable's bytes.
+std::optional<std::array<uint16_t, 4>> ReadFileVersion(std::istream& File);

@@ -17,30 +17,6 @@ void AddUnique(std::vector<TSerialCommValue>& List, TSerialCommValue Value) {
   List.push_back(std::move(Value));
 }
 
-void AddEnvironmentPorts(std::vector<TSerialCommValue>& List) {
-  const char* Text = std::getenv("V8_SERIAL_PORTS");
-  if (!Text) return;
-  std::string_view Rest(Text);
-  while (!Rest.empty()) {
-    const size_t End = std::min(Rest.find(';'), Rest.size());
-    const std::string_view Entry = Rest.substr(0, End);
-    Rest.remove_prefix(std::min(End + 1, Rest.size()));
-
-    const size_t Equals = Entry.find('=');
-    if (Equals == std::string_view::npos) continue;
-    const std::string_view Head = Entry.substr(0, Equals);
-    const std::string_view Device = Entry.substr(Equals + 1);
-    const size_t Bar = Head.find('|');
-    TSerialCommValue Value;
-    Value.Data = FromUtf8(Bar == std::string_view::npos ? Head : Head.substr(Bar + 1));
-    Value.Name = Bar == std::string_view::npos ? ValueNamePrefix + Value.Data
-                                               : FromUtf8(Head.substr(0, Bar));
-    Value.Device = std::string(Device);
-    if (Value.Data.empty() || Value.Name.empty() || Value.Device.empty()) continue;
-    AddUnique(List, std::move(Value));
-  }
-}
-
 struct TPortListFree {
   void operator()(sp_port** Ports) const { sp_free_port_list(Ports); }
 };
@@ -65,9 +41,32 @@ void AddSystemPorts(std::vector<TSerialCommValue>& List) {
 
 }  // namespace
 
-std::vector<TSerialCommValue> GetSerialCommValues() {
+std::vector<TSerialCommValue> ParseSerialPorts(std::string_view Text) {
   std::vector<TSerialCommValue> List;
-  AddEnvironmentPorts(List);
+  while (!Text.empty()) {
+    const size_t End = std::min(Text.find(';'), Text.size());
+    const std::string_view Entry = Text.substr(0, End);
+    Text.remove_prefix(std::min(End + 1, Text.size()));
+
+    const size_t Equals = Entry.find('=');
+    if (Equals == std::string_view::npos) continue;
+    const std::string_view Head = Entry.substr(0, Equals);
+    const std::string_view Device = Entry.substr(Equals + 1);
+    const size_t Bar = Head.find('|');
+    TSerialCommValue Value;
+    Value.Data = FromUtf8(Bar == std::string_view::npos ? Head : Head.substr(Bar + 1));
+    Value.Name = Bar == std::string_view::npos ? ValueNamePrefix + Value.Data
+                                               : FromUtf8(Head.substr(0, Bar));
+    Value.Device = std::string(Device);
+    if (Value.Data.empty() || Value.Name.empty() || Value.Device.empty()) continue;
+    AddUnique(List, std::move(Value));
+  }
+  return List;
+}
+
+std::vector<TSerialCommValue> GetSerialCommValues() {
+  const char* Text = std::getenv("V8_SERIAL_PORTS");
+  std::vector<TSerialCommValue> List = ParseSerialPorts(Text ? Text : "");
   AddSystemPorts(List);
   return List;
 }

@@ -14,6 +14,7 @@
 // With V8_SERIAL_ENUM=0 and V8_SERIAL_PORTS unset or empty the list is empty, as when the key is
 // missing. Names the list does not hold (COM1 ...) map to nothing.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/ustring.h"
@@ -25,6 +26,8 @@ struct TSerialCommValue {
 };
 
 std::vector<TSerialCommValue> GetSerialCommValues();
+// The entries of a V8_SERIAL_PORTS text (source 1 above), in order, each value name once.
+std::vector<TSerialCommValue> ParseSerialPorts(std::string_view Text);
 
 // The device file of the listed port whose data is PortName, or "" when there is none.
 std::string FindSerialDevice(const String& PortName);

@@ -2,9 +2,9 @@
 #include <chrono>
 #include <thread>
 
-#include "core/code_page.h"
 #include "os/port_list.h"
 #include "os/serial_port.h"
+#include "tool/converter_banner.h"
 #include "tool/main_window.h"
 #include "ui/application.h"
 
@@ -76,11 +76,7 @@ void TfmMain::btCOMrescanClick(TObject* Sender) {
       if (!Port.QueuedBytes(Queued) || Queued < 10) return;
       RawBytes Bytes;
       Port.Read(Bytes, Queued);
-      String Banner = AnsiToString(Bytes);
-      if (Pos(Text(u"IDS_89"), Banner) == 0) return;
-      if (StrToIntDef(Copy(Banner, 16, 5), -1) < 1) return;
-      Delete(Banner, 1, Pos(Text(u"IDS_90"), Banner) + 4);
-      if (!Banner.empty() && Banner[0] >= u'0' && Banner[0] <= u'9') Mode = Banner[0] - u'0';
+      Mode = ConverterMode(Bytes, Text(u"IDS_89"), Text(u"IDS_90"));
     }();
     // A port whose device went away while it was tried is no converter, whatever it said.
     if (Port.Gone()) {

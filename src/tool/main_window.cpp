@@ -2,6 +2,7 @@
 
 #include "component/reader.h"
 #include "core/code_page.h"
+#include "core/exceptions.h"
 #include "core/rtti.h"
 #include "tool/log_file.h"
 #include "tool/main_form_data.h"
@@ -54,6 +55,14 @@ const TClassType& TfmMain::StaticClassType() {
     };
   });
   return T;
+}
+
+void TfmMain::AfterLoading() {
+  for (const TFieldInfo& Field : StaticClassType().OwnFields())
+    if (!Field.Get(*this))
+      throw EReadError(
+          Format(u"The form data of %s lacks the component %s", {ClassType().Name(), Field.Name}));
+  TForm::AfterLoading();
 }
 
 TfmMain* CreateMainForm(TComponent* Owner) {

@@ -22,6 +22,10 @@ class TfmMain : public TForm {
   const TClassType& ClassType() const override { return StaticClassType(); }
   explicit TfmMain(TComponent* AOwner) : TForm(AOwner) {}
 
+  // Form data that lacks one of the components below raises EReadError naming it, before
+  // OnCreate: the handlers rely on every one of them.
+  void AfterLoading() override;
+
   // Components, in the order the window declares them.
   TPanel* Panel1 = nullptr;
   TGroupBox* GroupBox1 = nullptr;
