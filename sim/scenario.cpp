@@ -107,12 +107,12 @@ uint32_t Number(const std::string& Text, uint32_t Min, uint32_t Max) {
 }
 
 std::vector<std::string> Split(const std::string& Text, char Separator) {
-  std::vector<std::string> Parts;
+  std::vector<std::string> Fields;
   size_t Start = 0;
   for (;;) {
     const size_t Stop = Text.find(Separator, Start);
-    Parts.push_back(Text.substr(Start, Stop - Start));
-    if (Stop == std::string::npos) return Parts;
+    Fields.push_back(Text.substr(Start, Stop - Start));
+    if (Stop == std::string::npos) return Fields;
     Start = Stop + 1;
   }
 }
@@ -124,21 +124,21 @@ bool Switch(const std::string& Text) {
 }
 
 void SetFault(TControllerFaults& Faults, const std::string& Text) {
-  const std::vector<std::string> Parts = Split(Text, ':');
-  if (Parts.size() > 2) throw std::runtime_error("a fault is KIND or KIND:N");
-  const int Times = Parts.size() == 2 ? int(Number(Parts[1], 1, 1'000'000)) : FaultAlways;
+  const std::vector<std::string> Fields = Split(Text, ':');
+  if (Fields.size() > 2) throw std::runtime_error("a fault is KIND or KIND:N");
+  const int Times = Fields.size() == 2 ? int(Number(Fields[1], 1, 1'000'000)) : FaultAlways;
   const std::pair<const char*, int TControllerFaults::*> Kinds[] = {
       {"hangup", &TControllerFaults::HangUp}, {"silent", &TControllerFaults::Silent},
       {"short", &TControllerFaults::Short},   {"garble", &TControllerFaults::Garble},
       {"twice", &TControllerFaults::Twice},   {"noise", &TControllerFaults::Noise},
       {"late", &TControllerFaults::Late}};
   for (const auto& [Name, Knob] : Kinds) {
-    if (Parts[0] == Name) {
+    if (Fields[0] == Name) {
       Faults.*Knob = Times;
       return;
     }
   }
-  throw std::runtime_error("unknown fault \"" + Parts[0] + "\"");
+  throw std::runtime_error("unknown fault \"" + Fields[0] + "\"");
 }
 
 void SetSpeeds(TControllerSettings& S, const std::string& Text) {
@@ -163,10 +163,10 @@ void SetControllerValue(TControllerSettings& S, const std::string& Key, const st
   } else if (Key == "type") {
     S.Type = uint8_t(Number(Value, 0, 255));
   } else if (Key == "version") {
-    const std::vector<std::string> Parts = Split(Value, '.');
-    if (Parts.size() != 2) throw std::runtime_error("a version is MAJOR.MINOR");
-    S.VersionMajor = uint8_t(Number(Parts[0], 0, 255));
-    S.VersionMinor = uint8_t(Number(Parts[1], 0, 255));
+    const std::vector<std::string> Fields = Split(Value, '.');
+    if (Fields.size() != 2) throw std::runtime_error("a version is MAJOR.MINOR");
+    S.VersionMajor = uint8_t(Number(Fields[0], 0, 255));
+    S.VersionMinor = uint8_t(Number(Fields[1], 0, 255));
   } else if (Key == "speeds") {
     SetSpeeds(S, Value);
   } else if (Key == "text") {

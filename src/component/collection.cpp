@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/exceptions.h"
+#include "core/scope_exit.h"
 
 const TClassType& TCollectionItem::StaticClassType() {
   static const TClassType T(u"TCollectionItem", &TPersistent::StaticClassType(), [](TClassType& C) {
@@ -101,13 +102,8 @@ void TCollection::Delete(int Index) {
 void TCollection::Clear() {
   if (FItems.empty()) return;
   BeginUpdate();
-  try {
-    while (!FItems.empty()) delete FItems.back();
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TScopeExit Update([this] { EndUpdate(); });
+  while (!FItems.empty()) delete FItems.back();
 }
 
 void TCollection::Assign(const TPersistent& Source) {
@@ -118,14 +114,9 @@ void TCollection::Assign(const TPersistent& Source) {
   }
   if (Src == this) return;
   BeginUpdate();
-  try {
-    Clear();
-    for (const TCollectionItem* From : Src->FItems) Add()->Assign(*From);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TScopeExit Update([this] { EndUpdate(); });
+  Clear();
+  for (const TCollectionItem* From : Src->FItems) Add()->Assign(*From);
 }
 
 void TCollection::EndUpdate() {

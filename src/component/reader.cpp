@@ -13,6 +13,7 @@
 #include "core/exceptions.h"
 #include "core/restore.h"
 #include "core/rtti.h"
+#include "core/scope_exit.h"
 #include "core/stream.h"
 #include "core/strings.h"
 
@@ -94,25 +95,22 @@ bool IsComponentClass(const TTypeInfo& Type) {
 }  // namespace
 
 TComponent* TReader::ReadRootComponent(TComponent* Instance) {
-  try {
-    ReadSignature();
-    uint8_t Flags;
-    int32_t ChildPos;
-    ReadPrefix(Flags, ChildPos);
-    const String ClassName = ReadStr();
-    const String Name = ReadStr();
-    FRoot = Instance ? Instance : CreateComponent(ClassName, nullptr);
-    BeginLoading(*FRoot);
-    if (!Instance || FRoot->Name().empty()) SetComponentName(*FRoot, Name);
-    ReadProperties(*FRoot);
-    ReadChildren(*FRoot);
-    ResolveFixups();
-    for (TComponent* C : FLoaded) C->FinishLoading();
-    FRoot->AfterLoading();
-  } catch (...) {
-    Abandon(!Instance);
-    throw;
-  }
+  TScopeExit Failed([this, Instance] { Abandon(!Instance); });
+  ReadSignature();
+  uint8_t Flags;
+  int32_t ChildPos;
+  ReadPrefix(Flags, ChildPos);
+  const String ClassName = ReadStr();
+  const String Name = ReadStr();
+  FRoot = Instance ? Instance : CreateComponent(ClassName, nullptr);
+  BeginLoading(*FRoot);
+  if (!Instance || FRoot->Name().empty()) SetComponentName(*FRoot, Name);
+  ReadProperties(*FRoot);
+  ReadChildren(*FRoot);
+  ResolveFixups();
+  for (TComponent* C : FLoaded) C->FinishLoading();
+  FRoot->AfterLoading();
+  Failed.Dismiss();
   FCreated.clear();
   return FRoot;
 }
@@ -349,36 +347,25 @@ void TReader::ReadCollection(TCollection& C) {
     return std::find(F.Within.begin(), F.Within.end(), &C) != F.Within.end();
   });
   C.BeginUpdate();
-  try {
-    C.Clear();
-    FCollections.push_back(&C);
-    while (!EndOfList()) {
-      if (IsIntegerTag(NextValue())) ReadInt64();  // an order index: items come in order
-      ReadListBegin();
-      ReadProperties(*C.Add());
-    }
-    ReadListEnd();
-  } catch (...) {
-    std::erase(FCollections, &C);
-    C.EndUpdate();
-    throw;
+  const TScopeExit Update([&C] { C.EndUpdate(); });
+  C.Clear();
+  FCollections.push_back(&C);
+  const TScopeExit Listed([this, &C] { std::erase(FCollections, &C); });
+  while (!EndOfList()) {
+    if (IsIntegerTag(NextValue())) ReadInt64();  // an order index: items come in order
+    ReadListBegin();
+    ReadProperties(*C.Add());
   }
-  std::erase(FCollections, &C);
-  C.EndUpdate();
+  ReadListEnd();
 }
 
 void TReader::ReadStrings(TStrings& S) {
   ReadListBegin();
   S.BeginUpdate();
-  try {
-    S.Clear();
-    while (!EndOfList()) S.Add(ReadString());
-    ReadListEnd();
-  } catch (...) {
-    S.EndUpdate();
-    throw;
-  }
-  S.EndUpdate();
+  const TScopeExit Update([&S] { S.EndUpdate(); });
+  S.Clear();
+  while (!EndOfList()) S.Add(ReadString());
+  ReadListEnd();
 }
 
 TComponent* TReader::FindReference(const String& Name) const {

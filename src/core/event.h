@@ -7,6 +7,7 @@
 #include "core/ustring.h"
 
 class TObject;
+struct TTypeInfo;
 
 template <class... Args>
 class TEvent {
@@ -27,3 +28,4 @@ class TEvent {
 };
 
 using TNotifyEvent = TEvent<TObject*>;
+const TTypeInfo& TypeInfoTNotifyEvent();

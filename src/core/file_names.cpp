@@ -38,21 +38,21 @@ bool FileExists(const String& FileName) {
 String ExpandFileName(const String& FileName) {
   if (FileName.empty()) return {};
   const String Full = IsSeparator(FileName[0]) ? FileName : CurrentDir() + u"/" + FileName;
-  std::vector<String> Parts;
+  std::vector<String> Segments;
   size_t Start = 0;
   while (Start <= Full.size()) {
     size_t End = Start;
     while (End < Full.size() && !IsSeparator(Full[End])) ++End;
-    const String Part = Full.substr(Start, End - Start);
-    if (Part == u"..") {
-      if (!Parts.empty()) Parts.pop_back();
-    } else if (!Part.empty() && Part != u".") {
-      Parts.push_back(Part);
+    const String Segment = Full.substr(Start, End - Start);
+    if (Segment == u"..") {
+      if (!Segments.empty()) Segments.pop_back();
+    } else if (!Segment.empty() && Segment != u".") {
+      Segments.push_back(Segment);
     }
     Start = End + 1;
   }
   String Result;
-  for (const String& Part : Parts) Result += u"/" + Part;
+  for (const String& Segment : Segments) Result += u"/" + Segment;
   // A name that ends with a separator names a folder and keeps the separator.
   if (Result.empty() || IsSeparator(FileName.back())) Result += u'/';
   return Result;

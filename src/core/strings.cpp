@@ -6,6 +6,7 @@
 #include "core/code_page.h"
 #include "core/exceptions.h"
 #include "core/rtti.h"
+#include "core/scope_exit.h"
 #include "core/stream.h"
 
 namespace {
@@ -14,13 +15,8 @@ namespace {
 template <class Fn>
 void WhileUpdating(TStrings& S, Fn Body) {
   S.BeginUpdate();
-  try {
-    Body();
-  } catch (...) {
-    S.EndUpdate();
-    throw;
-  }
-  S.EndUpdate();
+  const TScopeExit Update([&S] { S.EndUpdate(); });
+  Body();
 }
 
 }  // namespace

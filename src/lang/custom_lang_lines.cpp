@@ -47,8 +47,8 @@ void TlcCustomLang::ReplaceStringValue(TStrings& AStrings, const String& Value, 
     const size_t FirstD = Line.find(D);
     const String Name = FirstD == String::npos ? String() : Line.substr(0, FirstD);
     if (lcCompareText(Name, AName) != 0) continue;
-    // Rebuilt character by character; the counter is wider than the original's byte so lines
-    // of 255 or more languages are handled too.
+    // Rebuilt character by character. The delimiter counter is an int, so lines of 255 or more
+    // languages keep their count too.
     String Out;
     int State = 0;
     int C = 0;

@@ -5,6 +5,7 @@
 
 #include "qtview/qt_text.h"
 #include "qtview/qt_view.h"
+#include "ui/published_names.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ void TQtButtonPeer::ApplyAll() {
 }
 
 void TQtButtonPeer::Apply(const String& PropName) {
-  if (PropName == u"Default") static_cast<QPushButton*>(Widget())->setDefault(FButton.Default());
+  if (PropName == Published::Default)
+    static_cast<QPushButton*>(Widget())->setDefault(FButton.Default());
 }
 
 void TQtButtonPeer::ApplyCaption() {

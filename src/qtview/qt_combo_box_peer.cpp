@@ -4,6 +4,7 @@
 
 #include "qtview/qt_text.h"
 #include "qtview/qt_view.h"
+#include "ui/published_names.h"
 
 QWidget* TQtComboBoxPeer::CreateWidget(QWidget* Parent) {
   auto* Box = new QComboBox(Parent);
@@ -23,12 +24,12 @@ void TQtComboBoxPeer::ApplyAll() {
 
 void TQtComboBoxPeer::Apply(const String& PropName) {
   auto* Box = static_cast<QComboBox*>(Widget());
-  if (PropName == u"Style") {
+  if (PropName == Published::Style) {
     Box->setEditable(FCombo.Style() != csDropDownList);
     ApplyItems();
-  } else if (PropName == u"Items") {
+  } else if (PropName == Published::Items) {
     ApplyItems();
-  } else if (PropName == u"ItemIndex" || PropName == u"Text") {
+  } else if (PropName == Published::ItemIndex || PropName == Published::Text) {
     ApplySelection();
   }
 }

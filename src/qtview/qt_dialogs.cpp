@@ -63,13 +63,13 @@ QString PatternsOf(const String& Patterns) {
 }  // namespace
 
 QStringList ToQtNameFilters(const String& Filter) {
-  QStringList Parts = ToQString(Filter).split(QLatin1Char('|'));
+  QStringList Fields = ToQString(Filter).split(QLatin1Char('|'));
   QStringList Filters;
-  for (int I = 0; I + 1 < Parts.size(); I += 2) {
-    const QString Patterns = PatternsOf(Parts[I + 1].toStdU16String());
+  for (int I = 0; I + 1 < Fields.size(); I += 2) {
+    const QString Patterns = PatternsOf(Fields[I + 1].toStdU16String());
     if (Patterns.isEmpty()) continue;
     // The description is shown as it is; Qt reads the patterns from the last parentheses.
-    Filters << Parts[I].trimmed() + QStringLiteral(" (") + Patterns + QLatin1Char(')');
+    Filters << Fields[I].trimmed() + QStringLiteral(" (") + Patterns + QLatin1Char(')');
   }
   return Filters;
 }

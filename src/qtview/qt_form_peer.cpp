@@ -10,6 +10,7 @@
 #include "qtview/qt_menus.h"
 #include "qtview/qt_text.h"
 #include "qtview/qt_view.h"
+#include "ui/published_names.h"
 
 QWidget* TQtFormPeer::CreateWidget(QWidget* /*Parent*/) {
   auto* W = new QWidget(nullptr, Qt::Window);
@@ -23,9 +24,9 @@ void TQtFormPeer::ApplyAll() {
 }
 
 void TQtFormPeer::Apply(const String& PropName) {
-  if (PropName == u"BorderStyle")
+  if (PropName == Published::BorderStyle)
     ApplyBorderStyle();
-  else if (PropName == u"ActiveControl")
+  else if (PropName == Published::ActiveControl)
     ApplyActiveControl();
 }
 

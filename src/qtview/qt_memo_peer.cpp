@@ -5,6 +5,7 @@
 
 #include "qtview/qt_text.h"
 #include "qtview/qt_view.h"
+#include "ui/published_names.h"
 
 QWidget* TQtMemoPeer::CreateWidget(QWidget* Parent) {
   auto* Edit = new QPlainTextEdit(Parent);
@@ -23,17 +24,17 @@ void TQtMemoPeer::ApplyAll() {
 
 void TQtMemoPeer::Apply(const String& PropName) {
   auto* Edit = static_cast<QPlainTextEdit*>(Widget());
-  if (PropName == u"Lines") {
+  if (PropName == Published::Lines) {
     if (!FEditing) SyncLines();
-  } else if (PropName == u"ReadOnly") {
+  } else if (PropName == Published::ReadOnly) {
     Edit->setReadOnly(FMemo.ReadOnly());
-  } else if (PropName == u"ScrollBars") {
+  } else if (PropName == Published::ScrollBars) {
     const TScrollStyle S = FMemo.ScrollBars();
     Edit->setVerticalScrollBarPolicy(S == ssVertical || S == ssBoth ? Qt::ScrollBarAlwaysOn
                                                                     : Qt::ScrollBarAlwaysOff);
     Edit->setHorizontalScrollBarPolicy(S == ssHorizontal || S == ssBoth ? Qt::ScrollBarAlwaysOn
                                                                         : Qt::ScrollBarAlwaysOff);
-  } else if (PropName == u"WordWrap") {
+  } else if (PropName == Published::WordWrap) {
     Edit->setLineWrapMode(FMemo.WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
   }
 }

@@ -5,6 +5,7 @@
 #include "qtview/qt_color.h"
 #include "qtview/qt_font.h"
 #include "qtview/qt_text.h"
+#include "ui/published_names.h"
 
 class TQtPeer::TEvents : public QObject {
  public:
@@ -49,17 +50,17 @@ void TQtPeer::PropertyChanged(const String& PropName) {
   TApplying Guard(*this);
   if (PropName == u"Bounds")
     ApplyBounds();
-  else if (PropName == u"Caption")
+  else if (PropName == Published::Caption)
     ApplyCaption();
-  else if (PropName == u"Visible")
+  else if (PropName == Published::Visible)
     ApplyVisible();
-  else if (PropName == u"Enabled")
+  else if (PropName == Published::Enabled)
     FWidget->setEnabled(FControl.Enabled());
-  else if (PropName == u"Font")
+  else if (PropName == Published::Font)
     ApplyFont();
-  else if (PropName == u"Color")
+  else if (PropName == Published::Color)
     ApplyPalette();
-  else if (PropName == u"Hint")
+  else if (PropName == Published::Hint)
     FWidget->setToolTip(ToQString(FControl.Hint()));
   else
     Apply(PropName);

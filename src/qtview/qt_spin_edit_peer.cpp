@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "qtview/qt_view.h"
+#include "ui/published_names.h"
 
 QWidget* TQtSpinEditPeer::CreateWidget(QWidget* Parent) {
   auto* Box = new QSpinBox(Parent);
@@ -20,13 +21,13 @@ void TQtSpinEditPeer::ApplyAll() {
 
 void TQtSpinEditPeer::Apply(const String& PropName) {
   auto* Box = static_cast<QSpinBox*>(Widget());
-  if (PropName == u"MinValue" || PropName == u"MaxValue") {
+  if (PropName == Published::MinValue || PropName == Published::MaxValue) {
     if (FSpin.MinValue() == FSpin.MaxValue())
       Box->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     else
       Box->setRange(FSpin.MinValue(), FSpin.MaxValue());
     Box->setValue(FSpin.Value());
-  } else if (PropName == u"Value") {
+  } else if (PropName == Published::Value) {
     Box->setValue(FSpin.Value());
   }
 }

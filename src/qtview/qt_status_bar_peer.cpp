@@ -4,6 +4,7 @@
 #include <QStatusBar>
 
 #include "qtview/qt_text.h"
+#include "ui/published_names.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void TQtStatusBarPeer::ApplyAll() {
 }
 
 void TQtStatusBarPeer::Apply(const String& PropName) {
-  if (PropName == u"SimpleText") {
+  if (PropName == Published::SimpleText) {
     FSimple->setText(ToQString(FBar.SimpleText()));
     return;
   }

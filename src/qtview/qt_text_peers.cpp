@@ -5,6 +5,7 @@
 
 #include "qtview/qt_text.h"
 #include "qtview/qt_view.h"
+#include "ui/published_names.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ void TQtLabelPeer::ApplyAll() {
 
 void TQtLabelPeer::Apply(const String& PropName) {
   auto* L = static_cast<QLabel*>(Widget());
-  if (PropName == u"Alignment" || PropName == u"Layout") {
+  if (PropName == Published::Alignment || PropName == Published::Layout) {
     Qt::Alignment A = FLabel.Alignment() == taCenter         ? Qt::AlignHCenter
                       : FLabel.Alignment() == taRightJustify ? Qt::AlignRight
                                                              : Qt::AlignLeft;
@@ -42,7 +43,7 @@ void TQtLabelPeer::Apply(const String& PropName) {
          : FLabel.Layout() == tlBottom ? Qt::AlignBottom
                                        : Qt::AlignTop;
     L->setAlignment(A);
-  } else if (PropName == u"WordWrap") {
+  } else if (PropName == Published::WordWrap) {
     L->setWordWrap(FLabel.WordWrap());
   }
 }
@@ -68,11 +69,11 @@ void TQtEditPeer::ApplyAll() {
 
 void TQtEditPeer::Apply(const String& PropName) {
   auto* E = static_cast<QLineEdit*>(Widget());
-  if (PropName == u"Text") {
+  if (PropName == Published::Text) {
     if (E->text() != ToQString(FEdit.Text())) E->setText(ToQString(FEdit.Text()));
-  } else if (PropName == u"MaxLength") {
+  } else if (PropName == Published::MaxLength) {
     E->setMaxLength(FEdit.MaxLength() > 0 ? FEdit.MaxLength() : 32767);
-  } else if (PropName == u"PasswordChar") {
+  } else if (PropName == Published::PasswordChar) {
     E->setEchoMode(FEdit.PasswordChar() != 0 ? QLineEdit::Password : QLineEdit::Normal);
   } else if (PropName == u"Selection") {
     E->setSelection(FEdit.SelStart(), FEdit.SelLength());

@@ -10,6 +10,7 @@
 #include "qtview/qt_menus.h"
 #include "qtview/qt_peer_factory.h"
 #include "ui/buttons.h"
+#include "ui/published_names.h"
 #include "ui/screen.h"
 
 class TQtView::TWatcher : public TComponent {
@@ -164,8 +165,8 @@ void TQtView::RemovePeers(const TComponent* Control) {
 
 void TQtView::Changed(TObject* Sender, const String& PropName) {
   if (dynamic_cast<TMenuItem*>(Sender)) {
-    if (PropName == u"ShortCut" || PropName == u"Items" || PropName == u"Enabled" ||
-        PropName == u"Visible")
+    if (PropName == Published::ShortCut || PropName == Published::Items ||
+        PropName == Published::Enabled || PropName == Published::Visible)
       MenusChanged();
     return;
   }
@@ -176,9 +177,9 @@ void TQtView::Changed(TObject* Sender, const String& PropName) {
     ParentChanged(*P);
   else if (PropName == u"Controls")
     ChildrenChanged(*P);
-  else if (PropName == u"PopupMenu")
+  else if (PropName == Published::PopupMenu)
     MenusChanged();
-  else if (PropName == u"TabOrder")
+  else if (PropName == Published::TabOrder)
     FormStructureChanged(*Control);
   else
     P->PropertyChanged(PropName);

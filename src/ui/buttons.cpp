@@ -1,6 +1,7 @@
 #include "ui/buttons.h"
 
 #include "ui/form.h"
+#include "ui/published_names.h"
 
 const TClassType& TButton::StaticClassType() {
   static const TClassType T(u"TButton", &TWinControl::StaticClassType(), [](TClassType& C) {
@@ -8,10 +9,10 @@ const TClassType& TButton::StaticClassType() {
       return new TButton(dynamic_cast<TComponent*>(Owner));
     };
     TPropsOf<TButton>(C)
-        .Ord(u"Cancel", TypeInfoBoolean(), &TButton::Cancel, &TButton::SetCancel, 0)
-        .Str(u"Caption", &TButton::Caption, &TButton::SetCaption)
-        .Ord(u"Default", TypeInfoBoolean(), &TButton::Default, &TButton::SetDefault, 0)
-        .Ord(u"ModalResult", TypeInfoTModalResult(), &TButton::ModalResult,
+        .Ord(Published::Cancel, TypeInfoBoolean(), &TButton::Cancel, &TButton::SetCancel, 0)
+        .Str(Published::Caption, &TButton::Caption, &TButton::SetCaption)
+        .Ord(Published::Default, TypeInfoBoolean(), &TButton::Default, &TButton::SetDefault, 0)
+        .Ord(Published::ModalResult, TypeInfoTModalResult(), &TButton::ModalResult,
              &TButton::SetModalResult, mrNone);
   });
   return T;
@@ -24,19 +25,19 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
 void TButton::SetDefault(bool Value) {
   if (Value == FDefault) return;
   FDefault = Value;
-  Changed(u"Default");
+  Changed(Published::Default);
 }
 
 void TButton::SetCancel(bool Value) {
   if (Value == FCancel) return;
   FCancel = Value;
-  Changed(u"Cancel");
+  Changed(Published::Cancel);
 }
 
 void TButton::SetModalResult(TModalResult Value) {
   if (Value == FModalResult) return;
   FModalResult = Value;
-  Changed(u"ModalResult");
+  Changed(Published::ModalResult);
 }
 
 void TButton::Click() {
@@ -49,7 +50,8 @@ const TClassType& TSpeedButton::StaticClassType() {
     C.Create = [](TObject* Owner) -> TObject* {
       return new TSpeedButton(dynamic_cast<TComponent*>(Owner));
     };
-    TPropsOf<TSpeedButton>(C).Str(u"Caption", &TSpeedButton::Caption, &TSpeedButton::SetCaption);
+    TPropsOf<TSpeedButton>(C).Str(Published::Caption, &TSpeedButton::Caption,
+                                  &TSpeedButton::SetCaption);
   });
   return T;
 }

@@ -1,4 +1,5 @@
 #include "ui/combo_box.h"
+#include "ui/published_names.h"
 
 const TTypeInfo& TypeInfoTComboBoxStyle() {
   static const TTypeInfo T = EnumTypeInfo(
@@ -13,11 +14,12 @@ const TClassType& TComboBox::StaticClassType() {
       return new TComboBox(dynamic_cast<TComponent*>(Owner));
     };
     TPropsOf<TComboBox>(C)
-        .Ord(u"Style", TypeInfoTComboBoxStyle(), &TComboBox::Style, &TComboBox::SetStyle,
+        .Ord(Published::Style, TypeInfoTComboBoxStyle(), &TComboBox::Style, &TComboBox::SetStyle,
              csDropDown)
-        .Obj(u"Items", TStrings::StaticClassType(), &TComboBox::Items, &TComboBox::SetItems)
-        .Ord(u"ItemIndex", TypeInfoInteger(), &TComboBox::ItemIndex, &TComboBox::SetItemIndex, -1)
-        .Str(u"Text", &TComboBox::Text, &TComboBox::SetText);
+        .Obj(Published::Items, TStrings::StaticClassType(), &TComboBox::Items, &TComboBox::SetItems)
+        .Ord(Published::ItemIndex, TypeInfoInteger(), &TComboBox::ItemIndex,
+             &TComboBox::SetItemIndex, -1)
+        .Str(Published::Text, &TComboBox::Text, &TComboBox::SetText);
   });
   return T;
 }
@@ -36,7 +38,7 @@ TComboBox::~TComboBox() {
 void TComboBox::SetStyle(TComboBoxStyle Value) {
   if (Value == FStyle) return;
   FStyle = Value;
-  Changed(u"Style");
+  Changed(Published::Style);
 }
 
 void TComboBox::SetItems(TStrings* Value) {
@@ -44,7 +46,7 @@ void TComboBox::SetItems(TStrings* Value) {
 }
 
 void TComboBox::ItemsChanged() {
-  Changed(u"Items");
+  Changed(Published::Items);
   if (!HasState(csLoading) && FItemIndex >= FItems->Count()) Select(-1, FText);
 }
 
@@ -76,11 +78,11 @@ int TComboBox::ExactIndex(const String& Value) const {
 void TComboBox::Select(int Index, const String& Text) {
   if (Index != FItemIndex) {
     FItemIndex = Index;
-    Changed(u"ItemIndex");
+    Changed(Published::ItemIndex);
   }
   if (Text != FText) {
     FText = Text;
-    Changed(u"Text");
+    Changed(Published::Text);
   }
 }
 

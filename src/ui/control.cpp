@@ -1,8 +1,10 @@
 #include "ui/control.h"
 
 #include "core/exceptions.h"
+#include "core/restore.h"
 #include "ui/form.h"
 #include "ui/menus.h"
+#include "ui/published_names.h"
 #include "ui/ui_res_strings.h"
 #include "ui/win_control.h"
 
@@ -15,19 +17,20 @@ const TClassType& TControl::StaticClassType() {
              &TControl::IsSizeStored)
         .Ord(u"Height", TypeInfoInteger(), &TControl::Height, &TControl::SetHeight, std::nullopt,
              &TControl::IsSizeStored)
-        .Ord(u"Align", TypeInfoTAlign(), &TControl::Align, &TControl::SetAlign, std::nullopt,
-             &TControl::AlignStored)
-        .Ord(u"Color", TypeInfoTColor(), &TControl::Color, &TControl::SetColor, std::nullopt,
-             &TControl::ColorStored)
-        .Ord(u"Enabled", TypeInfoBoolean(), &TControl::Enabled, &TControl::SetEnabled, 1)
-        .Obj(u"Font", TFont::StaticClassType(), &TControl::Font, nullptr, &TControl::FontStored)
-        .Ord(u"ParentFont", TypeInfoBoolean(), &TControl::ParentFont, &TControl::SetParentFont,
-             std::nullopt, &TControl::ParentFontStored)
-        .Str(u"Hint", &TControl::Hint, &TControl::SetHint)
-        .Obj(u"PopupMenu", TPopupMenu::StaticClassType(), &TControl::PopupMenu,
+        .Ord(Published::Align, TypeInfoTAlign(), &TControl::Align, &TControl::SetAlign,
+             std::nullopt, &TControl::AlignStored)
+        .Ord(Published::Color, TypeInfoTColor(), &TControl::Color, &TControl::SetColor,
+             std::nullopt, &TControl::ColorStored)
+        .Ord(Published::Enabled, TypeInfoBoolean(), &TControl::Enabled, &TControl::SetEnabled, 1)
+        .Obj(Published::Font, TFont::StaticClassType(), &TControl::Font, nullptr,
+             &TControl::FontStored)
+        .Ord(Published::ParentFont, TypeInfoBoolean(), &TControl::ParentFont,
+             &TControl::SetParentFont, std::nullopt, &TControl::ParentFontStored)
+        .Str(Published::Hint, &TControl::Hint, &TControl::SetHint)
+        .Obj(Published::PopupMenu, TPopupMenu::StaticClassType(), &TControl::PopupMenu,
              &TControl::SetPopupMenu)
-        .Ord(u"Visible", TypeInfoBoolean(), &TControl::Visible, &TControl::SetVisible, std::nullopt,
-             &TControl::VisibleStored)
+        .Ord(Published::Visible, TypeInfoBoolean(), &TControl::Visible, &TControl::SetVisible,
+             std::nullopt, &TControl::VisibleStored)
         .Event(u"OnClick", TypeInfoTNotifyEvent(), &TControl::OnClick)
         .Event(u"OnDblClick", TypeInfoTNotifyEvent(), &TControl::OnDblClick);
   });
@@ -87,26 +90,26 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 void TControl::SetAlign(TAlign Value) {
   if (Value == FAlign) return;
   FAlign = Value;
-  Changed(u"Align");
+  Changed(Published::Align);
   if (FParent) FParent->Realign();
 }
 
 void TControl::SetCaption(const String& Value) {
   if (Value == FCaption) return;
   FCaption = Value;
-  Changed(u"Caption");
+  Changed(Published::Caption);
 }
 
 void TControl::SetHint(const String& Value) {
   if (Value == FHint) return;
   FHint = Value;
-  Changed(u"Hint");
+  Changed(Published::Hint);
 }
 
 void TControl::SetVisible(bool Value) {
   if (Value == FVisible) return;
   FVisible = Value;
-  Changed(u"Visible");
+  Changed(Published::Visible);
   if (FParent && FAlign != alNone) FParent->Realign();
   VisibleChanged();
 }
@@ -118,7 +121,7 @@ void TControl::VisibleChanged() {
 void TControl::SetEnabled(bool Value) {
   if (Value == FEnabled) return;
   FEnabled = Value;
-  Changed(u"Enabled");
+  Changed(Published::Enabled);
   CheckFormActiveControl();
 }
 
@@ -136,7 +139,7 @@ bool TControl::IsShowingEnabled() const {
 void TControl::SetParentFont(bool Value) {
   if (Value == FParentFont) return;
   FParentFont = Value;
-  Changed(u"ParentFont");
+  Changed(Published::ParentFont);
   SyncParentFont();
 }
 
@@ -144,33 +147,29 @@ void TControl::FontChange() {
   // A font of its own ends the inheritance; the parent's font arriving keeps it.
   if (!FTakingParentFont && FParentFont) {
     FParentFont = false;
-    Changed(u"ParentFont");
+    Changed(Published::ParentFont);
   }
-  Changed(u"Font");
+  Changed(Published::Font);
   FontChanged();
 }
 
 void TControl::SyncParentFont() {
   if (!FParentFont || !FParent) return;
-  struct TTaking {
-    bool& Flag;
-    explicit TTaking(bool& F) : Flag(F) { Flag = true; }
-    ~TTaking() { Flag = false; }
-  } Taking(FTakingParentFont);
+  const TRestore<bool> Taking(FTakingParentFont, true);
   FFont->Assign(*FParent->Font());
 }
 
 void TControl::SetColor(TColor Value) {
   if (Value == FColor) return;
   FColor = Value;
-  Changed(u"Color");
+  Changed(Published::Color);
 }
 
 void TControl::SetPopupMenu(TPopupMenu* Value) {
   if (Value == FPopupMenu) return;
   FPopupMenu = Value;
   if (Value) Value->FreeNotification(this);
-  Changed(u"PopupMenu");
+  Changed(Published::PopupMenu);
 }
 
 void TControl::Click() {
@@ -185,6 +184,6 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent && AComponent == FPopupMenu) {
     FPopupMenu = nullptr;
-    Changed(u"PopupMenu");
+    Changed(Published::PopupMenu);
   }
 }

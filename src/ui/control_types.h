@@ -58,7 +58,6 @@ using TKeyEvent = TEvent<TObject*, uint16_t&, TShiftState>;
 // ("Bounds" for position and size, "Controls" / "Items" when children come or go).
 using TPropertyChangedEvent = std::function<void(TObject* Sender, const String& PropName)>;
 
-const TTypeInfo& TypeInfoTNotifyEvent();
 const TTypeInfo& TypeInfoTCloseEvent();
 const TTypeInfo& TypeInfoTKeyEvent();
 const TTypeInfo& TypeInfoTAlign();

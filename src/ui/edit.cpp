@@ -1,4 +1,5 @@
 #include "ui/edit.h"
+#include "ui/published_names.h"
 
 #include <algorithm>
 
@@ -8,9 +9,10 @@ const TClassType& TEdit::StaticClassType() {
       return new TEdit(dynamic_cast<TComponent*>(Owner));
     };
     TPropsOf<TEdit>(C)
-        .Ord(u"MaxLength", TypeInfoInteger(), &TEdit::MaxLength, &TEdit::SetMaxLength, 0)
-        .Ord(u"PasswordChar", TypeInfoWideChar(), &TEdit::PasswordChar, &TEdit::SetPasswordChar, 0)
-        .Str(u"Text", &TEdit::Text, &TEdit::SetText)
+        .Ord(Published::MaxLength, TypeInfoInteger(), &TEdit::MaxLength, &TEdit::SetMaxLength, 0)
+        .Ord(Published::PasswordChar, TypeInfoWideChar(), &TEdit::PasswordChar,
+             &TEdit::SetPasswordChar, 0)
+        .Str(Published::Text, &TEdit::Text, &TEdit::SetText)
         .Event(u"OnChange", TypeInfoTNotifyEvent(), &TEdit::OnChange);
   });
   return T;
@@ -26,7 +28,7 @@ void TEdit::SetText(const String& Value) {
   FText = Value;
   FSelStart = 0;
   FSelLength = 0;
-  Changed(u"Text");
+  Changed(Published::Text);
   if (!HasState(csLoading)) OnChange(this);
 }
 
@@ -34,13 +36,13 @@ void TEdit::SetMaxLength(int Value) {
   Value = std::max(Value, 0);
   if (Value == FMaxLength) return;
   FMaxLength = Value;
-  Changed(u"MaxLength");
+  Changed(Published::MaxLength);
 }
 
 void TEdit::SetPasswordChar(char16_t Value) {
   if (Value == FPasswordChar) return;
   FPasswordChar = Value;
-  Changed(u"PasswordChar");
+  Changed(Published::PasswordChar);
 }
 
 void TEdit::SetSelStart(int Value) {

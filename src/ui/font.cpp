@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/rtti.h"
+#include "ui/published_names.h"
 
 const TTypeInfo& TypeInfoTFontStyles() {
   static const TTypeInfo Element =
@@ -25,12 +26,12 @@ const TClassType& TFont::StaticClassType() {
   static const TClassType T(u"TFont", &TPersistent::StaticClassType(), [](TClassType& C) {
     TPropsOf<TFont>(C)
         .Ord(u"Charset", TypeInfoTFontCharset(), &TFont::Charset, &TFont::SetCharset)
-        .Ord(u"Color", TypeInfoTColor(), &TFont::Color, &TFont::SetColor)
+        .Ord(Published::Color, TypeInfoTColor(), &TFont::Color, &TFont::SetColor)
         .Ord(u"Height", TypeInfoInteger(), &TFont::Height, &TFont::SetHeight)
         .Str(u"Name", &TFont::Name, &TFont::SetName)
         .Ord(u"Size", TypeInfoInteger(), &TFont::Size, &TFont::SetSize, std::nullopt,
              &TFont::NeverStored)
-        .Ord(u"Style", TypeInfoTFontStyles(), &TFont::Style, &TFont::SetStyle);
+        .Ord(Published::Style, TypeInfoTFontStyles(), &TFont::Style, &TFont::SetStyle);
     C.Create = [](TObject*) -> TObject* { return new TFont; };
   });
   return T;

@@ -1,9 +1,11 @@
 #include "ui/form.h"
 
 #include "core/exceptions.h"
+#include "core/scope_exit.h"
 #include "ui/application.h"
 #include "ui/buttons.h"
 #include "ui/menus.h"
+#include "ui/published_names.h"
 #include "ui/screen.h"
 #include "ui/ui_res_strings.h"
 
@@ -43,19 +45,19 @@ const TClassType& TCustomForm::StaticClassType() {
       return new TCustomForm(dynamic_cast<TComponent*>(Owner));
     };
     TPropsOf<TCustomForm>(C)
-        .Obj(u"ActiveControl", TWinControl::StaticClassType(), &TCustomForm::ActiveControl,
+        .Obj(Published::ActiveControl, TWinControl::StaticClassType(), &TCustomForm::ActiveControl,
              &TCustomForm::SetActiveControl)
-        .Ord(u"BorderStyle", TypeInfoTFormBorderStyle(), &TCustomForm::BorderStyle,
+        .Ord(Published::BorderStyle, TypeInfoTFormBorderStyle(), &TCustomForm::BorderStyle,
              &TCustomForm::SetBorderStyle, bsSizeable)
-        .Str(u"Caption", &TCustomForm::Caption, &TCustomForm::SetCaption)
+        .Str(Published::Caption, &TCustomForm::Caption, &TCustomForm::SetCaption)
         .Ord(u"ClientHeight", TypeInfoInteger(), &TCustomForm::ClientHeight,
              &TCustomForm::SetClientHeight)
         .Ord(u"ClientWidth", TypeInfoInteger(), &TCustomForm::ClientWidth,
              &TCustomForm::SetClientWidth)
         .Ord(u"KeyPreview", TypeInfoBoolean(), &TCustomForm::KeyPreview,
              &TCustomForm::SetKeyPreview, 0)
-        .Ord(u"Position", TypeInfoTPosition(), &TCustomForm::Position, &TCustomForm::SetPosition,
-             poDesigned)
+        .Ord(Published::Position, TypeInfoTPosition(), &TCustomForm::Position,
+             &TCustomForm::SetPosition, poDesigned)
         .Event(u"OnClose", TypeInfoTCloseEvent(), &TCustomForm::OnClose)
         .Event(u"OnCreate", TypeInfoTNotifyEvent(), &TCustomForm::OnCreate)
         .Event(u"OnKeyDown", TypeInfoTKeyEvent(), &TCustomForm::OnKeyDown);
@@ -85,13 +87,13 @@ TCustomForm::~TCustomForm() {
 void TCustomForm::SetPosition(TPosition Value) {
   if (Value == FPosition) return;
   FPosition = Value;
-  Changed(u"Position");
+  Changed(Published::Position);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
   if (Value == FBorderStyle) return;
   FBorderStyle = Value;
-  Changed(u"BorderStyle");
+  Changed(Published::BorderStyle);
 }
 
 void TCustomForm::SetActiveControl(TWinControl* Value) {
@@ -103,7 +105,7 @@ void TCustomForm::SetActiveControl(TWinControl* Value) {
   }
   FActiveControl = Value;
   if (Value) Value->FreeNotification(this);
-  Changed(u"ActiveControl");
+  Changed(Published::ActiveControl);
 }
 
 void TCustomForm::FocusControl(TWinControl* Control) {
@@ -189,22 +191,18 @@ TModalResult TCustomForm::ShowModal() {
   FModal = true;
   FModalResult = mrNone;
   Application().BeginModal(*this);
-  const auto Finish = [this] {
-    Hide();
-    FModal = false;
-    Application().EndModal(*this);
-  };
   TCloseAction Action = caHide;
-  try {
+  {
+    const TScopeExit Finish([this] {
+      Hide();
+      FModal = false;
+      Application().EndModal(*this);
+    });
     Show();
     Application().Driver().RunModal(Application(), *this);
     // The modal run has ended: a handler cannot keep the form open here (caNone is ignored).
     DoClose(Action);
-  } catch (...) {
-    Finish();
-    throw;
   }
-  Finish();
   if (Action == caFree) Release();
   return FModalResult;
 }
@@ -270,6 +268,6 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent && AComponent == FActiveControl) {
     FActiveControl = nullptr;
-    Changed(u"ActiveControl");
+    Changed(Published::ActiveControl);
   }
 }

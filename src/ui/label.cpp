@@ -1,4 +1,5 @@
 #include "ui/label.h"
+#include "ui/published_names.h"
 
 const TClassType& TLabel::StaticClassType() {
   static const TClassType T(u"TLabel", &TControl::StaticClassType(), [](TClassType& C) {
@@ -6,12 +7,12 @@ const TClassType& TLabel::StaticClassType() {
       return new TLabel(dynamic_cast<TComponent*>(Owner));
     };
     TPropsOf<TLabel>(C)
-        .Ord(u"Alignment", TypeInfoTAlignment(), &TLabel::Alignment, &TLabel::SetAlignment,
+        .Ord(Published::Alignment, TypeInfoTAlignment(), &TLabel::Alignment, &TLabel::SetAlignment,
              taLeftJustify)
-        .Ord(u"AutoSize", TypeInfoBoolean(), &TLabel::AutoSize, &TLabel::SetAutoSize, 1)
-        .Str(u"Caption", &TLabel::Caption, &TLabel::SetCaption)
-        .Ord(u"Layout", TypeInfoTTextLayout(), &TLabel::Layout, &TLabel::SetLayout, tlTop)
-        .Ord(u"WordWrap", TypeInfoBoolean(), &TLabel::WordWrap, &TLabel::SetWordWrap, 0);
+        .Ord(Published::AutoSize, TypeInfoBoolean(), &TLabel::AutoSize, &TLabel::SetAutoSize, 1)
+        .Str(Published::Caption, &TLabel::Caption, &TLabel::SetCaption)
+        .Ord(Published::Layout, TypeInfoTTextLayout(), &TLabel::Layout, &TLabel::SetLayout, tlTop)
+        .Ord(Published::WordWrap, TypeInfoBoolean(), &TLabel::WordWrap, &TLabel::SetWordWrap, 0);
   });
   return T;
 }
@@ -23,23 +24,23 @@ TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {
 void TLabel::SetAlignment(TAlignment Value) {
   if (Value == FAlignment) return;
   FAlignment = Value;
-  Changed(u"Alignment");
+  Changed(Published::Alignment);
 }
 
 void TLabel::SetAutoSize(bool Value) {
   if (Value == FAutoSize) return;
   FAutoSize = Value;
-  Changed(u"AutoSize");
+  Changed(Published::AutoSize);
 }
 
 void TLabel::SetLayout(TTextLayout Value) {
   if (Value == FLayout) return;
   FLayout = Value;
-  Changed(u"Layout");
+  Changed(Published::Layout);
 }
 
 void TLabel::SetWordWrap(bool Value) {
   if (Value == FWordWrap) return;
   FWordWrap = Value;
-  Changed(u"WordWrap");
+  Changed(Published::WordWrap);
 }

@@ -1,4 +1,5 @@
 #include "ui/memo.h"
+#include "ui/published_names.h"
 
 const TClassType& TMemo::StaticClassType() {
   static const TClassType T(u"TMemo", &TWinControl::StaticClassType(), [](TClassType& C) {
@@ -6,11 +7,11 @@ const TClassType& TMemo::StaticClassType() {
       return new TMemo(dynamic_cast<TComponent*>(Owner));
     };
     TPropsOf<TMemo>(C)
-        .Obj(u"Lines", TStrings::StaticClassType(), &TMemo::Lines, &TMemo::SetLines)
-        .Ord(u"ReadOnly", TypeInfoBoolean(), &TMemo::ReadOnly, &TMemo::SetReadOnly, 0)
-        .Ord(u"ScrollBars", TypeInfoTScrollStyle(), &TMemo::ScrollBars, &TMemo::SetScrollBars,
-             ssNone)
-        .Ord(u"WordWrap", TypeInfoBoolean(), &TMemo::WordWrap, &TMemo::SetWordWrap, 1)
+        .Obj(Published::Lines, TStrings::StaticClassType(), &TMemo::Lines, &TMemo::SetLines)
+        .Ord(Published::ReadOnly, TypeInfoBoolean(), &TMemo::ReadOnly, &TMemo::SetReadOnly, 0)
+        .Ord(Published::ScrollBars, TypeInfoTScrollStyle(), &TMemo::ScrollBars,
+             &TMemo::SetScrollBars, ssNone)
+        .Ord(Published::WordWrap, TypeInfoBoolean(), &TMemo::WordWrap, &TMemo::SetWordWrap, 1)
         .Event(u"OnChange", TypeInfoTNotifyEvent(), &TMemo::OnChange);
   });
   return T;
@@ -56,24 +57,24 @@ void TMemo::SetLines(TStrings* Value) {
 }
 
 void TMemo::LinesChanged() {
-  Changed(u"Lines");
+  Changed(Published::Lines);
   if (!HasState(csLoading)) OnChange(this);
 }
 
 void TMemo::SetReadOnly(bool Value) {
   if (Value == FReadOnly) return;
   FReadOnly = Value;
-  Changed(u"ReadOnly");
+  Changed(Published::ReadOnly);
 }
 
 void TMemo::SetScrollBars(TScrollStyle Value) {
   if (Value == FScrollBars) return;
   FScrollBars = Value;
-  Changed(u"ScrollBars");
+  Changed(Published::ScrollBars);
 }
 
 void TMemo::SetWordWrap(bool Value) {
   if (Value == FWordWrap) return;
   FWordWrap = Value;
-  Changed(u"WordWrap");
+  Changed(Published::WordWrap);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/exceptions.h"
+#include "ui/published_names.h"
 #include "ui/ui_res_strings.h"
 
 const TTypeInfo& TypeInfoTShortCut() {
@@ -33,15 +34,19 @@ const TClassType& TMenuItem::StaticClassType() {
       return new TMenuItem(dynamic_cast<TComponent*>(Owner));
     };
     TPropsOf<TMenuItem>(C)
-        .Ord(u"AutoCheck", TypeInfoBoolean(), &TMenuItem::AutoCheck, &TMenuItem::SetAutoCheck, 0)
-        .Str(u"Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
-        .Ord(u"Checked", TypeInfoBoolean(), &TMenuItem::Checked, &TMenuItem::SetChecked, 0)
-        .Ord(u"Enabled", TypeInfoBoolean(), &TMenuItem::Enabled, &TMenuItem::SetEnabled, 1)
-        .Ord(u"GroupIndex", TypeInfoByte(), &TMenuItem::GroupIndex, &TMenuItem::SetGroupIndex, 0)
-        .Str(u"Hint", &TMenuItem::Hint, &TMenuItem::SetHint)
-        .Ord(u"RadioItem", TypeInfoBoolean(), &TMenuItem::RadioItem, &TMenuItem::SetRadioItem, 0)
-        .Ord(u"ShortCut", TypeInfoTShortCut(), &TMenuItem::ShortCut, &TMenuItem::SetShortCut, 0)
-        .Ord(u"Visible", TypeInfoBoolean(), &TMenuItem::Visible, &TMenuItem::SetVisible, 1)
+        .Ord(Published::AutoCheck, TypeInfoBoolean(), &TMenuItem::AutoCheck,
+             &TMenuItem::SetAutoCheck, 0)
+        .Str(Published::Caption, &TMenuItem::Caption, &TMenuItem::SetCaption)
+        .Ord(Published::Checked, TypeInfoBoolean(), &TMenuItem::Checked, &TMenuItem::SetChecked, 0)
+        .Ord(Published::Enabled, TypeInfoBoolean(), &TMenuItem::Enabled, &TMenuItem::SetEnabled, 1)
+        .Ord(Published::GroupIndex, TypeInfoByte(), &TMenuItem::GroupIndex,
+             &TMenuItem::SetGroupIndex, 0)
+        .Str(Published::Hint, &TMenuItem::Hint, &TMenuItem::SetHint)
+        .Ord(Published::RadioItem, TypeInfoBoolean(), &TMenuItem::RadioItem,
+             &TMenuItem::SetRadioItem, 0)
+        .Ord(Published::ShortCut, TypeInfoTShortCut(), &TMenuItem::ShortCut,
+             &TMenuItem::SetShortCut, 0)
+        .Ord(Published::Visible, TypeInfoBoolean(), &TMenuItem::Visible, &TMenuItem::SetVisible, 1)
         .Event(u"OnClick", TypeInfoTNotifyEvent(), &TMenuItem::OnClick);
   });
   return T;
@@ -66,58 +71,58 @@ void TMenuItem::Changed(const String& PropName) {
 void TMenuItem::SetCaption(const String& Value) {
   if (Value == FCaption) return;
   FCaption = Value;
-  Changed(u"Caption");
+  Changed(Published::Caption);
 }
 
 void TMenuItem::SetHint(const String& Value) {
   if (Value == FHint) return;
   FHint = Value;
-  Changed(u"Hint");
+  Changed(Published::Hint);
 }
 
 void TMenuItem::SetChecked(bool Value) {
   if (Value == FChecked) return;
   FChecked = Value;
-  Changed(u"Checked");
+  Changed(Published::Checked);
   if (Value && FRadioItem) TurnSiblingsOff();
 }
 
 void TMenuItem::SetAutoCheck(bool Value) {
   if (Value == FAutoCheck) return;
   FAutoCheck = Value;
-  Changed(u"AutoCheck");
+  Changed(Published::AutoCheck);
 }
 
 void TMenuItem::SetRadioItem(bool Value) {
   if (Value == FRadioItem) return;
   FRadioItem = Value;
-  Changed(u"RadioItem");
+  Changed(Published::RadioItem);
   if (Value && FChecked) TurnSiblingsOff();
 }
 
 void TMenuItem::SetGroupIndex(uint8_t Value) {
   if (Value == FGroupIndex) return;
   FGroupIndex = Value;
-  Changed(u"GroupIndex");
+  Changed(Published::GroupIndex);
   if (FRadioItem && FChecked) TurnSiblingsOff();
 }
 
 void TMenuItem::SetShortCut(TShortCut Value) {
   if (Value == FShortCut) return;
   FShortCut = Value;
-  Changed(u"ShortCut");
+  Changed(Published::ShortCut);
 }
 
 void TMenuItem::SetEnabled(bool Value) {
   if (Value == FEnabled) return;
   FEnabled = Value;
-  Changed(u"Enabled");
+  Changed(Published::Enabled);
 }
 
 void TMenuItem::SetVisible(bool Value) {
   if (Value == FVisible) return;
   FVisible = Value;
-  Changed(u"Visible");
+  Changed(Published::Visible);
 }
 
 bool TMenuItem::IsShowingEnabled() const {
@@ -153,7 +158,7 @@ void TMenuItem::Insert(int Index, TMenuItem* Item) {
     throw EListError(Format(SListIndexError, {static_cast<int64_t>(Index)}));
   FItems.insert(FItems.begin() + Index, Item);
   Item->FParent = this;
-  Changed(u"Items");
+  Changed(Published::Items);
   if (Item->FRadioItem && Item->FChecked) Item->TurnSiblingsOff();
 }
 
@@ -162,7 +167,7 @@ void TMenuItem::Remove(TMenuItem* Item) {
   if (It == FItems.end()) return;
   FItems.erase(It);
   Item->FParent = nullptr;
-  Changed(u"Items");
+  Changed(Published::Items);
 }
 
 TPopupMenu* TMenuItem::Menu() const {

@@ -1,11 +1,12 @@
 #include "ui/panels.h"
+#include "ui/published_names.h"
 
 const TClassType& TPanel::StaticClassType() {
   static const TClassType T(u"TPanel", &TWinControl::StaticClassType(), [](TClassType& C) {
     C.Create = [](TObject* Owner) -> TObject* {
       return new TPanel(dynamic_cast<TComponent*>(Owner));
     };
-    TPropsOf<TPanel>(C).Str(u"Caption", &TPanel::Caption, &TPanel::SetCaption);
+    TPropsOf<TPanel>(C).Str(Published::Caption, &TPanel::Caption, &TPanel::SetCaption);
   });
   return T;
 }
@@ -19,7 +20,7 @@ const TClassType& TGroupBox::StaticClassType() {
     C.Create = [](TObject* Owner) -> TObject* {
       return new TGroupBox(dynamic_cast<TComponent*>(Owner));
     };
-    TPropsOf<TGroupBox>(C).Str(u"Caption", &TGroupBox::Caption, &TGroupBox::SetCaption);
+    TPropsOf<TGroupBox>(C).Str(Published::Caption, &TGroupBox::Caption, &TGroupBox::SetCaption);
   });
   return T;
 }

@@ -1,4 +1,5 @@
 #include "ui/spin_edit.h"
+#include "ui/published_names.h"
 
 const TClassType& TSpinEdit::StaticClassType() {
   static const TClassType T(u"TSpinEdit", &TWinControl::StaticClassType(), [](TClassType& C) {
@@ -6,9 +7,11 @@ const TClassType& TSpinEdit::StaticClassType() {
       return new TSpinEdit(dynamic_cast<TComponent*>(Owner));
     };
     TPropsOf<TSpinEdit>(C)
-        .Ord(u"MaxValue", TypeInfoInteger(), &TSpinEdit::MaxValue, &TSpinEdit::SetMaxValue, 0)
-        .Ord(u"MinValue", TypeInfoInteger(), &TSpinEdit::MinValue, &TSpinEdit::SetMinValue, 0)
-        .Ord(u"Value", TypeInfoInteger(), &TSpinEdit::Value, &TSpinEdit::SetValue, 0)
+        .Ord(Published::MaxValue, TypeInfoInteger(), &TSpinEdit::MaxValue, &TSpinEdit::SetMaxValue,
+             0)
+        .Ord(Published::MinValue, TypeInfoInteger(), &TSpinEdit::MinValue, &TSpinEdit::SetMinValue,
+             0)
+        .Ord(Published::Value, TypeInfoInteger(), &TSpinEdit::Value, &TSpinEdit::SetValue, 0)
         .Event(u"OnChange", TypeInfoTNotifyEvent(), &TSpinEdit::OnChange);
   });
   return T;
@@ -29,14 +32,14 @@ int TSpinEdit::CheckValue(int NewValue) const {
 void TSpinEdit::SetMinValue(int Value) {
   if (Value == FMinValue) return;
   FMinValue = Value;
-  Changed(u"MinValue");
+  Changed(Published::MinValue);
   if (!HasState(csLoading)) SetValue(FValue);
 }
 
 void TSpinEdit::SetMaxValue(int Value) {
   if (Value == FMaxValue) return;
   FMaxValue = Value;
-  Changed(u"MaxValue");
+  Changed(Published::MaxValue);
   if (!HasState(csLoading)) SetValue(FValue);
 }
 
@@ -45,7 +48,7 @@ void TSpinEdit::SetValue(int NewValue) {
   if (!Loading) NewValue = CheckValue(NewValue);
   if (NewValue == FValue) return;
   FValue = NewValue;
-  Changed(u"Value");
+  Changed(Published::Value);
   if (!Loading) OnChange(this);
 }
 
@@ -63,5 +66,5 @@ void TSpinEdit::FinishLoading() {
   const int Checked = CheckValue(FValue);
   if (Checked == FValue) return;
   FValue = Checked;
-  Changed(u"Value");
+  Changed(Published::Value);
 }

@@ -1,4 +1,5 @@
 #include "ui/status_bar.h"
+#include "ui/published_names.h"
 
 const TClassType& TStatusPanel::StaticClassType() {
   static const TClassType T(
@@ -7,9 +8,9 @@ const TClassType& TStatusPanel::StaticClassType() {
           return new TStatusPanel(dynamic_cast<TCollection*>(Owner));
         };
         TPropsOf<TStatusPanel>(C)
-            .Ord(u"Alignment", TypeInfoTAlignment(), &TStatusPanel::Alignment,
+            .Ord(Published::Alignment, TypeInfoTAlignment(), &TStatusPanel::Alignment,
                  &TStatusPanel::SetAlignment, taLeftJustify)
-            .Str(u"Text", &TStatusPanel::Text, &TStatusPanel::SetText)
+            .Str(Published::Text, &TStatusPanel::Text, &TStatusPanel::SetText)
             .Ord(u"Width", TypeInfoInteger(), &TStatusPanel::Width, &TStatusPanel::SetWidth, 50);
       });
   return T;
@@ -49,7 +50,7 @@ TStatusPanels::TStatusPanels(TStatusBar* Bar)
     : TCollection(TStatusPanel::StaticClassType(), Bar), FBar(*Bar) {}
 
 void TStatusPanels::Update(TCollectionItem*) {
-  FBar.Changed(u"Panels");
+  FBar.Changed(Published::Panels);
 }
 
 const TClassType& TStatusBar::StaticClassType() {
@@ -58,10 +59,10 @@ const TClassType& TStatusBar::StaticClassType() {
       return new TStatusBar(dynamic_cast<TComponent*>(Owner));
     };
     TPropsOf<TStatusBar>(C)
-        .Obj(u"Panels", TCollection::StaticClassType(), &TStatusBar::Panels, nullptr)
-        .Ord(u"SimplePanel", TypeInfoBoolean(), &TStatusBar::SimplePanel,
+        .Obj(Published::Panels, TCollection::StaticClassType(), &TStatusBar::Panels, nullptr)
+        .Ord(Published::SimplePanel, TypeInfoBoolean(), &TStatusBar::SimplePanel,
              &TStatusBar::SetSimplePanel, 0)
-        .Str(u"SimpleText", &TStatusBar::SimpleText, &TStatusBar::SetSimpleText);
+        .Str(Published::SimpleText, &TStatusBar::SimpleText, &TStatusBar::SetSimpleText);
   });
   return T;
 }
@@ -75,11 +76,11 @@ TStatusBar::TStatusBar(TComponent* AOwner)
 void TStatusBar::SetSimplePanel(bool Value) {
   if (Value == FSimplePanel) return;
   FSimplePanel = Value;
-  Changed(u"SimplePanel");
+  Changed(Published::SimplePanel);
 }
 
 void TStatusBar::SetSimpleText(const String& Value) {
   if (Value == FSimpleText) return;
   FSimpleText = Value;
-  Changed(u"SimpleText");
+  Changed(Published::SimpleText);
 }

@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "core/exceptions.h"
+#include "core/restore.h"
 #include "ui/form.h"
+#include "ui/published_names.h"
 #include "ui/ui_res_strings.h"
 
 const TClassType& TWinControl::StaticClassType() {
   static const TClassType T(u"TWinControl", &TControl::StaticClassType(), [](TClassType& C) {
-    TPropsOf<TWinControl>(C).Ord(u"TabOrder", TypeInfoInteger(), &TWinControl::TabOrder,
+    TPropsOf<TWinControl>(C).Ord(Published::TabOrder, TypeInfoInteger(), &TWinControl::TabOrder,
                                  &TWinControl::SetTabOrder, 0);
   });
   return T;
@@ -40,7 +42,7 @@ bool TWinControl::ContainsControl(const TControl* Control) const {
 void TWinControl::SetTabOrder(int Value) {
   if (Value == FTabOrder) return;
   FTabOrder = Value;
-  Changed(u"TabOrder");
+  Changed(Published::TabOrder);
 }
 
 bool TWinControl::CanFocus() const {
@@ -95,14 +97,8 @@ void TWinControl::FontChanged() {
 
 void TWinControl::Realign() {
   if (FAligning || FFreeingControls || HasState(csLoading) || HasState(csDestroying)) return;
-  FAligning = true;
-  try {
-    AlignControls();
-  } catch (...) {
-    FAligning = false;
-    throw;
-  }
-  FAligning = false;
+  const TRestore<bool> Aligning(FAligning, true);
+  AlignControls();
 }
 
 void TWinControl::AlignControls() {

@@ -33,11 +33,6 @@ inline const TTypeInfo& TypeInfoTShades() {
   return T;
 }
 
-inline const TTypeInfo& TypeInfoTNotifyEvent() {
-  static const TTypeInfo T = MethodTypeInfo(u"TNotifyEvent");
-  return T;
-}
-
 class TTestFont : public TPersistent {
  public:
   static const TClassType& StaticClassType() {
