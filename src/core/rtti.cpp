@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/exceptions.h"
+
 TTypeInfo OrdinalTypeInfo(TTypeKind Kind, String Name, int64_t Min, int64_t Max) {
   TTypeInfo T;
   T.Kind = Kind;
@@ -86,6 +88,39 @@ int GetEnumValue(const TTypeInfo& Type, const String& Name) {
   for (size_t I = 0; I < Type.EnumNames.size(); ++I)
     if (CompareAsciiText(Type.EnumNames[I], Name) == 0) return static_cast<int>(I);
   return -1;
+}
+
+String SetToString(const TTypeInfo& SetType, int64_t Value) {
+  String R;
+  if (!SetType.CompType) return R;
+  const auto& Names = SetType.CompType->EnumNames;
+  for (size_t I = 0; I < Names.size() && I < 64; ++I) {
+    if (!((static_cast<uint64_t>(Value) >> I) & 1u)) continue;
+    if (!R.empty()) R += u',';
+    R += Names[I];
+  }
+  return R;
+}
+
+int64_t StringToSet(const TTypeInfo& SetType, const String& Text) {
+  String T = Trim(Text);
+  if (!T.empty() && T.front() == u'[') T.erase(0, 1);
+  if (!T.empty() && T.back() == u']') T.pop_back();
+  uint64_t Result = 0;
+  size_t Start = 0;
+  while (Start <= T.size()) {
+    size_t End = T.find(u',', Start);
+    if (End == String::npos) End = T.size();
+    const String Name = Trim(T.substr(Start, End - Start));
+    if (!Name.empty() || End < T.size()) {
+      const int Element = SetType.CompType ? GetEnumValue(*SetType.CompType, Name) : -1;
+      if (Element < 0 || Element >= 64)
+        throw EPropertyError(Format(u"Invalid property element: %s", {Name}));
+      Result |= uint64_t{1} << Element;
+    }
+    Start = End + 1;
+  }
+  return static_cast<int64_t>(Result);
 }
 
 bool TPropInfo::HasReader() const {

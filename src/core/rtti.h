@@ -73,6 +73,11 @@ TTypeInfo MethodTypeInfo(String Name);
 
 String GetEnumName(const TTypeInfo& Type, int64_t Value);     // "" outside the range
 int GetEnumValue(const TTypeInfo& Type, const String& Name);  // -1 when absent (ASCII case fold)
+// A set (bit n = element n) as its element names joined by ",", without brackets, and back:
+// brackets and blanks around the names are allowed, an unknown name raises EPropertyError
+// "Invalid property element: %s".
+String SetToString(const TTypeInfo& SetType, int64_t Value);
+int64_t StringToSet(const TTypeInfo& SetType, const String& Text);
 
 // The handler a published method makes for one instance: a std::function of the method's own
 // signature inside std::any; an event property takes it when the signatures agree.

@@ -10,10 +10,12 @@
 const TClassType& TlcExtendedItem::StaticClassType() {
   static const TClassType T(
       u"TlcExtendedItem", &TCollectionItem::StaticClassType(), [](TClassType& C) {
-        TPropsOf<TlcExtendedItem>(C)
-            .Str(u"Identifier", &TlcExtendedItem::Identifier, &TlcExtendedItem::SetIdentifier)
-            .Ord(u"PropertyType", TypeInfoTTypeKind(), &TlcExtendedItem::PropertyType,
-                 &TlcExtendedItem::SetPropertyType);
+        using I = TlcExtendedItem;
+        TPropsOf<I>(C)
+            .Str(u"Identifier", &I::Identifier, &I::SetIdentifier)
+            .Ord(u"PropertyType", TypeInfoTTypeKind(), &I::PropertyType, &I::SetPropertyType)
+            .Str(u"Values", &I::Values, &I::SetValues, &I::NeverStored)
+            .Ord(u"IsRoot", TypeInfoBoolean(), &I::IsRoot, nullptr);
         C.Create = [](TObject* Owner) -> TObject* {
           return new TlcExtendedItem(dynamic_cast<TCollection*>(Owner));
         };
@@ -22,6 +24,37 @@ const TClassType& TlcExtendedItem::StaticClassType() {
 }
 
 TlcExtendedItem::TlcExtendedItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
+
+TComponent* TlcExtendedItem::OwnerLang() const {
+  const auto* Items = dynamic_cast<const TlcExtendedItems*>(Collection());
+  return Items ? Items->OwnerLang() : nullptr;
+}
+
+TComponent* TlcExtendedItem::OwnerForm() const {
+  const TComponent* Lang = OwnerLang();
+  return Lang ? Lang->Owner() : nullptr;
+}
+
+String TlcExtendedItem::Identifier() const {
+  if (!FRelComponent) return FIdentifier;
+  const size_t Dot = FIdentifier.find(u'.');
+  const String Rest = Dot == String::npos ? String() : FIdentifier.substr(Dot);
+  const TComponent* Form = OwnerForm();
+  return (FRelComponent == Form ? Form->ClassName() : FRelComponent->Name()) + Rest;
+}
+
+bool TlcExtendedItem::IsRoot() const {
+  const TComponent* Form = OwnerForm();
+  return Form && Identifier().starts_with(Form->ClassName() + u".");
+}
+
+void TlcExtendedItem::SetRelComponent(TComponent* Value) {
+  FRelComponent = Value;
+  // A related component other than the form (which outlives the translation component) tells
+  // the translation component when it goes, so the item never keeps a freed one.
+  TComponent* Lang = OwnerLang();
+  if (Value && Lang && Value != Lang->Owner()) Lang->FreeNotification(Value);
+}
 
 String TlcExtendedItem::DisplayName() const {
   return FIdentifier.empty() ? TCollectionItem::DisplayName() : FIdentifier;
@@ -94,6 +127,17 @@ TlcExtendedItem* TlcExtendedItems::Add() {
 
 TlcExtendedItem* TlcExtendedItems::Items(int Index) const {
   return static_cast<TlcExtendedItem*>(TCollection::Items(Index));
+}
+
+void TlcExtendedItems::ComponentRemoved(const TComponent* AComponent) {
+  const String Prefix = AComponent->Name() + u".";
+  for (int I = Count() - 1; I >= 0; --I) {
+    TlcExtendedItem* Item = Items(I);
+    if (!AComponent->Name().empty() && Item->Identifier().starts_with(Prefix))
+      Delete(I);
+    else if (Item->RelComponent() == AComponent)
+      Item->SetRelComponent(nullptr);
+  }
 }
 
 TlcExtendedItem* TlcExtendedItems::Find(const String& Identifier) const {

@@ -14,15 +14,21 @@ class TlcExtendedItem : public TCollectionItem {
 
   explicit TlcExtendedItem(TCollection* ACollection);
 
-  const String& Identifier() const { return FIdentifier; }
+  // The path: the stored one, or, once a related component is linked, the stored path from its
+  // first "." on behind that component's current name (the owner form's class name for the
+  // form), so renaming a component renames its paths.
+  String Identifier() const;
   void SetIdentifier(const String& Value) { FIdentifier = Value; }
+  const String& StoredIdentifier() const { return FIdentifier; }
+  // Whether the path starts at the owner form (its class name and ".").
+  bool IsRoot() const;
   TTypeKind PropertyType() const { return FPropertyType; }
   void SetPropertyType(TTypeKind Value) { FPropertyType = Value; }
   // text1 D text2 D ... one column per language, no name in front.
   const String& Values() const { return FValues; }
   void SetValues(const String& Value) { FValues = Value; }
   TComponent* RelComponent() const { return FRelComponent; }
-  void SetRelComponent(TComponent* Value) { FRelComponent = Value; }
+  void SetRelComponent(TComponent* Value);
 
   void DeclareStoredData(TFiler& Filer) override;
   String DisplayName() const override;
@@ -36,6 +42,9 @@ class TlcExtendedItem : public TCollectionItem {
 
  private:
   bool ValuesExHasData(const TFiler& Filer) const;
+  TComponent* OwnerLang() const;
+  TComponent* OwnerForm() const;
+  bool NeverStored() const { return false; }  // "ValuesEx" carries the values
 
   String FIdentifier;
   String FValues;
@@ -54,6 +63,9 @@ class TlcExtendedItems : public TCollection {
   TlcExtendedItem* Items(int Index) const;
   TlcExtendedItem* Find(const String& Identifier) const;  // ignoring ASCII case
   TComponent* OwnerLang() const { return FOwner; }
+  // A component is going away: its items (paths through its name) are freed, and no item keeps
+  // it as its related component.
+  void ComponentRemoved(const TComponent* AComponent);
 
  private:
   TComponent* FOwner;
