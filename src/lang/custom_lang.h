@@ -85,6 +85,16 @@ class TlcCustomLang : public TComponent {
   void UpdateStrCollections();
   String MakeValuesForColumn(const String& Text, int Column) const;
 
+  // Extended translations: any published property of the form or its components, named by a
+  // property path (see lang/property_path.h); the path operations raise what resolving raises.
+  TObject* GetObjByPath(const String& Path) const;
+  TTypeKind GetPropTypeByPath(const String& Path) const;  // tkClass only for a string list
+  String GetPropValueByPath(const String& Path) const;    // "" for a missing object or property
+  // Converting or setting errors are swallowed: the property keeps its value.
+  void SetPropValueByPath(const String& Path, const String& Value);
+  // Applies the active language to every extended item; an item whose path raises is skipped.
+  void ChangeLangForExtended();
+
   // Published by TlcCustomLang.
   String Version() const { return u"7.1"; }
   void SetVersion(const String&) {}
@@ -219,6 +229,9 @@ class TlcCustomLang : public TComponent {
   bool HoldsChar(char16_t C) const;
   void ReplaceDelimChar(uint8_t OldDelim, uint8_t NewDelim, TStrings& List);
   void ReplaceExtendedDelimiter(char16_t OldDelim, char16_t NewDelim);
+  // Brings the extended items up to the live property values in the active language's column,
+  // deleting the items whose path resolves to no object.
+  void SyncExtendedFromProperties();
   String OwnerClassName() const;
   // The list of another linked component that a borrowing look-up reads, or nullptr; Borrow
   // tells whether borrowing applies at all.

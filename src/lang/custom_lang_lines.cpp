@@ -161,6 +161,7 @@ void TlcCustomLang::ReplaceExtendedDelimiter(char16_t OldDelim, char16_t NewDeli
 void TlcCustomLang::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove) {
+    FExtendedTranslations->ForgetComponent(AComponent);
     if (AComponent == FLangDispatcher) {
       FLangDispatcher = nullptr;
       return;

@@ -7,6 +7,18 @@
 #include "lang/custom_lang.h"
 #include "lang/lang_types.h"
 
+String ValuesColumn(const String& Values, char16_t Delim, int Column) {
+  if (Column < 1) return {};
+  size_t Start = 0;
+  for (int K = 1; K < Column; ++K) {
+    const size_t P = Values.find(Delim, Start);
+    if (P == String::npos) return {};
+    Start = P + 1;
+  }
+  const size_t End = Values.find(Delim, Start);
+  return Values.substr(Start, End == String::npos ? String::npos : End - Start);
+}
+
 const TClassType& TlcExtendedItem::StaticClassType() {
   static const TClassType T(
       u"TlcExtendedItem", &TCollectionItem::StaticClassType(), [](TClassType& C) {
@@ -129,14 +141,12 @@ TlcExtendedItem* TlcExtendedItems::Items(int Index) const {
   return static_cast<TlcExtendedItem*>(TCollection::Items(Index));
 }
 
-void TlcExtendedItems::ComponentRemoved(const TComponent* AComponent) {
-  const String Prefix = AComponent->Name() + u".";
-  for (int I = Count() - 1; I >= 0; --I) {
+void TlcExtendedItems::ForgetComponent(const TComponent* AComponent) {
+  for (int I = 0; I < Count(); ++I) {
     TlcExtendedItem* Item = Items(I);
-    if (!AComponent->Name().empty() && Item->Identifier().starts_with(Prefix))
-      Delete(I);
-    else if (Item->RelComponent() == AComponent)
-      Item->SetRelComponent(nullptr);
+    if (Item->RelComponent() != AComponent) continue;
+    Item->SetIdentifier(Item->Identifier());
+    Item->SetRelComponent(nullptr);
   }
 }
 

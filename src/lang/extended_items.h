@@ -7,6 +7,11 @@
 class TComponent;
 class TStream;
 
+// Column K (from 1) of an item's values: the text between its (K-1)-th and K-th delimiter, or
+// up to the end when the column has no closing delimiter; "" beyond the last column. An empty
+// first column counts as a column of its own.
+String ValuesColumn(const String& Values, char16_t Delim, int Column);
+
 class TlcExtendedItem : public TCollectionItem {
  public:
   static const TClassType& StaticClassType();
@@ -63,9 +68,9 @@ class TlcExtendedItems : public TCollection {
   TlcExtendedItem* Items(int Index) const;
   TlcExtendedItem* Find(const String& Identifier) const;  // ignoring ASCII case
   TComponent* OwnerLang() const { return FOwner; }
-  // A component is going away: its items (paths through its name) are freed, and no item keeps
-  // it as its related component.
-  void ComponentRemoved(const TComponent* AComponent);
+  // A component is going away: the items related to it keep the path they show and no longer
+  // refer to it.
+  void ForgetComponent(const TComponent* AComponent);
 
  private:
   TComponent* FOwner;

@@ -112,24 +112,39 @@ TEST_F(ExtendedItems, IdentifierFollowsTheRelatedComponent) {
 TEST_F(ExtendedItems, ARemovedComponentTakesItsItemsAlong) {
   auto Form = MakePathTestForm();
   TlcExtendedItems* Items = Form->Lang()->ExtendedTranslations();
-  Items->Add()->SetIdentifier(u"Label1.Caption");
-  Items->Add()->SetIdentifier(u"Label10.Caption");
-  TlcExtendedItem* Linked = Items->Add();
-  Linked->SetIdentifier(u"Old");
-  Linked->SetRelComponent(Form->FindComponent(u"Label1"));
-  Items->ComponentRemoved(Form->FindComponent(u"Label1"));
-  ASSERT_EQ(Items->Count(), 2);
-  EXPECT_EQ(Items->Items(0)->Identifier(), u"Label10.Caption");
-  EXPECT_EQ(Linked->RelComponent(), nullptr);
+  Items->Add()->SetIdentifier(u"Button1.Caption");
+  Items->Add()->SetIdentifier(u"Button10.Caption");
+  TlcExtendedItem* Bare = Items->Add();
+  Bare->SetIdentifier(u"Button1");
+  Bare->SetRelComponent(Form->FindComponent(u"Button1"));
+  TlcExtendedItem* Renamed = Items->Add();
+  Renamed->SetIdentifier(u"Memo1.Hint");
+  Renamed->SetRelComponent(Form->FindComponent(u"Memo1"));
+  Form->FindComponent(u"Memo1")->SetName(u"Memo2");
+
+  TComponentPtr<TComponent>(Form->FindComponent(u"Button1"));
+  ASSERT_EQ(Items->Count(), 3);
+  EXPECT_EQ(Items->Items(0)->Identifier(), u"Button10.Caption");
+  EXPECT_EQ(Bare->Identifier(), u"Button1");  // no "." after the name: kept, unlinked
+  EXPECT_EQ(Bare->RelComponent(), nullptr);
+
+  // With removals ignored while designing, an item keeps the path it showed.
+  Form->Lang()->SetDesigning(true);
+  Form->Lang()->IgnoreRemoval = true;
+  TComponentPtr<TComponent>(Form->FindComponent(u"Memo2"));
+  ASSERT_EQ(Items->Count(), 3);
+  EXPECT_EQ(Renamed->RelComponent(), nullptr);
+  EXPECT_EQ(Renamed->Identifier(), u"Memo2.Hint");
 
   // A related component outside the form tells the translation component when it goes.
   TComponentPtr<TLabel> Outside(new TLabel(nullptr));
   Outside->SetName(u"Outer");
-  Linked->SetIdentifier(u"Outer.Caption");
-  Linked->SetRelComponent(Outside.get());
+  Renamed->SetIdentifier(u"Outer.Caption");
+  Renamed->SetRelComponent(Outside.get());
+  Form->Lang()->IgnoreRemoval = false;
   Outside.reset();
-  EXPECT_EQ(Items->Count(), 1);
-  EXPECT_EQ(Items->Items(0)->Identifier(), u"Label10.Caption");
+  ASSERT_EQ(Items->Count(), 2);
+  EXPECT_EQ(Items->Items(1), Bare);
 }
 
 TEST_F(ExtendedItems, FormDataKeepsItemsByteForByte) {
