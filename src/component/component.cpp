@@ -115,6 +115,8 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   ValidateRename(AComponent, String(), AComponent->FName);
   if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
   Insert(AComponent);
+  // A component put into a form that is being designed is being designed too.
+  if (HasState(csDesigning)) AComponent->SetDesigning(true);
   Notification(AComponent, TOperation::opInsert);
 }
 

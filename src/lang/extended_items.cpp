@@ -141,6 +141,19 @@ TlcExtendedItem* TlcExtendedItems::Items(int Index) const {
   return static_cast<TlcExtendedItem*>(TCollection::Items(Index));
 }
 
+void TlcExtendedItems::LinkComponents(TComponent& Form) {
+  for (int I = Count() - 1; I >= 0; --I) {
+    TlcExtendedItem* Item = Items(I);
+    const String Path = Item->Identifier();
+    const String Root = Path.substr(0, Path.find(u'.'));
+    TComponent* Related = Root == Form.ClassName() ? &Form : Form.FindComponent(Root);
+    if (Related)
+      Item->SetRelComponent(Related);
+    else
+      Delete(I);
+  }
+}
+
 void TlcExtendedItems::ForgetComponent(const TComponent* AComponent) {
   for (int I = 0; I < Count(); ++I) {
     TlcExtendedItem* Item = Items(I);

@@ -68,6 +68,10 @@ class TlcExtendedItems : public TCollection {
   TlcExtendedItem* Items(int Index) const;
   TlcExtendedItem* Find(const String& Identifier) const;  // ignoring ASCII case
   TComponent* OwnerLang() const { return FOwner; }
+  // Relates every item to the component its path starts at: the form for a path that begins
+  // with the form's class name, else the form's component named by the first segment; an item
+  // whose component the form does not have is freed.
+  void LinkComponents(TComponent& Form);
   // A component is going away: the items related to it keep the path they show and no longer
   // refer to it.
   void ForgetComponent(const TComponent* AComponent);

@@ -83,6 +83,8 @@ void TlcCustomLang::FinishLoading() {
     RebuildStringsCollection(*FLangStringsColl, FResourceLanguageIndex);
     InstallResStringHook(*this);
   }
+  // While designing, the extended items follow renames of the components their paths start at.
+  if (IsDesigning()) FExtendedTranslations->LinkComponents(*Owner());
 }
 
 void TlcCustomLang::UpdateDlgsCaptions() {

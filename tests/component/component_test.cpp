@@ -115,6 +115,7 @@ TEST(Component, StateFlagsAndDesigning) {
   EXPECT_EQ(Form.ComponentState() & (csLoading | csReading), 0);
   Form.SetDesigning(true);
   EXPECT_TRUE(A->HasState(csDesigning));
+  EXPECT_TRUE((new TTestComp(&Form))->HasState(csDesigning));
   Form.SetDesigning(false, false);
   EXPECT_FALSE(Form.HasState(csDesigning));
   EXPECT_TRUE(A->HasState(csDesigning));

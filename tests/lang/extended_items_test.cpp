@@ -182,4 +182,33 @@ TEST_F(ExtendedItems, FormDataKeepsItemsByteForByte) {
   EXPECT_EQ(WriteForm(*Back), After);
 }
 
+TEST_F(ExtendedItems, ReadInTheDesignerItemsFollowRenames) {
+  auto Form = MakePathTestForm();
+  TlcExtendedItems* Items = Form->Lang()->ExtendedTranslations();
+  for (const char16_t* Path : {u"Button1.Hint", u"TPathTestForm.Caption", u"Vanished1.Caption"})
+    Items->Add()->SetIdentifier(Path);
+  const std::string Image = WriteForm(*Form);
+
+  TComponentPtr<TPathTestForm> Designed(new TPathTestForm(nullptr));
+  Designed->SetDesigning(true);
+  TMemoryStream In(Image);
+  ReadComponent(In, Designed.get());
+  TlcExtendedItems* Linked = Designed->Lang()->ExtendedTranslations();
+  ASSERT_EQ(Linked->Count(), 2);  // no component for the third path
+  EXPECT_EQ(Linked->Items(0)->RelComponent(), Designed->FindComponent(u"Button1"));
+  EXPECT_EQ(Linked->Items(1)->RelComponent(), Designed.get());
+  Designed->FindComponent(u"Button1")->SetName(u"btnClose");
+  Designed->SetName(u"fmOther");
+  EXPECT_EQ(Linked->Items(0)->Identifier(), u"btnClose.Hint");
+  EXPECT_EQ(Linked->Items(1)->Identifier(), u"TPathTestForm.Caption");
+  EXPECT_NE(WriteForm(*Designed).find("btnClose.Hint"), std::string::npos);
+
+  // Outside the designer nothing is linked, and nothing is freed.
+  TComponentPtr<TPathTestForm> Running(new TPathTestForm(nullptr));
+  TMemoryStream In2(Image);
+  ReadComponent(In2, Running.get());
+  ASSERT_EQ(Running->Lang()->ExtendedTranslations()->Count(), 3);
+  EXPECT_EQ(Running->Lang()->ExtendedTranslations()->Items(0)->RelComponent(), nullptr);
+}
+
 }  // namespace
