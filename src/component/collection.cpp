@@ -25,7 +25,10 @@ TCollectionItem::~TCollectionItem() {
 
 void TCollectionItem::SetCollection(TCollection* Value) {
   if (FCollection == Value) return;
-  if (FCollection) FCollection->RemoveItem(this);
+  if (FCollection) {
+    LeavingCollection();
+    FCollection->RemoveItem(this);
+  }
   if (Value) Value->InsertItem(this);
 }
 
@@ -67,7 +70,7 @@ TCollection::TCollection(const TClassType& ItemClass, TPersistent* AOwner)
 TCollection::~TCollection() {
   // No Update calls from a collection that is going away.
   ++FUpdateCount;
-  while (!FItems.empty()) delete FItems.back();
+  FreeItems();
 }
 
 TCollectionItem* TCollection::Items(int Index) const {
@@ -103,7 +106,26 @@ void TCollection::Clear() {
   if (FItems.empty()) return;
   BeginUpdate();
   const TScopeExit Update([this] { EndUpdate(); });
-  while (!FItems.empty()) delete FItems.back();
+  FreeItems();
+}
+
+void TCollection::FreeItems() {
+  // Taken out all at once: removing them one by one would search the list for each.
+  std::vector<TCollectionItem*> Items;
+  Items.swap(FItems);
+  for (TCollectionItem* Item : Items) Item->FCollection = nullptr;
+  while (!Items.empty()) {
+    delete Items.back();
+    Items.pop_back();
+  }
+}
+
+void TCollection::ExchangeItems(int I, int J) {
+  CheckIndex(I);
+  CheckIndex(J);
+  if (I == J) return;
+  std::swap(FItems[static_cast<size_t>(I)], FItems[static_cast<size_t>(J)]);
+  Changed();
 }
 
 void TCollection::Assign(const TPersistent& Source) {
@@ -137,7 +159,9 @@ void TCollection::InsertItem(TCollectionItem* Item) {
 }
 
 void TCollection::RemoveItem(TCollectionItem* Item) {
-  std::erase(FItems, Item);
+  // Items mostly leave from the end (Clear, freeing), so the search starts there.
+  const auto It = std::find(FItems.rbegin(), FItems.rend(), Item);
+  if (It != FItems.rend()) FItems.erase(std::next(It).base());
   Item->FCollection = nullptr;
   Changed();
 }

@@ -32,6 +32,8 @@ class TCollectionItem : public TPersistent {
  protected:
   // Tells the collection that this item (or, with AllItems, the whole collection) changed.
   void Changed(bool AllItems);
+  // Called while the item still belongs to its collection, before SetCollection takes it out.
+  virtual void LeavingCollection() {}
 
  private:
   friend class TCollection;
@@ -71,11 +73,15 @@ class TCollection : public TPersistent {
   // when the collection as a whole changed.
   virtual void Update(TCollectionItem* Item);
   void Changed();
+  // Swaps the items at I and J (both checked), as giving the one index J and then the other
+  // index I would, in constant time.
+  void ExchangeItems(int I, int J);
 
  private:
   friend class TCollectionItem;
   void InsertItem(TCollectionItem* Item);
   void RemoveItem(TCollectionItem* Item);
+  void FreeItems();
   void CheckIndex(int Index) const;
 
   const TClassType& FItemClass;

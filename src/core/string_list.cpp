@@ -20,6 +20,10 @@ TStringList::~TStringList() {
 }
 
 String TStringList::Get(int Index) const {
+  return Shared(Index).Str();
+}
+
+const TSharedText& TStringList::Shared(int Index) const {
   if (Index < 0 || Index >= Count()) Error(Index);
   return FItems[static_cast<size_t>(Index)].S;
 }
@@ -28,7 +32,7 @@ void TStringList::Put(int Index, const String& S) {
   if (FSorted) throw EStringListError(SSortedListError);
   if (Index < 0 || Index >= Count()) Error(Index);
   Changing();
-  FItems[static_cast<size_t>(Index)].S = S;
+  FItems[static_cast<size_t>(Index)].S = TSharedText(S);
   Changed();
 }
 
@@ -70,7 +74,7 @@ void TStringList::InsertObject(int Index, const String& S, TObject* AObject) {
 
 void TStringList::InsertItem(int Index, const String& S, TObject* O) {
   Changing();
-  FItems.insert(FItems.begin() + Index, Item{S, O});
+  FItems.insert(FItems.begin() + Index, Item{TSharedText(S), O});
   Changed();
 }
 
@@ -121,13 +125,13 @@ bool TStringList::Find(const String& S, int& Index) const {
   int Low = 0, High = Count();
   while (Low < High) {
     const int Mid = Low + (High - Low) / 2;
-    if (CompareStrings(FItems[static_cast<size_t>(Mid)].S, S) < 0)
+    if (CompareStrings(FItems[static_cast<size_t>(Mid)].S.View(), S) < 0)
       Low = Mid + 1;
     else
       High = Mid;
   }
   Index = Low;
-  return Low < Count() && CompareStrings(FItems[static_cast<size_t>(Low)].S, S) == 0;
+  return Low < Count() && CompareStrings(FItems[static_cast<size_t>(Low)].S.View(), S) == 0;
 }
 
 void TStringList::SetSorted(bool Value) {
@@ -138,7 +142,8 @@ void TStringList::SetSorted(bool Value) {
 
 void TStringList::Sort() {
   CustomSort([](const TStringList& L, int A, int B) {
-    return L.CompareStrings(L.FItems[static_cast<size_t>(A)].S, L.FItems[static_cast<size_t>(B)].S);
+    return L.CompareStrings(L.FItems[static_cast<size_t>(A)].S.View(),
+                            L.FItems[static_cast<size_t>(B)].S.View());
   });
 }
 

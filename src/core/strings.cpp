@@ -121,15 +121,7 @@ String TStrings::GetText() const {
 void TStrings::SetText(const String& Value) {
   WhileUpdating(*this, [&] {
     Clear();
-    size_t Start = 0;
-    while (Start < Value.size()) {
-      size_t End = Start;
-      while (End < Value.size() && Value[End] != CR && Value[End] != LF) ++End;
-      Add(Value.substr(Start, End - Start));
-      if (End < Value.size() && Value[End] == CR) ++End;
-      if (End < Value.size() && Value[End] == LF) ++End;
-      Start = End;
-    }
+    ForEachLine(Value, [this](std::u16string_view Line) { Add(String(Line)); });
   });
 }
 
@@ -201,7 +193,7 @@ void TStrings::EndUpdate() {
 
 void TStrings::SetUpdateState(bool) {}
 
-int TStrings::CompareStrings(const String& A, const String& B) const {
+int TStrings::CompareStrings(std::u16string_view A, std::u16string_view B) const {
   return FCaseSensitive ? CompareStr(A, B) : CompareText(A, B);
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/event.h"
 #include "core/object.h"
+#include "core/shared_text.h"
 #include "core/ustring.h"
 
 class TStream;
@@ -73,7 +74,7 @@ class TStrings : public TPersistent {
 
  protected:
   virtual void SetUpdateState(bool Updating);
-  int CompareStrings(const String& A, const String& B) const;
+  int CompareStrings(std::u16string_view A, std::u16string_view B) const;
   void Error(int Index) const;  // raises the index error
 
  private:
@@ -120,12 +121,16 @@ class TStringList : public TStrings {
   void Sort();
   void CustomSort(const std::function<int(const TStringList&, int, int)>& Compare);
 
+  // Line Index without a copy of its characters (checked as Get is): what indexes over the
+  // list hold, so the list and they keep each text once.
+  const TSharedText& Shared(int Index) const;
+
  protected:
   void SetUpdateState(bool Updating) override;
 
  private:
   struct Item {
-    String S;
+    TSharedText S;
     TObject* O = nullptr;
   };
   void Changing();

@@ -68,7 +68,7 @@ String StringReplaceAll(const String& S, const String& OldPattern, const String&
 namespace {
 
 template <class Map>
-int CompareMapped(const String& A, const String& B, Map M) {
+int CompareMapped(std::u16string_view A, std::u16string_view B, Map M) {
   const size_t N = std::min(A.size(), B.size());
   for (size_t I = 0; I < N; ++I) {
     const char16_t X = M(A[I]), Y = M(B[I]);
@@ -79,24 +79,27 @@ int CompareMapped(const String& A, const String& B, Map M) {
 
 }  // namespace
 
-int CompareText(const String& A, const String& B) {
+int CompareText(std::u16string_view A, std::u16string_view B) {
   return CompareMapped(A, B, FoldCase);
 }
 
-bool SameText(const String& A, const String& B) {
+bool SameText(std::u16string_view A, std::u16string_view B) {
   return A.size() == B.size() && CompareText(A, B) == 0;
 }
 
-int CompareStr(const String& A, const String& B) {
+int CompareStr(std::u16string_view A, std::u16string_view B) {
   return CompareMapped(A, B, [](char16_t C) { return C; });
 }
 
-char16_t AsciiUpperChar(char16_t C) {
-  return (C >= u'a' && C <= u'z') ? C - 32 : C;
-}
-
-int CompareAsciiText(const String& A, const String& B) {
-  return CompareMapped(A, B, AsciiUpperChar);
+int CompareAsciiText(std::u16string_view A, std::u16string_view B) {
+  // Names and keys are compared by the thousand when tables are sorted: the fold is inline.
+  const size_t N = std::min(A.size(), B.size());
+  for (size_t I = 0; I < N; ++I) {
+    if (A[I] == B[I]) continue;
+    const char16_t X = AsciiUpperChar(A[I]), Y = AsciiUpperChar(B[I]);
+    if (X != Y) return X < Y ? -1 : 1;
+  }
+  return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
 }
 
 int MulDiv(int Value, int Numerator, int Denominator) {

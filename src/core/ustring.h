@@ -34,12 +34,14 @@ char16_t FoldCase(char16_t C);
 char16_t CharUpper(char16_t C);
 char16_t CharLower(char16_t C);
 bool IsCharUpperW(char16_t C);
-int CompareText(const String& A, const String& B);  // folded, then by code unit
-bool SameText(const String& A, const String& B);
-int CompareStr(const String& A, const String& B);  // code units as they are
+int CompareText(std::u16string_view A, std::u16string_view B);  // folded, then by code unit
+bool SameText(std::u16string_view A, std::u16string_view B);
+int CompareStr(std::u16string_view A, std::u16string_view B);  // code units as they are
 // Names and keys: only ASCII a..z fold to upper case, then code units; a prefix sorts first.
-char16_t AsciiUpperChar(char16_t C);
-int CompareAsciiText(const String& A, const String& B);
+inline char16_t AsciiUpperChar(char16_t C) {
+  return (C >= u'a' && C <= u'z') ? C - 32 : C;
+}
+int CompareAsciiText(std::u16string_view A, std::u16string_view B);
 
 String IntToStr(int64_t Value);
 String IntToHex(uint64_t Value, int Digits);
@@ -62,3 +64,17 @@ String Format(const String& Fmt, std::initializer_list<TVarRec> Args);
 inline constexpr char16_t CR = u'\r';
 inline constexpr char16_t LF = u'\n';
 inline const String sLineBreak = u"\r\n";
+
+// Calls Line with every line of Text, split at CR LF, CR or LF; a final break adds no line.
+template <class F>
+void ForEachLine(std::u16string_view Text, const F& Line) {
+  size_t Start = 0;
+  while (Start < Text.size()) {
+    size_t End = Start;
+    while (End < Text.size() && Text[End] != CR && Text[End] != LF) ++End;
+    Line(Text.substr(Start, End - Start));
+    if (End < Text.size() && Text[End] == CR) ++End;
+    if (End < Text.size() && Text[End] == LF) ++End;
+    Start = End;
+  }
+}

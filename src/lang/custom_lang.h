@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "component/component.h"
@@ -37,22 +38,23 @@ class TlcCustomLang : public TComponent {
   void NormalizeList(TStrings& AList) const;
   void NormalizeLists();
 
-  // Look-up of texts by key or line index, in the active language with the fallbacks.
-  String GetTextFrom(const TStrings& AStrings, const String& TextID, bool GetDefault,
+  // Look-up of texts by key or line index, in the active language with the fallbacks. The key
+  // is taken as it stands (a literal costs nothing to pass).
+  String GetTextFrom(const TStrings& AStrings, std::u16string_view TextID, bool GetDefault,
                      bool NeedDecode) const;
-  String GetTextFromW(const TStrings& AStrings, const String& TextID, bool GetDefault) const;
+  String GetTextFromW(const TStrings& AStrings, std::u16string_view TextID, bool GetDefault) const;
   String GetTextFromByIndex(const TStrings& AStrings, int ID, bool GetDefault) const;
   String GetTextFromByIndex(pStrings AStrings, int ID, bool GetDefault) const;
-  String GetText(const String& TextID) const;
+  String GetText(std::u16string_view TextID) const;
   String GetTextbyInt(int ID) const;
-  String GetTextW(const String& TextID) const;
-  String GetTextOrDefault(const String& TextID);
-  String GetTextOrDefaultW(const String& TextID);
-  String GetTextOrDefined(const String& TextID, int ADefined);
-  String GetTextOrDefinedW(const String& TextID, int ADefined);
+  String GetTextW(std::u16string_view TextID) const;
+  String GetTextOrDefault(std::u16string_view TextID);
+  String GetTextOrDefaultW(std::u16string_view TextID);
+  String GetTextOrDefined(std::u16string_view TextID, int ADefined);
+  String GetTextOrDefinedW(std::u16string_view TextID, int ADefined);
   // The text in a buffer shared by both calls, valid until the next one; nullptr when empty.
-  const char16_t* GetTextC(const String& TextID) const;
-  const char16_t* GetTextOrDefaultC(const String& TextID);
+  const char16_t* GetTextC(std::u16string_view TextID) const;
+  const char16_t* GetTextOrDefaultC(std::u16string_view TextID);
   String GetColumnOrDefault(const String& Line, uint8_t Delim, int Column) const;
 
   // Category lists by published name and by category; nullptr when the class publishes none.
@@ -225,7 +227,6 @@ class TlcCustomLang : public TComponent {
   void SetCategoryList(TStrings& List, TStrings* Value, TStringsType Category);
   bool IsDesigning() const { return HasState(csDesigning); }
   bool IsLoading() const { return HasState(csLoading); }
-  bool PlaceTranslationLine(TStrings& List, const String& Line);
   bool HoldsChar(char16_t C) const;
   void ReplaceDelimChar(uint8_t OldDelim, uint8_t NewDelim, TStrings& List);
   void ReplaceExtendedDelimiter(char16_t OldDelim, char16_t NewDelim);
@@ -236,7 +237,7 @@ class TlcCustomLang : public TComponent {
   // The list of another linked component that a borrowing look-up reads, or nullptr; Borrow
   // tells whether borrowing applies at all.
   const TStrings* BorrowedList(const TStrings& AStrings, bool CommonOnly, bool& Borrow) const;
-  String SearchList(const TStrings& AStrings, const String& TextID, bool GetDefault) const;
+  String SearchList(const TStrings& AStrings, std::u16string_view TextID, bool GetDefault) const;
   String RangeMessage(int Value) const;
 
   int FPropForChange = -1;

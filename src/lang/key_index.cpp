@@ -1,62 +1,71 @@
 #include "lang/key_index.h"
 
-uint32_t TlcKeyIndex::Hash(const String& Key) {
-  uint32_t H = 2166136261u;  // FNV-1a over the folded code units
-  for (char16_t C : Key) {
-    H ^= AsciiUpperChar(C);
-    H *= 16777619u;
-  }
-  return H;
+#include <cstring>
+#include <utility>
+
+#include "core/ustring.h"
+
+namespace {
+
+// ASCII a..z to upper case without a branch: keys are mostly in one case or the other.
+inline uint32_t Fold(char16_t C) {
+  return C - ((static_cast<unsigned>(C - u'a') < 26u) << 5);
 }
 
-bool TlcKeyIndex::SameKey(const Slot& S, const String& Key) const {
-  if (S.Length != Key.size()) return false;
-  const char16_t* P = FPool.data() + S.Offset;
-  for (size_t I = 0; I < Key.size(); ++I)
-    if (P[I] != AsciiUpperChar(Key[I])) return false;
+inline uint64_t Mix(uint64_t H, uint64_t Units) {
+  H ^= Units;
+  H *= 0x9E3779B97F4A7C15ull;
+  return H ^ (H >> 29);
+}
+
+}  // namespace
+
+uint32_t TlcKeyIndex::Hash(std::u16string_view Key) {
+  // Four code units at a time, each with bit 5 cleared: that folds a..z onto A..Z (and a few
+  // other pairs that no key tells apart by), so keys equal in identifier order hash alike.
+  constexpr uint64_t Case = ~0x0020002000200020ull;
+  uint64_t H = Key.size();
+  size_t I = 0;
+  for (; I + 4 <= Key.size(); I += 4) {
+    uint64_t Units;
+    std::memcpy(&Units, Key.data() + I, sizeof Units);
+    H = Mix(H, Units & Case);
+  }
+  if (I < Key.size()) {
+    uint64_t Units = 0;
+    std::memcpy(&Units, Key.data() + I, (Key.size() - I) * sizeof(char16_t));
+    H = Mix(H, Units & Case);
+  }
+  H *= 0xFF51AFD7ED558CCDull;
+  return static_cast<uint32_t>(H >> 32);
+}
+
+bool TlcKeyIndex::SameKey(std::u16string_view A, std::u16string_view B) {
+  if (A.size() != B.size()) return false;
+  for (size_t I = 0; I < A.size(); ++I)
+    if (A[I] != B[I] && Fold(A[I]) != Fold(B[I])) return false;
   return true;
 }
 
 void TlcKeyIndex::Reset(size_t Count) {
-  size_t Size = 16;
-  while (Size < Count * 2) Size *= 2;
-  FSlots.assign(Size, Slot{});
-  FPool.clear();
-  FMask = Size - 1;
+  // At most two thirds taken; any size works, as the home slot is scaled, not masked.
+  FSlots.assign(Count + Count / 2 + 1, TSlot{});
 }
 
-TlcKeyIndex::TEntry TlcKeyIndex::Find(const String& Key) const {
-  if (FSlots.empty()) return {};
-  const uint32_t H = Hash(Key);
-  for (size_t I = H & FMask;; I = (I + 1) & FMask) {
-    const Slot& S = FSlots[I];
-    if (!S.Value) return {};
-    if (S.Hash == H && SameKey(S, Key))
-      return {S.Value, FPool.data() + S.Offset + S.Length, static_cast<int>(S.TextsCount)};
-  }
-}
-
-void TlcKeyIndex::Insert(const String& Key, void* Value, const TStrings& Texts) {
-  const uint32_t H = Hash(Key);
-  size_t I = H & FMask;
-  while (FSlots[I].Value) I = (I + 1) & FMask;
-  FSlots[I] = Slot{H, static_cast<uint32_t>(Key.size()), static_cast<uint32_t>(FPool.size()),
-                   static_cast<uint32_t>(Texts.Count()), Value};
-  for (char16_t C : Key) FPool.push_back(AsciiUpperChar(C));
-  for (int T = 0; T < Texts.Count(); ++T) {
-    const String Text = Texts.Get(T);
-    const auto Length = static_cast<uint32_t>(Text.size());
-    FPool.push_back(static_cast<char16_t>(Length & 0xFFFF));
-    FPool.push_back(static_cast<char16_t>(Length >> 16));
-    FPool.insert(FPool.end(), Text.begin(), Text.end());
-  }
-}
-
-String TlcKeyIndex::TextAt(const TEntry& Entry, int Index) {
-  const char16_t* P = Entry.Texts;
-  for (int T = 0;; ++T) {
-    const uint32_t Length = P[0] | (uint32_t{P[1]} << 16);
-    if (T == Index) return String(P + 2, Length);
-    P += 2 + Length;
+void TlcKeyIndex::Insert(const TSlot& Slot) {
+  TSlot Carried = Slot;
+  size_t I = Home(Carried.Hash);
+  for (size_t Distance = 0;; ++Distance) {
+    TSlot& S = FSlots[I];
+    if (!S.Ptr) {
+      S = Carried;
+      return;
+    }
+    // The slot nearer its home gives way, so no identifier lies far from its own.
+    if (const size_t Theirs = DistanceOf(S, I); Theirs < Distance) {
+      std::swap(S, Carried);
+      Distance = Theirs;
+    }
+    if (++I == FSlots.size()) I = 0;
   }
 }

@@ -1,40 +1,48 @@
 #pragma once
 // A hash table from identifiers (ASCII letters folded, as identifier order compares them) to
-// items and a copy of their texts. Each key is followed by its texts in one pool, so a look-up
-// touches one slot and one run of the pool.
+// what answers them. It copies no text: a slot holds one pointer, its hash and a few words of
+// the owner's own, and the owner tells how to read a slot's identifier. Robin Hood probing
+// keeps the runs short, so a miss ends after a slot or two even with two thirds taken.
 #include <cstdint>
+#include <string_view>
 #include <vector>
-
-#include "core/strings.h"
-#include "core/ustring.h"
 
 class TlcKeyIndex {
  public:
-  struct TEntry {
-    void* Value = nullptr;
-    const char16_t* Texts = nullptr;  // each text: its length in two code units, its code units
-    int Count = 0;                    // texts, one per language
+  struct TSlot {
+    const void* Ptr = nullptr;  // null: the slot is free
+    uint32_t Hash = 0;
+    uint32_t Info = 0;       // the owner's own
+    uint16_t Marks[4] = {};  // the owner's own
   };
-  // Text Index (from 0) of an entry; Index must be below Count.
-  static String TextAt(const TEntry& Entry, int Index);
 
+  static uint32_t Hash(std::u16string_view Key);
+  static bool SameKey(std::u16string_view A, std::u16string_view B);  // in identifier order
+
+  // Empties the table and makes room for Count identifiers.
   void Reset(size_t Count);
-  TEntry Find(const String& Key) const;  // Value is nullptr when absent
-  // Adds Key -> Value with a copy of Texts; the caller adds each key once.
-  void Insert(const String& Key, void* Value, const TStrings& Texts);
+  // Adds an identifier the table does not hold yet.
+  void Insert(const TSlot& Slot);
+  // The slot of Key, or nullptr; KeyOf(slot) gives a slot's identifier.
+  template <class KeyOf>
+  const TSlot* Find(std::u16string_view Key, const KeyOf& KeyOfSlot) const {
+    if (FSlots.empty()) return nullptr;
+    const uint32_t H = Hash(Key);
+    size_t I = Home(H);
+    for (size_t Distance = 0;; ++Distance) {
+      const TSlot& S = FSlots[I];
+      if (S.Hash == H && S.Ptr && SameKey(KeyOfSlot(S), Key)) return &S;
+      if (!S.Ptr || DistanceOf(S, I) < Distance) return nullptr;
+      if (++I == FSlots.size()) I = 0;
+    }
+  }
 
  private:
-  struct Slot {
-    uint32_t Hash = 0;
-    uint32_t Length = 0;
-    uint32_t Offset = 0;  // the key in the pool; its texts follow it
-    uint32_t TextsCount = 0;
-    void* Value = nullptr;
-  };
-  static uint32_t Hash(const String& Key);
-  bool SameKey(const Slot& S, const String& Key) const;
+  size_t Home(uint32_t H) const { return static_cast<size_t>((uint64_t{H} * FSlots.size()) >> 32); }
+  size_t DistanceOf(const TSlot& S, size_t At) const {
+    const size_t H = Home(S.Hash);
+    return At >= H ? At - H : At + FSlots.size() - H;
+  }
 
-  std::vector<Slot> FSlots;
-  std::vector<char16_t> FPool;  // folded keys, each followed by its texts
-  size_t FMask = 0;
+  std::vector<TSlot> FSlots;
 };

@@ -140,10 +140,10 @@ const std::array<String, 15>& StdDlgCaptions() {
   return Captions;
 }
 
-int lcCompareText(const String& A, const String& B) {
+int lcCompareText(std::u16string_view A, std::u16string_view B) {
   return CompareAsciiText(A, B);
 }
 
-int lcCompareStr(const String& A, const String& B) {
+int lcCompareStr(std::u16string_view A, std::u16string_view B) {
   return CompareStr(A, B);
 }

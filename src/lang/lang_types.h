@@ -68,8 +68,8 @@ const std::array<String, 15>& StdDlgCaptions();
 
 // The library's two comparisons: ASCII a..z folded (names, keys), and code units as they are
 // (texts). Of two texts where one begins with the other, the shorter is the lesser.
-int lcCompareText(const String& A, const String& B);
-int lcCompareStr(const String& A, const String& B);
+int lcCompareText(std::u16string_view A, std::u16string_view B);
+int lcCompareStr(std::u16string_view A, std::u16string_view B);
 
 inline const String SRangeMessage =
     u"%d - is not a valid property value!\rValue must be within [1..%d]!";

@@ -1,10 +1,110 @@
 #include "lang/strings_collection.h"
 
+#include <stdexcept>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "core/exceptions.h"
 #include "core/rtti.h"
+#include "core/scope_exit.h"
 #include "lang/c_escapes.h"
 #include "lang/custom_lang.h"
 #include "lang/lang_types.h"
-#include "lang/translation_line.h"
+
+namespace {
+
+// The collections' partition sort over positions L to R. PivotAt(I) takes the pivot (the item
+// in the middle, kept as it is while items move), Compare(I, Pivot) compares the item at I with
+// it, Exchange(I, J) swaps two positions and SortLeft(L, J) sorts the left part. Not stable:
+// which of two equal items ends first follows from these steps alone, and the look-ups' answers
+// for a duplicate identifier follow from that order, so every sort goes through here.
+template <class PivotAt, class Compare, class Exchange, class SortLeft>
+void PartitionSort(int L, int R, const PivotAt& PivotAtIndex, const Compare& CompareWith,
+                   const Exchange& Swap, const SortLeft& SortLeftPart) {
+  int I;
+  do {
+    I = L;
+    int J = R;
+    const auto Pivot = PivotAtIndex(static_cast<int>((static_cast<unsigned>(L) + R) >> 1));
+    do {
+      while (CompareWith(I, Pivot) < 0) ++I;
+      while (CompareWith(J, Pivot) > 0) --J;
+      if (I <= J) {
+        Swap(I, J);
+        ++I;
+        --J;
+      }
+    } while (I <= J);
+    if (L < J) SortLeftPart(L, J);
+    L = I;
+  } while (I < R);
+}
+
+// Index slots: Info holds the identifier's length and what Ptr is.
+constexpr uint32_t LineSlot = 1u << 30;  // Ptr: the answering item's line, borrowed
+constexpr uint32_t NoAnswer = 1u << 31;  // Ptr: an item with the identifier that no search reaches
+constexpr uint32_t LengthBits = LineSlot - 1;
+
+constexpr size_t NoDelim = std::u16string_view::npos;
+
+// The first D in S at From or after it. Every look-up of a text runs over the texts before it,
+// so eight code units are compared at a time where the processor can.
+size_t FindDelim(std::u16string_view S, char16_t D, size_t From) {
+#if defined(__SSE2__)
+  const __m128i Wanted = _mm_set1_epi16(static_cast<short>(D));
+  for (; From + 8 <= S.size(); From += 8) {
+    const __m128i Units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(S.data() + From));
+    if (const int Hits = _mm_movemask_epi8(_mm_cmpeq_epi16(Units, Wanted)))
+      return From + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(Hits))) / 2;
+  }
+#endif
+  for (; From < S.size(); ++From)
+    if (S[From] == D) return From;
+  return NoDelim;
+}
+
+// Field Lang (1 or more) of a translation line whose identifier ends at IDLength, the first
+// delimiter (0 when the line has none): empty when the field is missing or unterminated.
+std::u16string_view FieldAfterID(std::u16string_view Line, char16_t D, uint32_t IDLength,
+                                 int Lang) {
+  if (IDLength >= Line.size() || Line[IDLength] != D) return {};
+  size_t Start = IDLength + 1;
+  for (int K = 1;; ++K) {
+    const size_t End = FindDelim(Line, D, Start);
+    if (End == NoDelim) return {};
+    if (K == Lang) return std::u16string_view(Line.data() + Start, End - Start);
+    Start = End + 1;
+  }
+}
+
+// A line slot remembers where its first texts end (Marks[K - 1]: the delimiter after text K),
+// so a look-up reads its text without a search: 0 when the text is missing, Unknown past what
+// the marks can hold.
+constexpr int MarkedTexts = 4;
+constexpr uint16_t Unknown = 0xFFFF;
+
+void MarkTexts(TlcKeyIndex::TSlot& S, std::u16string_view Line, char16_t D, uint32_t IDLength) {
+  size_t End = IDLength < Line.size() && Line[IDLength] == D ? IDLength : NoDelim;
+  for (int K = 0; K < MarkedTexts; ++K) {
+    if (End != NoDelim) End = FindDelim(Line, D, End + 1);
+    S.Marks[K] = End == NoDelim ? 0 : static_cast<uint16_t>(std::min<size_t>(End, Unknown));
+  }
+}
+
+std::u16string_view SlotKey(const TlcKeyIndex::TSlot& S) {
+  if (S.Info & LineSlot)
+    return std::u16string_view(TSharedText::ViewOf(S.Ptr).data(), S.Info & LengthBits);
+  return static_cast<const TlcStringsCollectionItem*>(S.Ptr)->IDView();
+}
+
+[[noreturn]] void IndexError(int Index) {
+  throw EStringListError(Format(SListIndexError, {int64_t{Index}}));
+}
+
+}  // namespace
 
 const TClassType& TlcSortCollection::StaticClassType() {
   static const TClassType T(u"TlcSortCollection", &TCollection::StaticClassType());
@@ -12,34 +112,17 @@ const TClassType& TlcSortCollection::StaticClassType() {
 }
 
 void TlcSortCollection::QuickSort(int L, int R, const TlcItemCompare& Compare) {
-  int I;
-  do {
-    I = L;
-    int J = R;
-    TCollectionItem* P = Items(static_cast<int>((static_cast<unsigned>(L) + R) >> 1));
-    do {
-      while (Compare(Items(I), P) < 0) ++I;
-      while (Compare(Items(J), P) > 0) --J;
-      if (I <= J) {
-        TCollectionItem* AtJ = Items(J);
-        Items(I)->SetIndex(J);
-        AtJ->SetIndex(I);
-        ++I;
-        --J;
-      }
-    } while (I <= J);
-    if (L < J) QuickSort(L, J, Compare);
-    L = I;
-  } while (I < R);
+  PartitionSort(
+      L, R, [this](int I) { return Items(I); },
+      [this, &Compare](int I, TCollectionItem* P) { return Compare(Items(I), P); },
+      [this](int I, int J) { ExchangeItems(I, J); },
+      [this, &Compare](int From, int To) { QuickSort(From, To, Compare); });
 }
 
 void TlcSortCollection::SortItems(const TlcItemCompare& Compare) {
   if (Count() == 0) return;
   BeginUpdate();
-  struct Ender {
-    TCollection& C;
-    ~Ender() { C.EndUpdate(); }
-  } End{*this};
+  const TScopeExit Updated([this] { EndUpdate(); });
   QuickSort(0, Count() - 1, Compare);
 }
 
@@ -54,18 +137,42 @@ const TClassType& TlcStringsCollectionItem::StaticClassType() {
 }
 
 TlcStringsCollectionItem::TlcStringsCollectionItem(TCollection* ACollection)
-    : TCollectionItem(ACollection) {
-  // The collection's index keeps a copy of the texts: a change of them is a change of the item.
-  FValues->OnChange = TNotifyEvent([this](TObject*) { Changed(false); });
-}
+    : TCollectionItem(ACollection) {}
 
 TlcStringsCollectionItem::~TlcStringsCollectionItem() {
-  FValues->OnChange = {};
+  if (FValues) FValues->OnChange = {};
+}
+
+void TlcStringsCollectionItem::MakeValues() const {
+  auto Values = std::make_unique<TStringList>();
+  if (FInLine) {
+    const auto& Owner = static_cast<const TlcStringsCollection&>(*Collection());
+    for (int K = 1; K <= Owner.FLanguages; ++K)
+      Values->Add(String(Owner.LineText(FText.View(), FIDLength, K)));
+  }
+  // The collection's index answers with these texts: a change of them is a change of the item.
+  auto* Self = const_cast<TlcStringsCollectionItem*>(this);
+  Values->OnChange = TNotifyEvent([Self](TObject*) { Self->Changed(false); });
+  FValues = std::move(Values);
+  FInLine = false;
+}
+
+TStrings* TlcStringsCollectionItem::Values() const {
+  if (!FValues) MakeValues();
+  return FValues.get();
 }
 
 void TlcStringsCollectionItem::SetID(const String& Value) {
-  FID = Value;
+  if (Value.size() > LengthBits) throw std::length_error("identifier too long");
+  if (FInLine) MakeValues();  // the texts stay when the line goes
+  FText = TSharedText(Value);
+  FIDLength = static_cast<uint32_t>(Value.size());
   Changed(false);
+}
+
+void TlcStringsCollectionItem::LeavingCollection() {
+  // The line is read as the collection says; elsewhere the item keeps its texts itself.
+  if (FInLine) MakeValues();
 }
 
 const TClassType& TlcStringsCollection::StaticClassType() {
@@ -98,17 +205,38 @@ TlcStringsCollectionItem* TlcStringsCollection::Add(const String& ATextID) {
   return Item;
 }
 
-int TlcStringsCollection::GetIDIndex(const String& TextID) const {
+void TlcStringsCollection::AddLines(const TStringList& Lines, char16_t Delim, int Languages) {
+  // Items already built from lines keep the texts they were built with.
+  if (Delim != FDelim || Languages != FLanguages)
+    for (int I = 0; I < Count(); ++I)
+      if (Items(I)->InLine()) Items(I)->MakeValues();
+  FDelim = Delim;
+  FLanguages = std::max(0, Languages);
+  BeginUpdate();
+  const TScopeExit Updated([this] { EndUpdate(); });
+  for (int I = 0; I < Lines.Count(); ++I) {
+    const TSharedText& Line = Lines.Shared(I);
+    const std::u16string_view Text = Line.View();
+    if (Text.size() > LengthBits) throw std::length_error("line too long");
+    const size_t FirstDelim = Text.find(Delim);
+    TlcStringsCollectionItem* Item = Add();
+    Item->FText = Line;
+    Item->FIDLength = FirstDelim == std::u16string_view::npos ? 0 : FirstDelim;
+    Item->FInLine = true;
+  }
+}
+
+int TlcStringsCollection::GetIDIndex(std::u16string_view TextID) const {
   for (int I = 0; I < Count(); ++I)
-    if (lcCompareText(Items(I)->ID(), TextID) == 0) return I;
+    if (lcCompareText(Items(I)->IDView(), TextID) == 0) return I;
   return -1;
 }
 
-bool TlcStringsCollection::FindID(const String& S, int& Index) const {
+bool TlcStringsCollection::FindID(std::u16string_view S, int& Index) const {
   int Lo = 0, Hi = Count() - 1;
   while (Lo <= Hi) {
     const int Mid = (Lo + Hi) / 2;
-    const int C = lcCompareText(Items(Mid)->ID(), S);
+    const int C = lcCompareText(Items(Mid)->IDView(), S);
     if (C < 0) {
       Lo = Mid + 1;
     } else {
@@ -124,7 +252,7 @@ bool TlcStringsCollection::FindID(const String& S, int& Index) const {
 }
 
 template <class Key, class Cmp>
-bool TlcStringsCollection::Bisect(const Key& KeyOf, const String& Value, const Cmp& Compare,
+bool TlcStringsCollection::Bisect(const Key& KeyOf, std::u16string_view Value, const Cmp& Compare,
                                   TlcStringsCollectionItem*& Found) const {
   if (Count() == 0) return false;
   int Lo = 0, Hi = Count() - 1;
@@ -158,54 +286,111 @@ void TlcStringsCollection::Update(TCollectionItem* Item) {
   FIndexValid = false;
 }
 
-TlcStringsCollectionItem* TlcStringsCollection::BisectByID(const String& ID) const {
+std::u16string_view TlcStringsCollection::LineText(std::u16string_view Line, uint32_t IDLength,
+                                                   int Lang) const {
+  if (Lang < 1 || Lang > FLanguages) IndexError(Lang - 1);
+  return FieldAfterID(Line, FDelim, IDLength, Lang);
+}
+
+std::u16string_view TlcStringsCollection::TextOf(const TlcStringsCollectionItem& Item,
+                                                 int Lang) const {
+  if (Item.InLine()) return LineText(Item.FText.View(), Item.FIDLength, Lang);
+  return static_cast<const TStringList&>(*Item.Values()).Shared(Lang - 1).View();
+}
+
+std::u16string_view TlcStringsCollection::SlotText(const TlcKeyIndex::TSlot& S, int Lang) const {
+  if (Lang < 1 || Lang > FLanguages) IndexError(Lang - 1);
+  const std::u16string_view Line = TSharedText::ViewOf(S.Ptr);
+  const uint32_t IDLength = S.Info & LengthBits;
+  if (Lang <= MarkedTexts) {
+    const uint16_t End = S.Marks[Lang - 1];
+    if (End == 0) return {};
+    if (End != Unknown) {
+      const size_t Start = Lang == 1 ? IDLength + 1 : S.Marks[Lang - 2] + 1u;
+      return std::u16string_view(Line.data() + Start, End - Start);
+    }
+  }
+  return FieldAfterID(Line, FDelim, IDLength, Lang);
+}
+
+TlcStringsCollectionItem* TlcStringsCollection::BisectByID(std::u16string_view ID) const {
   TlcStringsCollectionItem* Item = nullptr;
-  Bisect([](const TlcStringsCollectionItem& I) -> const String& { return I.ID(); }, ID,
-         lcCompareText, Item);
+  Bisect([](const TlcStringsCollectionItem& I) { return I.IDView(); }, ID, lcCompareText, Item);
   return Item;
 }
 
-TlcKeyIndex::TEntry TlcStringsCollection::Lookup(const String& ID) const {
-  if (!FIndexValid) {
-    // Every identifier gets the item the bisection reaches for it, so the index answers
-    // exactly as the search does, duplicates and unsorted collections included.
-    FIndex.Reset(static_cast<size_t>(Count()));
-    for (int I = 0; I < Count(); ++I) {
-      const String& Key = Items(I)->ID();
-      if (FIndex.Find(Key).Value) continue;
-      if (TlcStringsCollectionItem* Answer = BisectByID(Key))
-        FIndex.Insert(Key, Answer, *Answer->Values());
+void TlcStringsCollection::BuildIndex() const {
+  FIndex.Reset(static_cast<size_t>(Count()));
+  // Every identifier maps to the item the bisection reaches for it, or to none.
+  auto Place = [this](const TlcStringsCollectionItem* Key, const TlcStringsCollectionItem* Answer) {
+    TlcKeyIndex::TSlot S;
+    S.Hash = TlcKeyIndex::Hash(Key->IDView());
+    if (!Answer) {
+      S.Ptr = Key;
+      S.Info = NoAnswer;
+    } else if (Answer->InLine() && !Answer->FText.Empty()) {
+      S.Ptr = Answer->FText.Borrow();
+      S.Info = LineSlot | Answer->FIDLength;
+      MarkTexts(S, Answer->FText.View(), FDelim, Answer->FIDLength);
+    } else {
+      S.Ptr = Answer;
     }
-    FIndexValid = true;
+    FIndex.Insert(S);
+  };
+  bool InOrder = true;
+  for (int I = 1; I < Count() && InOrder; ++I)
+    InOrder = lcCompareText(Items(I - 1)->IDView(), Items(I)->IDView()) <= 0;
+  if (InOrder) {
+    // Equal identifiers stand together; one alone is the one the bisection reaches.
+    for (int I = 0; I < Count();) {
+      int J = I + 1;
+      while (J < Count() && lcCompareText(Items(I)->IDView(), Items(J)->IDView()) == 0) ++J;
+      Place(Items(I), J - I == 1 ? Items(I) : BisectByID(Items(I)->IDView()));
+      I = J;
+    }
+  } else {
+    for (int I = 0; I < Count(); ++I) {
+      const std::u16string_view ID = Items(I)->IDView();
+      if (!FIndex.Find(ID, SlotKey)) Place(Items(I), BisectByID(ID));
+    }
   }
-  return FIndex.Find(ID);
+  FIndexValid = true;
 }
 
-TlcStringsCollectionItem* TlcStringsCollection::FindByID(const String& ID) const {
-  if (UpdateCount() > 0) return BisectByID(ID);
-  return static_cast<TlcStringsCollectionItem*>(Lookup(ID).Value);
-}
-
-bool TlcStringsCollection::FindTranslation(const String& ID, int RetLang, String& Text) const {
+TlcStringsCollection::TFound TlcStringsCollection::Find(std::u16string_view ID) const {
+  TFound R;
+  R.FOwner = this;
   if (UpdateCount() > 0) {
-    const TlcStringsCollectionItem* Item = BisectByID(ID);
-    if (!Item) return false;
-    Text = Item->Values()->Get(RetLang - 1);
-    return true;
+    // Items may be on the move: no index, the search itself.
+    R.FItem = BisectByID(ID);
+    R.FExists = R.FItem || GetIDIndex(ID) >= 0;
+    return R;
   }
-  const TlcKeyIndex::TEntry E = Lookup(ID);
-  if (!E.Value) return false;
-  // A language the item has no text for raises the list's index error, as reading it would.
-  Text = RetLang >= 1 && RetLang <= E.Count
-             ? TlcKeyIndex::TextAt(E, RetLang - 1)
-             : static_cast<TlcStringsCollectionItem*>(E.Value)->Values()->Get(RetLang - 1);
-  return true;
+  if (!FIndexValid) BuildIndex();
+  const TlcKeyIndex::TSlot* S = FIndex.Find(ID, SlotKey);
+  if (!S) return R;
+  R.FExists = true;
+  if (S->Info & NoAnswer) return R;
+  if (S->Info & LineSlot)
+    R.FSlot = S;
+  else
+    R.FItem = static_cast<const TlcStringsCollectionItem*>(S->Ptr);
+  return R;
 }
 
-String TlcStringsCollection::GetTranslationByID(const String& ID, int RetLang) const {
-  String Text;
-  FindTranslation(ID, RetLang, Text);
-  return Text;
+std::u16string_view TlcStringsCollection::TFound::Text(int Lang, bool OrFirst) const {
+  const auto TextOf = [this](int K) {
+    if (FSlot) return FOwner->SlotText(*FSlot, K);
+    if (FItem) return FOwner->TextOf(*FItem, K);
+    return std::u16string_view();
+  };
+  const std::u16string_view T = TextOf(Lang);
+  return T.empty() && OrFirst ? TextOf(1) : T;
+}
+
+String TlcStringsCollection::GetTranslationByID(std::u16string_view ID, int RetLang) const {
+  const TFound F = Find(ID);
+  return String(F.Text(RetLang));
 }
 
 bool TlcStringsCollection::UsedInCPP() const {
@@ -213,50 +398,69 @@ bool TlcStringsCollection::UsedInCPP() const {
   return Lang && Lang->UsedInCPP;
 }
 
-String TlcStringsCollection::LanguageKey(const TlcStringsCollectionItem& Item) const {
-  const String Key = Item.Values()->Get(SortID - 1);
-  return UsedInCPP() ? DecodeCEscapes(Key) : Key;
-}
-
 String TlcStringsCollection::GetTranslationByLang2(const String& LangValue, int RetLang) const {
+  const bool Decode = UsedInCPP();
   TlcStringsCollectionItem* Item = nullptr;
-  if (!Bisect([this](const TlcStringsCollectionItem& I) { return LanguageKey(I); }, LangValue,
-              lcCompareStr, Item))
-    return {};
-  const String R = Item->Values()->Get(RetLang - 1);
-  return UsedInCPP() ? DecodeCEscapes(R) : R;
+  const auto KeyOf = [this, Decode](const TlcStringsCollectionItem& I) {
+    const String Key(TextOf(I, SortID));
+    return Decode ? DecodeCEscapes(Key) : Key;
+  };
+  if (!Bisect(KeyOf, LangValue, lcCompareStr, Item)) return {};
+  const String R(TextOf(*Item, RetLang));
+  return Decode ? DecodeCEscapes(R) : R;
 }
 
 String TlcStringsCollection::GetTranslationByLang(const String& LangValue, int RetLang) const {
+  const bool Decode = UsedInCPP();
   TlcStringsCollectionItem* Item = nullptr;
-  if (!Bisect([this](const TlcStringsCollectionItem& I) { return LanguageKey(I); }, LangValue,
-              lcCompareStr, Item))
-    return UsedInCPP() ? DecodeCEscapes(LangValue) : LangValue;
-  const String R = Item->Values()->Get(RetLang - 1);
-  return UsedInCPP() ? DecodeCEscapes(R) : R;
-}
-
-int TlcStringsCollection::CompareByID(TCollectionItem* A, TCollectionItem* B) const {
-  return lcCompareText(static_cast<TlcStringsCollectionItem*>(A)->ID(),
-                       static_cast<TlcStringsCollectionItem*>(B)->ID());
-}
-
-int TlcStringsCollection::CompareByLanguage(TCollectionItem* A, TCollectionItem* B) const {
-  if (SortID == 0) return 0;
-  auto Text = [this](TCollectionItem* I) {
-    const TStrings* V = static_cast<TlcStringsCollectionItem*>(I)->Values();
-    const String T = V->Count() >= SortID ? V->Get(SortID - 1) : String();
-    return UsedInCPP() ? DecodeCEscapes(T) : T;
+  const auto KeyOf = [this, Decode](const TlcStringsCollectionItem& I) {
+    const String Key(TextOf(I, SortID));
+    return Decode ? DecodeCEscapes(Key) : Key;
   };
-  return lcCompareStr(Text(A), Text(B));
+  if (!Bisect(KeyOf, LangValue, lcCompareStr, Item))
+    return Decode ? DecodeCEscapes(LangValue) : LangValue;
+  const String R(TextOf(*Item, RetLang));
+  return Decode ? DecodeCEscapes(R) : R;
+}
+
+void TlcStringsCollection::SortFast() {
+  // The sort keys read once: the identifier, or the text of language SortID (empty when the
+  // item has none), decoded first when texts carry C escapes.
+  const bool ByID = SortID == 0;
+  const bool Decode = !ByID && UsedInCPP();
+  std::vector<std::u16string_view> Keys(static_cast<size_t>(Count()));
+  std::vector<String> Decoded;
+  Decoded.reserve(Decode ? Keys.size() : 0);
+  for (int I = 0; I < Count(); ++I) {
+    const TlcStringsCollectionItem& Item = *Items(I);
+    std::u16string_view Key;
+    if (ByID)
+      Key = Item.IDView();
+    else if (Item.InLine() ? SortID <= FLanguages : SortID <= Item.Values()->Count())
+      Key = TextOf(Item, SortID);
+    if (Decode) Key = Decoded.emplace_back(DecodeCEscapes(String(Key)));
+    Keys[static_cast<size_t>(I)] = Key;
+  }
+  int (*const Compare)(std::u16string_view, std::u16string_view) =
+      ByID ? lcCompareText : lcCompareStr;
+  const auto SortRange = [&](const auto& Self, int L, int R) -> void {
+    PartitionSort(
+        L, R, [&](int I) { return Keys[static_cast<size_t>(I)]; },
+        [&](int I, std::u16string_view P) { return Compare(Keys[static_cast<size_t>(I)], P); },
+        [&](int I, int J) {
+          std::swap(Keys[static_cast<size_t>(I)], Keys[static_cast<size_t>(J)]);
+          ExchangeItems(I, J);
+        },
+        [&](int From, int To) { Self(Self, From, To); });
+  };
+  BeginUpdate();
+  const TScopeExit Updated([this] { EndUpdate(); });
+  SortRange(SortRange, 0, Count() - 1);
 }
 
 void TlcStringsCollection::Sort(bool ForceSort) {
   if (FSorted && !ForceSort) return;
-  if (SortID == 0)
-    SortItems([this](TCollectionItem* A, TCollectionItem* B) { return CompareByID(A, B); });
-  else
-    SortItems([this](TCollectionItem* A, TCollectionItem* B) { return CompareByLanguage(A, B); });
+  if (Count() > 0) SortFast();
   FSorted = true;
 }
 
@@ -264,12 +468,7 @@ void TlcStringsCollection::Sort(bool ForceSort) {
 
 void TlcCustomLang::RebuildStringsCollection(TlcStringsCollection& Collection, int SortID) {
   Collection.Clear();
-  for (int I = 0; I < FStrings->Count(); ++I) {
-    const String Line = FStrings->Get(I);
-    TlcStringsCollectionItem* Item = Collection.Add();
-    Item->SetID(GetField(Line, FLangDelim, 0));
-    for (int K = 1; K <= FNumLang; ++K) Item->Values()->Add(GetField(Line, FLangDelim, K));
-  }
+  Collection.AddLines(*FStrings, FLangDelim, FNumLang);
   Collection.SortID = SortID;
   Collection.Sort(true);
 }

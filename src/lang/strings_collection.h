@@ -1,10 +1,17 @@
 #pragma once
 // Sorted copies of the Strings list: items of an identifier and one text per language,
 // searched by bisection, either by identifier or by the text of one language.
+//
+// An item built from a line of the list holds that line itself (shared, not copied) and reads
+// its identifier and texts out of it; its Values list is made only when asked for. Look-ups by
+// identifier go through a hash index that remembers, for every identifier, the item the
+// bisection reaches for it, so they answer exactly as the bisection does in one probe.
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "component/collection.h"
+#include "core/shared_text.h"
 #include "core/strings.h"
 #include "lang/key_index.h"
 
@@ -31,14 +38,27 @@ class TlcStringsCollectionItem : public TCollectionItem {
   explicit TlcStringsCollectionItem(TCollection* ACollection);
   ~TlcStringsCollectionItem() override;
 
-  TStrings* Values() const { return FValues.get(); }
-  void SetValues(const TStrings& Value) { FValues->Assign(Value); }
-  const String& ID() const { return FID; }
+  // The texts, entry k - 1 for language k; an item built from a line makes the list from the
+  // line's texts the first time it is asked for. Changing the list changes the item.
+  TStrings* Values() const;
+  void SetValues(const TStrings& Value) { Values()->Assign(Value); }
+  String ID() const { return String(IDView()); }
+  std::u16string_view IDView() const { return FText.View().substr(0, FIDLength); }
   void SetID(const String& Value);
 
+ protected:
+  void LeavingCollection() override;
+
  private:
-  std::unique_ptr<TStringList> FValues = std::make_unique<TStringList>();
-  String FID;
+  friend class TlcStringsCollection;
+  // Until Values is made: FText is the whole line, the texts follow the identifier.
+  bool InLine() const { return FInLine; }
+  void MakeValues() const;
+
+  uint32_t FIDLength : 31 = 0;  // the identifier is the start of FText
+  mutable uint32_t FInLine : 1 = 0;
+  TSharedText FText;
+  mutable std::unique_ptr<TStringList> FValues;
 };
 
 class TlcStringsCollection : public TlcSortCollection {
@@ -51,18 +71,35 @@ class TlcStringsCollection : public TlcSortCollection {
   TlcStringsCollectionItem* Items(int Index) const;
   TlcStringsCollectionItem* Add();
   TlcStringsCollectionItem* Add(const String& ATextID);
-  int GetIDIndex(const String& TextID) const;
-  String GetTranslationByID(const String& ID, int RetLang) const;
-  // The item GetTranslationByID reads, or nullptr: the bisection decides which item answers,
-  // an index remembers it with a copy of its texts so repeated look-ups cost one hash probe.
-  TlcStringsCollectionItem* FindByID(const String& ID) const;
-  // The text of language RetLang of that item, as GetTranslationByID gives it; false when no
-  // item answers.
-  bool FindTranslation(const String& ID, int RetLang, String& Text) const;
+  // Appends an item for every line of Lines: field 0 its identifier, fields 1 to Languages its
+  // texts (empty where the line has no such field), fields split at Delim.
+  void AddLines(const TStringList& Lines, char16_t Delim, int Languages);
+  int GetIDIndex(std::u16string_view TextID) const;
+  String GetTranslationByID(std::u16string_view ID, int RetLang) const;
   String GetTranslationByLang(const String& LangValue, int RetLang) const;
   String GetTranslationByLang2(const String& LangValue, int RetLang) const;
   void Sort(bool ForceSort);
   bool Sorted() const { return FSorted; }
+
+  // What a look-up by identifier finds: whether any item has the identifier (as GetIDIndex
+  // tells), and the texts of the item the bisection answers with, if it reaches one.
+  class TFound {
+   public:
+    bool Exists() const { return FExists; }
+    bool Answers() const { return FSlot || FItem; }
+    // The text of language Lang (as entry Lang - 1 of the item's Values: a language the item
+    // has no text for raises the list's index error), with OrFirst the text of language 1 when
+    // that is empty; valid until the collection changes.
+    std::u16string_view Text(int Lang, bool OrFirst = false) const;
+
+   private:
+    friend class TlcStringsCollection;
+    const TlcStringsCollection* FOwner = nullptr;
+    const TlcKeyIndex::TSlot* FSlot = nullptr;  // the answering item's line, while it reads it
+    const TlcStringsCollectionItem* FItem = nullptr;  // the answering item otherwise
+    bool FExists = false;
+  };
+  TFound Find(std::u16string_view ID) const;
 
   int SortID = 0;
 
@@ -73,19 +110,26 @@ class TlcStringsCollection : public TlcSortCollection {
   bool FSorted = false;
 
  private:
-  TlcStringsCollectionItem* BisectByID(const String& ID) const;
-  TlcKeyIndex::TEntry Lookup(const String& ID) const;
-  int CompareByID(TCollectionItem* A, TCollectionItem* B) const;
-  int CompareByLanguage(TCollectionItem* A, TCollectionItem* B) const;
-  bool FindID(const String& S, int& Index) const;
+  friend class TlcStringsCollectionItem;
+  // Text Lang of an item, of a line, of a line's index slot (a missing language raises the
+  // list's index error).
+  std::u16string_view TextOf(const TlcStringsCollectionItem& Item, int Lang) const;
+  std::u16string_view LineText(std::u16string_view Line, uint32_t IDLength, int Lang) const;
+  std::u16string_view SlotText(const TlcKeyIndex::TSlot& S, int Lang) const;
+  TlcStringsCollectionItem* BisectByID(std::u16string_view ID) const;
+  bool FindID(std::u16string_view S, int& Index) const;
   bool UsedInCPP() const;
-  String LanguageKey(const TlcStringsCollectionItem& Item) const;
+  void BuildIndex() const;
+  void SortFast();
   // The bisection shared by the look-ups: Key(mid) compared with Value by Compare; on a hit
   // Found receives the item.
   template <class Key, class Cmp>
-  bool Bisect(const Key& KeyOf, const String& Value, const Cmp& Compare,
+  bool Bisect(const Key& KeyOf, std::u16string_view Value, const Cmp& Compare,
               TlcStringsCollectionItem*& Found) const;
 
+  // How the items built from lines read them.
+  char16_t FDelim = 1;
+  int FLanguages = 0;
   mutable TlcKeyIndex FIndex;
   mutable bool FIndexValid = false;
 };

@@ -12,7 +12,7 @@ namespace {
 
 String LastCText;  // the buffer behind GetTextC and GetTextOrDefaultC
 
-bool StartsWithName(const String& Line, const String& Name, char16_t D) {
+bool StartsWithName(std::u16string_view Line, std::u16string_view Name, char16_t D) {
   if (Line.size() < Name.size() + 1 || Line[Name.size()] != D) return false;
   return lcCompareText(Line.substr(0, Name.size()), Name) == 0;
 }
@@ -40,7 +40,7 @@ const TStrings* TlcCustomLang::BorrowedList(const TStrings& AStrings, bool Commo
   return nullptr;
 }
 
-String TlcCustomLang::SearchList(const TStrings& AStrings, const String& TextID,
+String TlcCustomLang::SearchList(const TStrings& AStrings, std::u16string_view TextID,
                                  bool GetDefault) const {
   // Line by line, so fields come only from the found line and a key inside a text that holds
   // a line break is never taken for a line's name.
@@ -52,29 +52,30 @@ String TlcCustomLang::SearchList(const TStrings& AStrings, const String& TextID,
     if (S.empty() && GetDefault) S = GetField(Line, FLangDelim, 1);
     return S;
   }
-  if (FRaiseExc) throw ELanguageError(Format(u"String identifier \"%s\" not found!", {TextID}));
+  if (FRaiseExc)
+    throw ELanguageError(Format(u"String identifier \"%s\" not found!", {String(TextID)}));
   return {};
 }
 
-String TlcCustomLang::GetTextFrom(const TStrings& AStrings, const String& TextID, bool GetDefault,
-                                  bool /*NeedDecode*/) const {
+String TlcCustomLang::GetTextFrom(const TStrings& AStrings, std::u16string_view TextID,
+                                  bool GetDefault, bool /*NeedDecode*/) const {
   bool Borrow = false;
   const TStrings* Borrowed = BorrowedList(AStrings, false, Borrow);
   if (Borrow && !FLangDispatcher) return {};
   if (Borrowed) return GetTextFrom(*Borrowed, TextID, GetDefault, true);
 
   if (!IsDesigning() && &AStrings == FStrings.get()) {
-    if (FRaiseExc && FStringsColl->GetIDIndex(TextID) < 0)
-      throw ELanguageError(Format(u"String identifier \"%s\" not found!", {TextID}));
-    String Result;
-    if (!FStringsColl->FindTranslation(TextID, FActLang, Result)) return {};
-    if (Result.empty() && GetDefault) FStringsColl->FindTranslation(TextID, 1, Result);
-    return Result;
+    // One probe of the key index finds the item; the texts are read where they lie and copied
+    // once, into the result.
+    const TlcStringsCollection::TFound Found = FStringsColl->Find(TextID);
+    if (FRaiseExc && !Found.Exists())
+      throw ELanguageError(Format(u"String identifier \"%s\" not found!", {String(TextID)}));
+    return String(Found.Text(FActLang, GetDefault));
   }
   return SearchList(AStrings, TextID, GetDefault);
 }
 
-String TlcCustomLang::GetTextFromW(const TStrings& AStrings, const String& TextID,
+String TlcCustomLang::GetTextFromW(const TStrings& AStrings, std::u16string_view TextID,
                                    bool GetDefault) const {
   return GetTextFrom(AStrings, TextID, GetDefault, true);
 }
@@ -95,23 +96,25 @@ String TlcCustomLang::GetTextFromByIndex(pStrings AStrings, int ID, bool GetDefa
   return AStrings ? GetTextFromByIndex(*AStrings, ID, GetDefault) : String();
 }
 
-String TlcCustomLang::GetText(const String& TextID) const {
-  const String R = GetTextFrom(*FStrings, TextID, FTranslateType == ttGetDefault, true);
-  return UsedInCPP ? DecodeCEscapes(R) : R;
+String TlcCustomLang::GetText(std::u16string_view TextID) const {
+  String R = GetTextFrom(*FStrings, TextID, FTranslateType == ttGetDefault, true);
+  if (UsedInCPP) R = DecodeCEscapes(R);
+  return R;
 }
 
 String TlcCustomLang::GetTextbyInt(int ID) const {
   return GetText(IntToStr(ID));
 }
 
-String TlcCustomLang::GetTextW(const String& TextID) const {
+String TlcCustomLang::GetTextW(std::u16string_view TextID) const {
   return GetText(TextID);
 }
 
-String TlcCustomLang::GetTextOrDefault(const String& TextID) {
+String TlcCustomLang::GetTextOrDefault(std::u16string_view TextID) {
   if (!FUseDefaultLanguage) {
-    const String R = GetTextFrom(*FStrings, TextID, true, true);
-    return UsedInCPP ? DecodeCEscapes(R) : R;
+    String R = GetTextFrom(*FStrings, TextID, true, true);
+    if (UsedInCPP) R = DecodeCEscapes(R);
+    return R;
   }
   String R = GetText(TextID);
   if (!R.empty()) return R;
@@ -121,11 +124,11 @@ String TlcCustomLang::GetTextOrDefault(const String& TextID) {
   return R;
 }
 
-String TlcCustomLang::GetTextOrDefaultW(const String& TextID) {
+String TlcCustomLang::GetTextOrDefaultW(std::u16string_view TextID) {
   return GetTextOrDefault(TextID);
 }
 
-String TlcCustomLang::GetTextOrDefined(const String& TextID, int ADefined) {
+String TlcCustomLang::GetTextOrDefined(std::u16string_view TextID, int ADefined) {
   String R = GetText(TextID);
   if (R.empty() && ADefined >= 1 && ADefined <= FNumLang) {
     const TRestore<int> Swap(FActLang, ADefined);
@@ -134,7 +137,7 @@ String TlcCustomLang::GetTextOrDefined(const String& TextID, int ADefined) {
   return R;
 }
 
-String TlcCustomLang::GetTextOrDefinedW(const String& TextID, int ADefined) {
+String TlcCustomLang::GetTextOrDefinedW(std::u16string_view TextID, int ADefined) {
   String R = GetTextW(TextID);
   if (R.empty() && ADefined >= 1 && ADefined <= FNumLang) {
     const TRestore<int> Swap(FActLang, ADefined);
@@ -143,14 +146,14 @@ String TlcCustomLang::GetTextOrDefinedW(const String& TextID, int ADefined) {
   return R;
 }
 
-const char16_t* TlcCustomLang::GetTextC(const String& TextID) const {
+const char16_t* TlcCustomLang::GetTextC(std::u16string_view TextID) const {
   String R = GetText(TextID);
   if (R.empty()) return nullptr;
   LastCText = std::move(R);
   return LastCText.c_str();
 }
 
-const char16_t* TlcCustomLang::GetTextOrDefaultC(const String& TextID) {
+const char16_t* TlcCustomLang::GetTextOrDefaultC(std::u16string_view TextID) {
   String R = GetTextOrDefault(TextID);
   if (R.empty()) return nullptr;
   LastCText = std::move(R);

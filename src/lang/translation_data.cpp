@@ -2,6 +2,10 @@
 // lines, written after the published properties and read back when the form is created.
 #include "lang/translation_data.h"
 
+#include <array>
+#include <optional>
+#include <unordered_map>
+
 #include "component/filer.h"
 #include "core/code_page.h"
 #include "core/stream.h"
@@ -15,14 +19,18 @@ constexpr char16_t EscapedCR = 25;
 constexpr char16_t EscapedLF = 26;
 const String UnicodeSuffix = u"_Unicode";
 
-String MapChars(const String& S, char16_t A, char16_t B, char16_t C, char16_t D) {
-  String R = S;
-  for (char16_t& X : R) {
+void MapInPlace(String& S, char16_t A, char16_t B, char16_t C, char16_t D) {
+  for (char16_t& X : S) {
     if (X == A)
       X = B;
     else if (X == C)
       X = D;
   }
+}
+
+String MapChars(const String& S, char16_t A, char16_t B, char16_t C, char16_t D) {
+  String R = S;
+  MapInPlace(R, A, B, C, D);
   return R;
 }
 
@@ -144,26 +152,76 @@ void TlcCustomLang::WriteTranslationData(TStream& Stream) const {
   }
 }
 
-bool TlcCustomLang::PlaceTranslationLine(TStrings& List, const String& Line) {
-  const String D(1, static_cast<char16_t>(FLangDelim));
-  if (FOnInher && !FLCBLoading) {
-    const int Found = FindLineByName(List, Line, D);
-    if (Found >= 0) {
-      const String Merged = MergeTranslationLine(List.Get(Found), Line, D);
-      List.Delete(Found);
-      List.Insert(Found, Merged);
-      return true;
-    }
-  }
-  if (Owner() && Line.starts_with(OwnerClassName() + D))
-    List.Insert(0, Line);
-  else
-    List.Add(Line);
-  return true;
+namespace {
+
+// The name a line is merged by: its text up to the first delimiter (all of it when it has none).
+std::u16string_view NameOf(std::u16string_view Line, char16_t D) {
+  return Line.substr(0, Line.find(D));
 }
 
+String Folded(std::u16string_view S) {
+  String R(S);
+  for (char16_t& C : R) C = AsciiUpperChar(C);
+  return R;
+}
+
+// Places the lines of one section into its list: merged into the first line of the same name
+// when an inherited form's data are read, else appended, the owner form's own line first. The
+// first line of every name is remembered, so each line costs the same however long the list.
+class TSectionReader {
+ public:
+  TSectionReader(TStrings& List, char16_t Delim, const String& OwnerPrefix, bool Merge)
+      : FList(List), FDelim(Delim), FOwnerPrefix(OwnerPrefix), FMerge(Merge) {
+    if (FMerge)
+      for (int I = 0; I < FList.Count(); ++I)
+        FFirst.emplace(Folded(NameOf(FList.Get(I), FDelim)), I);
+  }
+
+  void Place(const String& Line) {
+    if (FMerge) {
+      const auto It = FFirst.find(Folded(NameOf(Line, FDelim)));
+      if (It != FFirst.end()) {
+        const int Found = static_cast<int>(It->second + FShift);
+        const String D(1, FDelim);
+        const String Merged = MergeTranslationLine(FList.Get(Found), Line, D);
+        FList.Delete(Found);
+        FList.Insert(Found, Merged);
+        return;
+      }
+    }
+    if (!FOwnerPrefix.empty() && Line.starts_with(FOwnerPrefix)) {
+      FList.Insert(0, Line);
+      // Every line moved one down; the new first line is now the first of its name.
+      ++FShift;
+      if (FMerge) FFirst[Folded(NameOf(Line, FDelim))] = -FShift;
+    } else {
+      FList.Add(Line);
+      if (FMerge) FFirst.emplace(Folded(NameOf(Line, FDelim)), FList.Count() - 1 - FShift);
+    }
+  }
+
+ private:
+  TStrings& FList;
+  const char16_t FDelim;
+  const String& FOwnerPrefix;
+  const bool FMerge;
+  std::unordered_map<String, long> FFirst;  // folded name -> index less FShift
+  long FShift = 0;
+};
+
+}  // namespace
+
 void TlcCustomLang::ReadTranslationData(TStream& Stream) {
-  const std::string Bytes = Stream.ReadBytes(Stream.Size() - Stream.Position());
+  // The form reader hands the property over in memory: it is decoded where it lies.
+  std::string Owned;
+  std::string_view Bytes;
+  if (auto* Memory = dynamic_cast<TMemoryStream*>(&Stream)) {
+    Bytes = std::string_view(Memory->Bytes()).substr(static_cast<size_t>(Stream.Position()));
+    Stream.Seek(0, TSeekOrigin::soEnd);
+  } else {
+    Owned = Stream.ReadBytes(Stream.Size() - Stream.Position());
+    Bytes = Owned;
+  }
 
   String Text;
   if (Bytes.size() < 2) {
@@ -178,31 +236,44 @@ void TlcCustomLang::ReadTranslationData(TStream& Stream) {
     if (Text.empty()) Text = AnsiToString(Bytes);
   }
 
-  TStringList Lines;
-  Lines.SetText(Text);
-
+  std::array<String, StringsTypeCount> Plain, Unicode;
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    Plain[Cat] = CategoryName(Cat);
+    Unicode[Cat] = Plain[Cat] + UnicodeSuffix;
+  }
   bool SawUnicode = false;
-  TStrings* Current = nullptr;
-  const bool KeepExisting = !IsDesigning() && FOnInher && !FLCBLoading;
-  for (int I = 0; I < Lines.Count(); ++I) {
-    const String Line = Lines.Get(I);
-    int Header = -1;
-    for (int Cat = 0; Cat < StringsTypeCount && Header < 0; ++Cat) {
-      if (lcCompareText(Line, CategoryName(Cat)) == 0) Header = Cat;
-      if (lcCompareText(Line, CategoryName(Cat) + UnicodeSuffix) == 0) {
-        Header = Cat;
+  const auto HeaderOf = [&](std::u16string_view Line) {
+    for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+      if (Line.size() == Plain[Cat].size() && lcCompareText(Line, Plain[Cat]) == 0) return Cat;
+      if (Line.size() == Unicode[Cat].size() && lcCompareText(Line, Unicode[Cat]) == 0) {
         SawUnicode = true;
+        return Cat;
       }
     }
-    if (Header >= 0) {
+    return -1;
+  };
+
+  const bool KeepExisting = !IsDesigning() && FOnInher && !FLCBLoading;
+  const char16_t D = FLangDelim;
+  const String OwnerPrefix = Owner() ? OwnerClassName() + D : String();
+  std::optional<TSectionReader> Section;
+  String Line;  // one buffer for every line, so a line costs only its place in the list
+  ForEachLine(Text, [&](std::u16string_view Raw) {
+    if (const int Header = HeaderOf(Raw); Header >= 0) {
       // A header on the last line is an empty section like any other, so a reload into a
       // component that already holds lines does not keep stale ones.
-      Current = GetPropListByName(CategoryName(Header).substr(2));
-      if (Current && !KeepExisting) Current->Clear();
-      continue;
+      Section.reset();
+      if (TStrings* List = GetPropListByName(Plain[Header].substr(2))) {
+        if (!KeepExisting) List->Clear();
+        Section.emplace(*List, D, OwnerPrefix, FOnInher && !FLCBLoading);
+      }
+      return;
     }
-    if (Current) PlaceTranslationLine(*Current, UnescapeLineBreaks(Line));
-  }
+    if (!Section) return;
+    Line.assign(Raw);
+    MapInPlace(Line, EscapedCR, CR, EscapedLF, LF);
+    Section->Place(Line);
+  });
 
   RefreshCurrentCharset();
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "lang/custom_lang.h"
 #include "lang/strings_collection.h"
+#include "lang/translation_line.h"
 #include "lang_test_support.h"
 
 namespace {
@@ -93,6 +96,177 @@ TEST_F(StringsCollection, ValuesForOneColumn) {
   Lang->SetNumOfLanguages(3);
   EXPECT_EQ(Lang->MakeValuesForColumn(u"abc", 2), L("|abc||"));
   EXPECT_EQ(Lang->MakeValuesForColumn(u"abc", 4), L("|||"));
+}
+
+// The plain bisection over the items, as the look-ups are specified.
+const TlcStringsCollectionItem* Bisection(const TlcStringsCollection& C, const String& ID) {
+  if (C.Count() == 0) return nullptr;
+  int Lo = 0, Hi = C.Count() - 1;
+  do {
+    const int Mid = (Lo + Hi) / 2;
+    const int Cmp = lcCompareText(C.Items(Mid)->ID(), ID);
+    if (Cmp == 0) return C.Items(Mid);
+    if (Cmp > 0) {
+      Hi = Mid;
+    } else if (Lo != Mid) {
+      Lo = Mid;
+    } else {
+      const bool Next = Mid + 1 < C.Count() && lcCompareText(C.Items(Mid + 1)->ID(), ID) == 0;
+      return Next ? C.Items(Mid + 1) : nullptr;
+    }
+  } while (Lo < Hi);
+  return nullptr;
+}
+
+// The component's collection, searched through its key index, against a twin collection that
+// takes the same edits and is searched by the plain bisection, on random tables with many
+// duplicate identifiers, after edits of every kind.
+class KeyIndexAgainstBisection : public StringsCollection {
+ protected:
+  std::mt19937 Random{20261209};
+  TlcStringsCollection Twin{Lang};
+  int Serial = 0;
+
+  int Pick(int N) { return std::uniform_int_distribution<int>(0, N - 1)(Random); }
+  String Key() {
+    const String Stem = Pick(2) ? u"ids_" : u"IDS_";
+    return Stem + (Pick(8) ? u"" : u"ы") + IntToStr(Pick(40));
+  }
+  String Text() { return Pick(4) ? FromUtf8("t" + std::to_string(++Serial)) : String(); }
+  String Line() {
+    String R = Key() + u'\x01';
+    for (int K = Pick(Lang->NumOfLanguages() + 2); K > 0; --K) R += Text() + u'\x01';
+    return R;
+  }
+  TlcStringsCollection& Real() { return *Lang->StringsColl(); }
+  void Reload() {
+    Lang->UpdateStrCollections();
+    Lang->RebuildStringsCollection(Twin, 0);
+  }
+  String Expected(const String& ID, int K) {
+    const TlcStringsCollectionItem* Item = Bisection(Twin, ID);
+    return Item ? Item->Values()->Get(K - 1) : String();
+  }
+
+  void Edit() {
+    const int Count = Real().Count();
+    switch (Pick(8)) {
+      case 0:  // more lines, then the whole table read again
+        for (int N = Pick(20); N > 0; --N) Lang->Strings()->Add(Line());
+        Reload();
+        break;
+      case 1:  // fewer lines
+        for (int N = Pick(10); N > 0 && Lang->Strings()->Count() > 0; --N)
+          Lang->Strings()->Delete(Pick(Lang->Strings()->Count()));
+        Reload();
+        break;
+      case 2: {  // a text replaced through the component
+        const String Name = Key(), Value = Text();
+        const int K = 1 + Pick(Lang->NumOfLanguages());
+        Lang->ReplaceStringValue(*Lang->Strings(), Value, Name, K);
+        if (const int I = Twin.GetIDIndex(Name); I >= 0) Twin.Items(I)->Values()->Put(K - 1, Value);
+        break;
+      }
+      case 3:  // a text of an item changed in place
+        if (Count > 0) {
+          const int I = Pick(Count), K = Pick(Lang->NumOfLanguages());
+          const String Value = Text();
+          Real().Items(I)->Values()->Put(K, Value);
+          Twin.Items(I)->Values()->Put(K, Value);
+        }
+        break;
+      case 4:  // the active language
+        Lang->SetActiveLanguage(1 + Pick(Lang->NumOfLanguages()));
+        break;
+      case 5:  // an item renamed, which leaves the collection out of order, then maybe sorted
+        if (Count > 0) {
+          const int I = Pick(Count);
+          const String Name = Key();
+          Real().Items(I)->SetID(Name);
+          Twin.Items(I)->SetID(Name);
+        }
+        if (Pick(2)) {
+          Real().Sort(true);
+          Twin.Sort(true);
+        }
+        break;
+      case 6: {  // an entry added to the sorted collection and filled, as editing does
+        const String Name = Key();
+        for (TlcStringsCollection* C : {&Real(), &Twin}) {
+          TlcStringsCollectionItem* Item = C->Add(Name);
+          if (Item->Values()->Count() == 0)
+            for (int K = 0; K < Lang->NumOfLanguages(); ++K) Item->Values()->Add(u"new");
+        }
+        break;
+      }
+      default:  // the table in another number of languages
+        Lang->SetNumOfLanguages(1 + Pick(3));
+        Reload();
+        break;
+    }
+  }
+
+  void Compare(int Step) {
+    ASSERT_EQ(Real().Count(), Twin.Count());
+    for (int I = 0; I < Real().Count(); ++I) ASSERT_EQ(Real().Items(I)->ID(), Twin.Items(I)->ID());
+    for (int Q = 0; Q < 60; ++Q) {
+      String ID = Key();
+      for (char16_t& C : ID)
+        if (Pick(2)) C = AsciiUpperChar(C);
+      for (int K = 1; K <= Lang->NumOfLanguages(); ++K)
+        ASSERT_EQ(Real().GetTranslationByID(ID, K), Expected(ID, K))
+            << "step " << Step << " " << ToUtf8(ID) << " language " << K;
+      String Want = Expected(ID, Lang->ActiveLanguage());
+      if (Want.empty()) Want = Expected(ID, 1);
+      ASSERT_EQ(Lang->GetTextOrDefault(ID), Want) << "step " << Step << " " << ToUtf8(ID);
+      Lang->SetDoRaiseExceptions(true);
+      EXPECT_EQ(Twin.GetIDIndex(ID) < 0,
+                [&] {
+                  try {
+                    Lang->GetTextOrDefault(ID);
+                    return false;
+                  } catch (const ELanguageError&) {
+                    return true;
+                  }
+                }())
+          << "step " << Step << " " << ToUtf8(ID);
+      Lang->SetDoRaiseExceptions(false);
+    }
+  }
+};
+
+TEST_F(KeyIndexAgainstBisection, AnswersAsTheBisectionAfterEveryEdit) {
+  Lang->SetNumOfLanguages(2);
+  for (int I = 0; I < 60; ++I) Lang->Strings()->Add(Line());
+  Reload();
+  for (int Step = 0; Step < 400; ++Step) {
+    Edit();
+    Compare(Step);
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST_F(StringsCollection, TheFastSortOrdersAsThePartitionSortOfTheItems) {
+  // Many equal identifiers: which of them ends first is the partition sort's own doing.
+  std::mt19937 Random(7);
+  Lang->SetNumOfLanguages(1);
+  for (int I = 0; I < 300; ++I)
+    Lang->Strings()->Add(FromUtf8((Random() % 2 ? "k" : "K") + std::to_string(Random() % 25) +
+                                  "\x01" + std::to_string(I) + "\x01"));
+  Lang->RebuildStringsCollection(*Lang->StringsColl(), 0);
+  TlcStringsCollection Plain(Lang);
+  for (int I = 0; I < Lang->Strings()->Count(); ++I) {
+    TlcStringsCollectionItem* Item = Plain.Add();
+    Item->SetID(GetField(Lang->Strings()->Get(I), 1, 0));
+    Item->Values()->Add(GetField(Lang->Strings()->Get(I), 1, 1));
+  }
+  Plain.SortItems([](TCollectionItem* A, TCollectionItem* B) {
+    return lcCompareText(static_cast<TlcStringsCollectionItem*>(A)->ID(),
+                         static_cast<TlcStringsCollectionItem*>(B)->ID());
+  });
+  for (int I = 0; I < Plain.Count(); ++I)
+    ASSERT_EQ(Lang->StringsColl()->Items(I)->Values()->Get(0), Plain.Items(I)->Values()->Get(0))
+        << I;
 }
 
 }  // namespace

@@ -165,12 +165,17 @@ TEST(TranslationData, InheritedOwnerMergesIntoExistingLines) {
   auto* Lang = new TlcLang(&Form);
   Lang->SetNumOfLanguages(2);
   Lang->Captions()->Add(L("btn|Go|Пуск|"));
+  Lang->Captions()->Add(L("btn|Second||"));
   Lang->SetIsInheritedOwner(true);
-  Read(*Lang,
-       Utf16(u"stCaptions_Unicode\r\n" + L("BTN|Start||") + u"\r\n" + L("new|N|Н|") + u"\r\n"));
-  ASSERT_EQ(Lang->Captions()->Count(), 2);
-  EXPECT_EQ(Lang->Captions()->Get(0), L("btn|Start|Пуск|"));
-  EXPECT_EQ(Lang->Captions()->Get(1), L("new|N|Н|"));
+  // The owner's line goes first and moves the others down; a name merges into its first line,
+  // also into one read earlier in the same section.
+  Read(*Lang, Utf16(u"stCaptions_Unicode\r\n" + L("TTestForm|Form||") + u"\r\n" + L("BTN|Start||") +
+                    u"\r\n" + L("new|N|Н|") + u"\r\n" + L("NEW|x||") + u"\r\n"));
+  ASSERT_EQ(Lang->Captions()->Count(), 4);
+  EXPECT_EQ(Lang->Captions()->Get(0), L("TTestForm|Form||"));
+  EXPECT_EQ(Lang->Captions()->Get(1), L("btn|Start|Пуск|"));
+  EXPECT_EQ(Lang->Captions()->Get(2), L("btn|Second||"));
+  EXPECT_EQ(Lang->Captions()->Get(3), L("new|x|Н|"));
 }
 
 // ---- Through the component stream --------------------------------------------------------
