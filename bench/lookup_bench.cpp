@@ -1,278 +1,263 @@
-// Look-up of message texts by key: the translation component against GNU gettext's catalog
-// and Qt's translator, on the same 10,000 keys and texts in two languages.
+// Look-up of message texts by key: our translation component against GNU gettext and Qt, doing
+// the same work. Every system holds the same table (English and Russian, Russian active, English
+// as the fallback: gettext with LANGUAGE=ru:en and both catalogs, Qt with both translators
+// installed), answers the same text for the same key (checked before timing), and is asked as a
+// call site with a literal asks it: the key is a pointer to a literal, made into the system's own
+// key type by the call. What is built once (catalogs, translators, our component and its key
+// index) is built before the timed loop. Hits, misses and fallbacks are timed apart, each over its
+// keys in shuffled order, at 1,000, 10,000 and 100,000 keys; the caller takes the length of every
+// answer, so each system hands over a text it can read.
+//
+// A miss answers differently by design: gettext and Qt give the key back, ours the empty text.
 #include <benchmark/benchmark.h>
+#include <libintl.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <libintl.h>
-#include <locale.h>
 
 #ifdef LC_LRELEASE
 #include <QCoreApplication>
 #include <QTranslator>
 #endif
 
-#include "core/code_page.h"
+#include "bench_table.h"
 #include "lang/custom_lang.h"
 
 namespace {
 
-constexpr int KeyCount = 10000;
+const int Sizes[] = {1000, 10000, 100000};
+const char* const Cases[] = {"hit", "miss", "fallback"};
 
-struct Table {
-  std::vector<std::string> Keys;              // present keys, in a shuffled order
-  std::vector<std::string> Misses;            // keys that are not in the table
-  std::vector<std::string> Fallbacks;         // keys whose Russian text is empty
-  std::vector<std::string> English, Russian;  // by key number
-};
-
-const Table& TheTable() {
-  static const Table T = [] {
-    Table R;
-    for (int I = 0; I < KeyCount; ++I) {
-      R.English.push_back("Message number " + std::to_string(I) + " in English");
-      R.Russian.push_back(I % 10 == 0 ? "" : "Сообщение номер " + std::to_string(I) + " по-русски");
-    }
-    std::vector<int> Order(KeyCount);
-    for (int I = 0; I < KeyCount; ++I) Order[I] = I;
-    std::shuffle(Order.begin(), Order.end(), std::mt19937(42));
-    for (int I : Order) {
-      const std::string Key = "IDS_" + std::to_string(I);
-      (I % 10 == 0 ? R.Fallbacks : R.Keys).push_back(Key);
-      R.Misses.push_back("IDS_X" + std::to_string(I));
-    }
-    return R;
-  }();
-  return T;
-}
-
-class TBenchForm : public TComponent {
- public:
-  static const TClassType& StaticClassType() {
-    static const TClassType T(u"TBenchForm", &TComponent::StaticClassType());
-    return T;
-  }
-  const TClassType& ClassType() const override { return StaticClassType(); }
-  TBenchForm() : TComponent(nullptr) {}
-};
-
-TlcLang& Lang() {
-  static TBenchForm Form;
-  static TlcLang* L = [] {
-    auto* Lang = new TlcLang(&Form);
-    Lang->SetNumOfLanguages(2);
-    const Table& T = TheTable();
-    for (int I = 0; I < KeyCount; ++I)
-      Lang->Strings()->Add(FromUtf8("IDS_" + std::to_string(I) + "\x01" + T.English[I] + "\x01" +
-                                    T.Russian[I] + "\x01"));
-    Lang->RebuildStringsCollection(*Lang->StringsColl(), 0);
-    Lang->SetActiveLanguage(2);
-    return Lang;
-  }();
-  return *L;
-}
-
-std::vector<String> Wide(const std::vector<std::string>& Keys) {
-  std::vector<String> R;
-  for (const auto& K : Keys) R.push_back(FromUtf8(K));
-  return R;
-}
-
-void RunLang(benchmark::State& State, const std::vector<std::string>& Keys) {
-  TlcLang& L = Lang();
-  const std::vector<String> W = Wide(Keys);
-  size_t I = 0;
-  for (auto _ : State) {
-    benchmark::DoNotOptimize(L.GetTextOrDefault(W[I]));
-    if (++I == W.size()) I = 0;
-  }
-}
-
-void BM_Lang_Hit(benchmark::State& S) {
-  RunLang(S, TheTable().Keys);
-}
-void BM_Lang_Miss(benchmark::State& S) {
-  RunLang(S, TheTable().Misses);
-}
-void BM_Lang_Fallback(benchmark::State& S) {
-  RunLang(S, TheTable().Fallbacks);
-}
-BENCHMARK(BM_Lang_Hit);
-BENCHMARK(BM_Lang_Miss);
-BENCHMARK(BM_Lang_Fallback);
-
-std::filesystem::path WorkDir() {
-  static const std::filesystem::path P = [] {
-    auto Dir =
-        std::filesystem::temp_directory_path() / ("lookup_bench_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(Dir);
-    return Dir;
-  }();
-  return P;
-}
-
-std::string Quote(const std::string& S) {
-  std::string R = "\"";
-  for (char C : S) {
-    if (C == '"' || C == '\\') R += '\\';
-    R += C;
-  }
-  return R + "\"";
-}
-
-#ifdef LC_MSGFMT
-bool GettextReady() {
-  static const bool Ready = [] {
-    const Table& T = TheTable();
-    const auto Dir = WorkDir() / "ru" / "LC_MESSAGES";
-    std::filesystem::create_directories(Dir);
-    {
-      std::ofstream Po(WorkDir() / "bench.po");
-      Po << "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n";
-      for (int I = 0; I < KeyCount; ++I)
-        Po << "msgid " << Quote("IDS_" + std::to_string(I)) << "\nmsgstr " << Quote(T.Russian[I])
-           << "\n\n";
-    }
-    const std::string Cmd = std::string(LC_MSGFMT) + " -o " + (Dir / "bench.mo").string() + " " +
-                            (WorkDir() / "bench.po").string();
-    if (std::system(Cmd.c_str()) != 0) return false;
-    ::setenv("LANGUAGE", "ru", 1);
-    ::setlocale(LC_ALL, "C.UTF-8");
-    ::bindtextdomain("bench", WorkDir().c_str());
-    ::bind_textdomain_codeset("bench", "UTF-8");
-    return std::string(::dgettext("bench", "IDS_1")) == T.Russian[1];
-  }();
-  return Ready;
-}
-
-void RunGettext(benchmark::State& State, const std::vector<std::string>& Keys) {
-  if (!GettextReady()) {
-    State.SkipWithError("gettext catalog could not be made");
-    return;
-  }
-  size_t I = 0;
-  for (auto _ : State) {
-    benchmark::DoNotOptimize(::dgettext("bench", Keys[I].c_str()));
-    if (++I == Keys.size()) I = 0;
-  }
-}
-
-void BM_Gettext_Hit(benchmark::State& S) {
-  RunGettext(S, TheTable().Keys);
-}
-void BM_Gettext_Miss(benchmark::State& S) {
-  RunGettext(S, TheTable().Misses);
-}
-void BM_Gettext_Fallback(benchmark::State& S) {
-  RunGettext(S, TheTable().Fallbacks);
-}
-BENCHMARK(BM_Gettext_Hit);
-BENCHMARK(BM_Gettext_Miss);
-BENCHMARK(BM_Gettext_Fallback);
+struct TSizeData {
+  explicit TSizeData(int Size) : Table(Size) {}
+  TBenchTable Table;
+  std::map<std::string, std::unique_ptr<TKeyLiterals>> Keys;  // by case, shuffled
+  std::string Domain;
+  TBenchForm Form;
+  TlcLang* Lang = nullptr;
+  bool Gettext = false;
+#ifdef LC_LRELEASE
+  std::unique_ptr<QTranslator> QtEn, QtRu;
 #endif
+};
+
+std::map<int, std::unique_ptr<TSizeData>> Data;
+
+void MakeKeys(TSizeData& D) {
+  std::vector<std::string> Hit, Miss, Fallback;
+  for (int I = 0; I < D.Table.Size; ++I) {
+    (D.Table.FallsBack(I) ? Fallback : Hit).push_back(TBenchTable::Key(I));
+    Miss.push_back(TBenchTable::Key(D.Table.Size + I));
+  }
+  std::mt19937 Random(42);
+  for (auto* V : {&Hit, &Miss, &Fallback}) std::shuffle(V->begin(), V->end(), Random);
+  D.Keys["hit"] = std::make_unique<TKeyLiterals>(Hit);
+  D.Keys["miss"] = std::make_unique<TKeyLiterals>(Miss);
+  D.Keys["fallback"] = std::make_unique<TKeyLiterals>(Fallback);
+}
+
+std::string OursText(TlcLang& L, const char16_t* Key) {
+  return ToUtf8(L.GetTextOrDefault(Key));
+}
 
 #ifdef LC_LRELEASE
-std::string XmlEscape(const std::string& S) {
-  std::string R;
-  for (char C : S) {
-    if (C == '<')
-      R += "&lt;";
-    else if (C == '&')
-      R += "&amp;";
-    else
-      R += C;
+void InstallQt(TSizeData& D) {
+  for (const auto& [Size, Other] : Data) {
+    QCoreApplication::removeTranslator(Other->QtRu.get());
+    QCoreApplication::removeTranslator(Other->QtEn.get());
   }
-  return R;
+  QCoreApplication::installTranslator(D.QtEn.get());
+  QCoreApplication::installTranslator(D.QtRu.get());  // the last installed is asked first
 }
-
-QTranslator* QtTranslator() {
-  static QTranslator* Translator = []() -> QTranslator* {
-    const Table& T = TheTable();
-    {
-      std::ofstream Ts(WorkDir() / "bench.ts");
-      Ts << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
-            "<TS version=\"2.1\" language=\"ru_RU\"><context><name>main</name>\n";
-      for (int I = 0; I < KeyCount; ++I) {
-        Ts << "<message><source>IDS_" << I << "</source><translation";
-        if (T.Russian[I].empty()) Ts << " type=\"unfinished\"";
-        Ts << ">" << XmlEscape(T.Russian[I]) << "</translation></message>\n";
-      }
-      Ts << "</context></TS>\n";
-    }
-    const std::string Cmd = std::string(LC_LRELEASE) + " -silent " +
-                            (WorkDir() / "bench.ts").string() + " -qm " +
-                            (WorkDir() / "bench.qm").string();
-    if (std::system(Cmd.c_str()) != 0) return nullptr;
-    auto* Tr = new QTranslator;
-    if (!Tr->load(QString::fromStdString((WorkDir() / "bench.qm").string()))) return nullptr;
-    return Tr;
-  }();
-  return Translator;
-}
-
-void RunQt(benchmark::State& State, const std::vector<std::string>& Keys) {
-  QTranslator* Tr = QtTranslator();
-  if (!Tr) {
-    State.SkipWithError("Qt catalog could not be made");
-    return;
-  }
-  std::vector<QByteArray> K;
-  for (const auto& Key : Keys) K.emplace_back(Key.c_str());
-  size_t I = 0;
-  for (auto _ : State) {
-    benchmark::DoNotOptimize(Tr->translate("main", K[I].constData()));
-    if (++I == K.size()) I = 0;
-  }
-}
-
-void BM_Qt_Hit(benchmark::State& S) {
-  RunQt(S, TheTable().Keys);
-}
-void BM_Qt_Miss(benchmark::State& S) {
-  RunQt(S, TheTable().Misses);
-}
-void BM_Qt_Fallback(benchmark::State& S) {
-  RunQt(S, TheTable().Fallbacks);
-}
-BENCHMARK(BM_Qt_Hit);
-BENCHMARK(BM_Qt_Miss);
-BENCHMARK(BM_Qt_Fallback);
 #endif
 
-// Collects the time per iteration of every run, to print the ratios at the end.
-class TRatioReporter : public benchmark::ConsoleReporter {
+// The answer each system should give for key number N (N beyond the table: a miss).
+std::string Expected(const TSizeData& D, int N, bool PeerMiss) {
+  if (N < D.Table.Size) return D.Table.Answer(N);
+  return PeerMiss ? TBenchTable::Key(N) : std::string();
+}
+
+// Every key of every case, asked of every system, before any timing.
+bool Check(TSizeData& D) {
+  const TKeyLiterals All([&] {
+    std::vector<std::string> K;
+    for (int I = 0; I < 2 * D.Table.Size; ++I) K.push_back(TBenchTable::Key(I));
+    return K;
+  }());
+  for (int N = 0; N < 2 * D.Table.Size; ++N) {
+    const size_t I = static_cast<size_t>(N);
+    if (OursText(*D.Lang, All.Wide(I)) != Expected(D, N, false)) {
+      std::fprintf(stderr, "ours: wrong answer for %s\n", All.Narrow(I));
+      return false;
+    }
+    if (D.Gettext && ::dgettext(D.Domain.c_str(), All.Narrow(I)) != Expected(D, N, true)) {
+      std::fprintf(stderr, "gettext: wrong answer for %s\n", All.Narrow(I));
+      return false;
+    }
+#ifdef LC_LRELEASE
+    if (D.QtRu &&
+        QCoreApplication::translate("main", All.Narrow(I)).toStdString() != Expected(D, N, true)) {
+      std::fprintf(stderr, "Qt: wrong answer for %s\n", All.Narrow(I));
+      return false;
+    }
+#endif
+  }
+  return true;
+}
+
+bool Prepare(int Size, const std::filesystem::path& Dir) {
+  auto D = std::make_unique<TSizeData>(Size);
+  MakeKeys(*D);
+  D->Lang = &LoadFormData(D->Form, MakeFormData(D->Table));
+  D->Lang->SetActiveLanguage(2);
+  D->Domain = "lookup" + std::to_string(Size);
+  if (MakeGettextCatalogs(D->Table, Dir, D->Domain)) {
+    ::bindtextdomain(D->Domain.c_str(), Dir.c_str());
+    ::bind_textdomain_codeset(D->Domain.c_str(), "UTF-8");
+    D->Gettext = true;
+  }
+#ifdef LC_LRELEASE
+  const std::string Name = "lookup" + std::to_string(Size);
+  if (MakeQtCatalogs(D->Table, Dir, Name)) {
+    D->QtEn = std::make_unique<QTranslator>();
+    D->QtRu = std::make_unique<QTranslator>();
+    if (!D->QtEn->load(QString::fromStdString((Dir / (Name + "_en.qm")).string())) ||
+        !D->QtRu->load(QString::fromStdString((Dir / (Name + "_ru.qm")).string()))) {
+      D->QtEn.reset();
+      D->QtRu.reset();
+    }
+  }
+  Data[Size] = std::move(D);
+  if (Data[Size]->QtRu) InstallQt(*Data[Size]);
+#else
+  Data[Size] = std::move(D);
+#endif
+  return Check(*Data[Size]);
+}
+
+void Ours(benchmark::State& State, int Size, const std::string& Case) {
+  TSizeData& D = *Data[Size];
+  const TKeyLiterals& K = *D.Keys[Case];
+  TlcLang& L = *D.Lang;
+  benchmark::DoNotOptimize(L.GetTextOrDefault(K.Wide(0)));
+  size_t I = 0;
+  for (auto _ : State) {
+    benchmark::DoNotOptimize(L.GetTextOrDefault(K.Wide(I)).size());
+    if (++I == K.Count()) I = 0;
+  }
+}
+
+void Gettext(benchmark::State& State, int Size, const std::string& Case) {
+  TSizeData& D = *Data[Size];
+  const TKeyLiterals& K = *D.Keys[Case];
+  const char* Domain = D.Domain.c_str();
+  size_t I = 0;
+  for (auto _ : State) {
+    benchmark::DoNotOptimize(std::strlen(::dgettext(Domain, K.Narrow(I))));
+    if (++I == K.Count()) I = 0;
+  }
+}
+
+#ifdef LC_LRELEASE
+void QtLookup(benchmark::State& State, int Size, const std::string& Case) {
+  TSizeData& D = *Data[Size];
+  InstallQt(D);
+  const TKeyLiterals& K = *D.Keys[Case];
+  size_t I = 0;
+  for (auto _ : State) {
+    benchmark::DoNotOptimize(QCoreApplication::translate("main", K.Narrow(I)).size());
+    if (++I == K.Count()) I = 0;
+  }
+}
+#endif
+
+// Keeps the time of every repetition, to print the table at the end.
+class TTableReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& Runs) override {
     ConsoleReporter::ReportRuns(Runs);
     for (const Run& R : Runs)
-      if (!R.error_occurred) Times[R.benchmark_name()] = R.GetAdjustedRealTime();
+      if (!R.error_occurred && R.run_type == Run::RT_Iteration)
+        Times[R.run_name.function_name].push_back(R.GetAdjustedRealTime());
   }
-  std::map<std::string, double> Times;
+  std::map<std::string, std::vector<double>> Times;
 };
+
+std::string Name(const char* System, const char* Case, int Size) {
+  return std::string(System) + "/" + Case + "/" + std::to_string(Size);
+}
+
+void PrintTable(TTableReporter& R) {
+  std::printf(
+      "\nMedian ns per look-up (min-max over the repetitions); ratio = fastest peer's "
+      "time / ours (target at least 2)\n");
+  std::printf("%-9s %7s %22s %22s %22s %7s\n", "case", "keys", "ours", "gettext", "Qt", "ratio");
+  for (const char* Case : Cases)
+    for (int Size : Sizes) {
+      std::printf("%-9s %7d", Case, Size);
+      double Ours = 0, Fastest = 0;
+      for (const char* System : {"ours", "gettext", "qt"}) {
+        const auto It = R.Times.find(Name(System, Case, Size));
+        if (It == R.Times.end()) {
+          std::printf(" %22s", "-");
+          continue;
+        }
+        const TSpread S = SpreadOf(It->second);
+        char Cell[64];
+        std::snprintf(Cell, sizeof Cell, "%.1f (%.1f-%.1f)", S.Median, S.Min, S.Max);
+        std::printf(" %22s", Cell);
+        if (System[0] == 'o')
+          Ours = S.Median;
+        else if (Fastest == 0 || S.Median < Fastest)
+          Fastest = S.Median;
+      }
+      if (Ours > 0 && Fastest > 0)
+        std::printf(" %7.2f\n", Fastest / Ours);
+      else
+        std::printf(" %7s\n", "-");
+    }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TRatioReporter Reporter;
-  benchmark::RunSpecifiedBenchmarks(&Reporter);
-  std::printf("\nPeer time / our time (above 1: ours is faster)\n");
-  for (const char* Case : {"Hit", "Miss", "Fallback"}) {
-    const auto Ours = Reporter.Times.find(std::string("BM_Lang_") + Case);
-    if (Ours == Reporter.Times.end()) continue;
-    for (const char* Peer : {"Gettext", "Qt"}) {
-      const auto It = Reporter.Times.find(std::string("BM_") + Peer + "_" + Case);
-      if (It != Reporter.Times.end())
-        std::printf("  %-8s %-8s %6.2f\n", Case, Peer, It->second / Ours->second);
+  // Repetitions in random order, so a change of the machine's load touches every system alike.
+  std::vector<char*> Args(argv, argv + argc);
+  std::string Interleave = "--benchmark_enable_random_interleaving=true";
+  Args.push_back(Interleave.data());
+  int Count = static_cast<int>(Args.size());
+  benchmark::Initialize(&Count, Args.data());
+#ifdef LC_LRELEASE
+  QCoreApplication App(argc, argv);
+#endif
+  UseGettextLanguages();
+  const TWorkDir Dir("lookup_bench");
+  for (int Size : Sizes)
+    if (!Prepare(Size, Dir.Path())) return 1;
+  for (const char* Case : Cases)
+    for (int Size : Sizes) {
+      benchmark::RegisterBenchmark(Name("ours", Case, Size).c_str(), Ours, Size, Case)
+          ->Repetitions(5);
+      if (Data[Size]->Gettext)
+        benchmark::RegisterBenchmark(Name("gettext", Case, Size).c_str(), Gettext, Size, Case)
+            ->Repetitions(5);
+#ifdef LC_LRELEASE
+      if (Data[Size]->QtRu)
+        benchmark::RegisterBenchmark(Name("qt", Case, Size).c_str(), QtLookup, Size, Case)
+            ->Repetitions(5);
+#endif
     }
-  }
-  std::filesystem::remove_all(WorkDir());
+  std::printf("%s\n", MachineLoad().c_str());
+  TTableReporter Reporter;
+  benchmark::RunSpecifiedBenchmarks(&Reporter);
+  PrintTable(Reporter);
+  std::printf("%s\n", MachineLoad().c_str());
   benchmark::Shutdown();
   return 0;
 }

@@ -1,0 +1,197 @@
+#include "bench_table.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include "component/reader.h"
+#include "component/writer.h"
+#include "core/stream.h"
+#include "lang/custom_lang.h"
+
+TBenchTable::TBenchTable(int ASize) : Size(ASize) {
+  for (int I = 0; I < Size; ++I) {
+    English.push_back("Message number " + std::to_string(I) + " in English");
+    Russian.push_back(I % 10 == 0 ? "" : "Сообщение номер " + std::to_string(I) + " по-русски");
+  }
+}
+
+TKeyLiterals::TKeyLiterals(const std::vector<std::string>& Keys) {
+  for (const std::string& K : Keys) {
+    FNarrowPool += K;
+    FNarrowPool += '\0';
+    FWidePool += FromUtf8(K);
+    FWidePool += u'\0';
+  }
+  size_t N = 0, W = 0;
+  for (const std::string& K : Keys) {
+    FNarrow.push_back(FNarrowPool.data() + N);
+    FWide.push_back(FWidePool.data() + W);
+    N += K.size() + 1;
+    W += FromUtf8(K).size() + 1;
+  }
+}
+
+TWorkDir::TWorkDir(const std::string& Name)
+    : FPath(std::filesystem::temp_directory_path() / (Name + "_" + std::to_string(::getpid()))) {
+  std::filesystem::create_directories(FPath);
+}
+
+TWorkDir::~TWorkDir() {
+  std::error_code Ignored;
+  std::filesystem::remove_all(FPath, Ignored);
+}
+
+namespace {
+
+std::string PoQuote(const std::string& S) {
+  std::string R = "\"";
+  for (char C : S) {
+    if (C == '"' || C == '\\') R += '\\';
+    R += C;
+  }
+  return R + "\"";
+}
+
+std::string XmlEscape(const std::string& S) {
+  std::string R;
+  for (char C : S) {
+    if (C == '<')
+      R += "&lt;";
+    else if (C == '&')
+      R += "&amp;";
+    else
+      R += C;
+  }
+  return R;
+}
+
+bool Run(const std::string& Command) {
+  return std::system((Command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+}  // namespace
+
+bool MakeGettextCatalogs(const TBenchTable& Table, const std::filesystem::path& Dir,
+                         const std::string& Domain) {
+#ifdef LC_MSGFMT
+  for (const char* Language : {"ru", "en"}) {
+    const bool Ru = Language[0] == 'r';
+    const auto Messages = Dir / Language / "LC_MESSAGES";
+    std::filesystem::create_directories(Messages);
+    const auto Po = Dir / (Domain + "_" + Language + ".po");
+    {
+      std::ofstream Out(Po);
+      Out << "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n";
+      for (int I = 0; I < Table.Size; ++I)
+        Out << "msgid " << PoQuote(TBenchTable::Key(I)) << "\nmsgstr "
+            << PoQuote(Ru ? Table.Russian[I] : Table.English[I]) << "\n\n";
+    }
+    if (!Run(std::string(LC_MSGFMT) + " -o " + (Messages / (Domain + ".mo")).string() + " " +
+             Po.string()))
+      return false;
+  }
+  return true;
+#else
+  (void)Table, (void)Dir, (void)Domain;
+  return false;
+#endif
+}
+
+void UseGettextLanguages() {
+  ::setenv("LANGUAGE", "ru:en", 1);
+  ::setlocale(LC_ALL, "C.UTF-8");
+}
+
+bool MakeQtCatalogs(const TBenchTable& Table, const std::filesystem::path& Dir,
+                    const std::string& Name) {
+#ifdef LC_LRELEASE
+  for (const char* Language : {"ru", "en"}) {
+    const bool Ru = Language[0] == 'r';
+    const auto Ts = Dir / (Name + "_" + Language + ".ts");
+    {
+      std::ofstream Out(Ts);
+      Out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\" "
+             "language=\""
+          << (Ru ? "ru_RU" : "en_US") << "\"><context><name>main</name>\n";
+      for (int I = 0; I < Table.Size; ++I) {
+        const std::string& Text = Ru ? Table.Russian[I] : Table.English[I];
+        Out << "<message><source>" << TBenchTable::Key(I) << "</source><translation"
+            << (Text.empty() ? " type=\"unfinished\"" : "") << ">" << XmlEscape(Text)
+            << "</translation></message>\n";
+      }
+      Out << "</context></TS>\n";
+    }
+    if (!Run(std::string(LC_LRELEASE) + " -silent " + Ts.string() + " -qm " +
+             (Dir / (Name + "_" + Language + ".qm")).string()))
+      return false;
+  }
+  return true;
+#else
+  (void)Table, (void)Dir, (void)Name;
+  return false;
+#endif
+}
+
+const TClassType& TBenchForm::StaticClassType() {
+  static const TClassType T(u"TBenchForm", &TComponent::StaticClassType(), [](TClassType& C) {
+    C.Create = [](TObject* Owner) -> TObject* {
+      return new TBenchForm(dynamic_cast<TComponent*>(Owner));
+    };
+  });
+  return T;
+}
+
+std::string MakeFormData(const TBenchTable& Table) {
+  RegisterLangClasses();
+  TBenchForm Form;
+  Form.SetName(u"BenchForm");
+  auto* Lang = new TlcLang(&Form);
+  Lang->SetName(u"slng1");
+  Lang->SetNumOfLanguages(2);
+  for (int I = 0; I < Table.Size; ++I)
+    Lang->Strings()->Add(FromUtf8(TBenchTable::Key(I) + "\x01" + Table.English[I] + "\x01" +
+                                  Table.Russian[I] + "\x01"));
+  TMemoryStream Out;
+  WriteComponent(Out, Form);
+  return Out.Bytes();
+}
+
+TlcLang& LoadFormData(TBenchForm& Form, const std::string& Data) {
+  RegisterLangClasses();
+  TMemoryStream In(Data);
+  ReadComponent(In, &Form);
+  for (int I = 0; I < Form.ComponentCount(); ++I)
+    if (auto* Lang = dynamic_cast<TlcLang*>(Form.Components(I))) return *Lang;
+  std::fprintf(stderr, "the form data holds no translation component\n");
+  std::exit(1);
+}
+
+long ResidentBytes() {
+  std::ifstream Statm("/proc/self/statm");
+  long Size = 0, Resident = 0;
+  Statm >> Size >> Resident;
+  return Resident * ::sysconf(_SC_PAGESIZE);
+}
+
+std::string MachineLoad() {
+  std::ifstream Load("/proc/loadavg");
+  double One = 0;
+  Load >> One;
+  char Buf[96];
+  std::snprintf(Buf, sizeof Buf, "load average %.2f on %u processors", One,
+                std::thread::hardware_concurrency());
+  return Buf;
+}
+
+TSpread SpreadOf(std::vector<double> Values) {
+  if (Values.empty()) return {};
+  std::sort(Values.begin(), Values.end());
+  const size_t N = Values.size();
+  const double Median = N % 2 ? Values[N / 2] : (Values[N / 2 - 1] + Values[N / 2]) / 2;
+  return {Median, Values.front(), Values.back()};
+}
