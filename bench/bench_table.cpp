@@ -1,5 +1,6 @@
 #include "bench_table.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -169,6 +170,32 @@ TlcLang& LoadFormData(TBenchForm& Form, const std::string& Data) {
     if (auto* Lang = dynamic_cast<TlcLang*>(Form.Components(I))) return *Lang;
   std::fprintf(stderr, "the form data holds no translation component\n");
   std::exit(1);
+}
+
+std::string RunChild(const char* Self, const std::vector<std::string>& Args) {
+  int Pipe[2];
+  if (pipe(Pipe) != 0) return {};
+  std::vector<std::string> Line{Self, "--child"};
+  Line.insert(Line.end(), Args.begin(), Args.end());
+  std::vector<char*> Argv;
+  for (std::string& A : Line) Argv.push_back(A.data());
+  Argv.push_back(nullptr);
+  const pid_t Pid = fork();
+  if (Pid == 0) {
+    dup2(Pipe[1], STDOUT_FILENO);
+    close(Pipe[0]);
+    execv("/proc/self/exe", Argv.data());
+    std::_Exit(127);
+  }
+  close(Pipe[1]);
+  std::string Out;
+  char Buf[256];
+  for (ssize_t N; (N = read(Pipe[0], Buf, sizeof Buf)) > 0;)
+    Out.append(Buf, static_cast<size_t>(N));
+  close(Pipe[0]);
+  int Status = 0;
+  waitpid(Pid, &Status, 0);
+  return Out;
 }
 
 long ResidentBytes() {

@@ -83,6 +83,10 @@ class TBenchForm : public TComponent {
 // Reads form data into Form, as a program creates its window; the form's translation component.
 TlcLang& LoadFormData(TBenchForm& Form, const std::string& Data);
 
+// Runs this program again as "Self --child Args...", in a process of its own, and gives back
+// what it printed; empty when it printed nothing.
+std::string RunChild(const char* Self, const std::vector<std::string>& Args);
+
 // Resident memory of this process, in bytes.
 long ResidentBytes();
 // The load average over the last minute, and the processors.

@@ -5,8 +5,6 @@
 // and Qt (a Russian and an English translator installed). Each system runs in a process of its
 // own, several times; prints the median, the spread and the ratio to the leanest peer.
 #include <libintl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -100,24 +98,9 @@ int Child(int argc, char** argv) {
 // Runs one child; its growth in bytes, or -1.
 long Measure(const char* Self, const std::string& System, const std::filesystem::path& Dir,
              size_t& Length) {
-  int Pipe[2];
-  if (pipe(Pipe) != 0) return -1;
-  const pid_t Pid = fork();
-  if (Pid == 0) {
-    dup2(Pipe[1], STDOUT_FILENO);
-    close(Pipe[0]);
-    execl("/proc/self/exe", Self, "--child", System.c_str(), Dir.c_str(),
-          static_cast<char*>(nullptr));
-    std::_Exit(127);
-  }
-  close(Pipe[1]);
-  char Buf[128] = {};
-  const ssize_t N = read(Pipe[0], Buf, sizeof Buf - 1);
-  close(Pipe[0]);
-  int Status = 0;
-  waitpid(Pid, &Status, 0);
   long Growth = -1;
-  if (N <= 0 || std::sscanf(Buf, "%ld %zu", &Growth, &Length) != 2) return -1;
+  const std::string Out = RunChild(Self, {System, Dir.string()});
+  if (std::sscanf(Out.c_str(), "%ld %zu", &Growth, &Length) != 2) return -1;
   return Growth;
 }
 

@@ -4,6 +4,8 @@
 #include <QFontMetricsF>
 #include <QStringList>
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "qtview/qt_text.h"
 
@@ -71,27 +73,45 @@ const TStandIn* StandInFor(const QString& Name) {
   return nullptr;
 }
 
+// The families a face name stands for in a script, and how they are drawn. The font database
+// answers each question once: a window asks the same few for every control it shows, and the
+// installed fonts do not change while the program runs.
+struct TResolved {
+  QStringList Families;
+  bool Heavy = false;
+  bool Hinted = false;
+  QFont::StyleHint Hint = QFont::AnyStyle;
+};
+
+const TResolved& Resolve(const QString& Name, QFontDatabase::WritingSystem Script) {
+  static std::map<std::pair<QString, int>, TResolved> Known;
+  const auto Key = std::make_pair(Name, static_cast<int>(Script));
+  if (const auto It = Known.find(Key); It != Known.end()) return It->second;
+  TResolved R;
+  R.Families = QStringList{Name};
+  const TStandIn* StandIn = StandInFor(Name);
+  if (StandIn && !Writes(Name, Script)) {
+    for (const char* Family : StandIn->Families)
+      if (Writes(QLatin1String(Family), Script)) {
+        R.Families = QStringList{QLatin1String(Family)};
+        R.Heavy = StandIn->Heavy;
+        break;
+      }
+    R.Hinted = true;
+    R.Hint = StandIn->Hint;
+  }
+  return Known.emplace(Key, std::move(R)).first->second;
+}
+
 }  // namespace
 
 QFont ToQFont(const TFont& Font) {
   QFont F;
-  const QString Name = ToQString(Font.Name());
-  const QFontDatabase::WritingSystem Script = ScriptOf(Font.Charset());
-  const TStandIn* StandIn = StandInFor(Name);
-  QStringList Families{Name};
-  bool Heavy = false;
-  if (!Writes(Name, Script) && StandIn) {
-    for (const char* Family : StandIn->Families)
-      if (Writes(QLatin1String(Family), Script)) {
-        Families = QStringList{QLatin1String(Family)};
-        Heavy = StandIn->Heavy;
-        break;
-      }
-    F.setStyleHint(StandIn->Hint);
-  }
-  F.setFamilies(Families);
+  const TResolved& R = Resolve(ToQString(Font.Name()), ScriptOf(Font.Charset()));
+  if (R.Hinted) F.setStyleHint(R.Hint);
+  F.setFamilies(R.Families);
   const TFontStyles Style = Font.Style();
-  F.setBold(Heavy || (Style & (1u << fsBold)));
+  F.setBold(R.Heavy || (Style & (1u << fsBold)));
   F.setItalic(Style & (1u << fsItalic));
   F.setUnderline(Style & (1u << fsUnderline));
   F.setStrikeOut(Style & (1u << fsStrikeOut));
