@@ -71,6 +71,18 @@ bool TSimBus::WaitUntilQueued(size_t Bytes, std::chrono::milliseconds Timeout) c
   }
 }
 
+bool TSimBus::WaitUntilSent(std::chrono::milliseconds Timeout) const {
+  const TClock::time_point Deadline = TClock::now() + Timeout;
+  for (;;) {
+    {
+      const std::lock_guard Guard(FLock);
+      if (FOutgoing.empty()) return true;
+    }
+    if (TClock::now() >= Deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
 void TSimBus::HangUp() {
   StopThread();
   const std::lock_guard Guard(FLock);

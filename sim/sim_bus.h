@@ -35,6 +35,9 @@ class TSimBus {
   // Waits until the program's side of the line holds at least Bytes unread bytes; false when
   // that did not happen within Timeout.
   bool WaitUntilQueued(size_t Bytes, std::chrono::milliseconds Timeout) const;
+  // Waits until every answer owed, the late ones included, has gone out whole; false when that
+  // did not happen within Timeout.
+  bool WaitUntilSent(std::chrono::milliseconds Timeout) const;
   // The line disappears: the program's handle is hung up.
   void HangUp();
   bool HungUp() const { return FHungUp; }

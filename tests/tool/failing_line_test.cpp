@@ -85,9 +85,12 @@ TEST_P(FailingLineTest, AnAnswerQueuedBeforeAnExchangeIsNotItsAnswer) {
   Bus().SetPacing(true);
   W.seNetAdr->SetValue(9);
   // The second processing of messages comes after the memory line: there the late answer is
-  // waited for, so it lies queued when the text line is asked for.
+  // waited for until it has come in whole, so it lies queued when the text line is asked for.
   bool Queued = false;
-  TSteppingDriver Driver(2, [&] { Queued = Bus().WaitUntilQueued(1, std::chrono::seconds(5)); });
+  TSteppingDriver Driver(2, [&] {
+    Queued = Bus().WaitUntilSent(std::chrono::seconds(5)) &&
+             Bus().WaitUntilQueued(1, std::chrono::seconds(5));
+  });
   W.btCheckNetAddrClick(nullptr);
   EXPECT_TRUE(Queued);
   EXPECT_EQ(MemoLines(), (std::vector<String>{u"Type Ctrl is 0x1A", u"Version firmware is 3.7",
