@@ -81,10 +81,13 @@ TEST(CustomLang, LoweringTheLanguageCountKeepsTheActiveLanguageInRange) {
   TTestForm Form;
   auto* Lang = new TlcLang(&Form);
   Lang->SetNumOfLanguages(3);
+  Lang->CharSets()->Add(L("TTestForm|ANSI_CHARSET|RUSSIAN_CHARSET|GREEK_CHARSET|"));
   Lang->SetActiveLanguage(3);
   Lang->SetNumOfLanguages(2);
   EXPECT_EQ(Lang->ActiveLanguage(), 2);
-  EXPECT_NO_THROW(Lang->RefreshCurrentCharset());
+  Lang->RefreshCurrentCharset();
+  EXPECT_EQ(Lang->CharsetArray().size(), 2u);
+  EXPECT_EQ(Lang->CurrentCharset, 204);
 }
 
 TEST(CustomLang, LangNamesSetTheCountWithoutTouchingLines) {
