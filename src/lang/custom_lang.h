@@ -4,6 +4,7 @@
 // "TranslationData".
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -11,7 +12,9 @@
 #include "component/component.h"
 #include "core/strings.h"
 #include "lang/lang_types.h"
+#include "ui/dialogs.h"
 #include "ui/font.h"
+#include "ui/form.h"
 
 class TlcLangDispatcher;
 class TlcStringsCollection;
@@ -96,6 +99,42 @@ class TlcCustomLang : public TComponent {
   void SetPropValueByPath(const String& Path, const String& Value);
   // Applies the active language to every extended item; an item whose path raises is skipped.
   void ChangeLangForExtended();
+
+  // Message and input dialogs whose titles and button captions come from DlgsCaptions in the
+  // active language, in the charset of the form that owns the component. DefaultBtn mbOK and
+  // CancelBtn mbCancel leave the choice to the rule of DefaultButtonOf and CancelButtonOf. A
+  // message dialog is the platform's task dialog where UseTaskMsgDlg asks for it and the
+  // platform offers one.
+  TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                          int HelpCtx, TMsgDlgBtn DefaultBtn = mbOK,
+                          TMsgDlgBtn CancelBtn = mbCancel);
+  TModalResult MessageDlgPos(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                             int HelpCtx, int X, int Y, TMsgDlgBtn DefaultBtn = mbOK,
+                             TMsgDlgBtn CancelBtn = mbCancel);
+  TModalResult MessageDlgPosHelp(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                                 int HelpCtx, int X, int Y, const String& HelpFileName,
+                                 TMsgDlgBtn DefaultBtn = mbOK, TMsgDlgBtn CancelBtn = mbCancel);
+  // The message form, not shown; owned by the application until the caller frees it.
+  TComponentPtr<TForm> CreateMessageDialog(const String& Msg, TMsgDlgType DlgType,
+                                           TMsgDlgButtons Buttons, TMsgDlgBtn DefaultBtn = mbOK,
+                                           TMsgDlgBtn CancelBtn = mbCancel) const;
+  // A task dialog with Title as its main instruction where the platform offers one, whatever
+  // UseTaskMsgDlg says; else the message dialog, without the title.
+  TModalResult TaskMessageDlg(const String& Title, const String& Msg, TMsgDlgType DlgType,
+                              TMsgDlgButtons Buttons, int HelpCtx);
+  TModalResult TaskMessageDlg(const String& Title, const String& Msg, TMsgDlgType DlgType,
+                              TMsgDlgButtons Buttons, int HelpCtx, TMsgDlgBtn DefaultBtn);
+  void ShowMessage(const String& Msg);
+  void ShowMessageFmt(const String& Msg, std::initializer_list<TVarRec> Args);
+  void ShowMessagePos(const String& Msg, int X, int Y);
+  // True, with Value replaced by what was entered, when the user confirms with OK.
+  bool InputQuery(const String& ACaption, const String& APrompt, String& Value,
+                  char16_t APasswordChar = 0);
+  // The entered text after OK, ADefault otherwise.
+  String InputBox(const String& ACaption, const String& APrompt, const String& ADefault,
+                  char16_t APasswordChar = 0);
+  String GetDlgButtonCaption(TMsgDlgBtn Button) const;
+  String GetDlgButtonCaptionW(TMsgDlgBtn Button) const;
 
   // Published by TlcCustomLang.
   String Version() const { return u"7.1"; }
@@ -239,6 +278,13 @@ class TlcCustomLang : public TComponent {
   const TStrings* BorrowedList(const TStrings& AStrings, bool CommonOnly, bool& Borrow) const;
   String SearchList(const TStrings& AStrings, std::u16string_view TextID, bool GetDefault) const;
   String RangeMessage(int Value) const;
+  // A message dialog's window title: its type's DlgsCaptions text, the application's title for
+  // mtCustom.
+  String GetDlgTitle(TMsgDlgType DlgType) const;
+  TFontCharset DialogCharset() const;
+  TModalResult DoTaskMessageDlg(const String& Title, const String& Msg, TMsgDlgType DlgType,
+                                TMsgDlgButtons Buttons, int HelpCtx, int X, int Y,
+                                const String& HelpFileName, TMsgDlgBtn DefaultBtn);
 
   int FPropForChange = -1;
   std::unique_ptr<TStringList> FCaptions, FHints, FDisplayLabels, FStrings, FFonts, FMultiLines,

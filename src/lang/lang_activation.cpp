@@ -3,6 +3,7 @@
 #include "lang/charsets.h"
 #include "lang/custom_lang.h"
 #include "lang/extended_items.h"
+#include "lang/lang_dialogs.h"
 #include "lang/lang_dispatcher.h"
 #include "lang/res_string_hook.h"
 #include "lang/strings_collection.h"
@@ -10,12 +11,6 @@
 #include "ui/screen.h"
 
 namespace {
-
-bool IsNotStdDlgCaption(const String& Text) {
-  for (size_t I = 0; I < 15; ++I)
-    if (ReplaceText(DlgCaptionTexts[I], u"&", u"") == Text) return false;
-  return true;
-}
 
 int CountChar(const String& S, char16_t C) {
   int N = 0;

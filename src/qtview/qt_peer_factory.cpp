@@ -4,6 +4,7 @@
 #include "qtview/qt_combo_box_peer.h"
 #include "qtview/qt_container_peers.h"
 #include "qtview/qt_form_peer.h"
+#include "qtview/qt_image_peer.h"
 #include "qtview/qt_memo_peer.h"
 #include "qtview/qt_spin_edit_peer.h"
 #include "qtview/qt_status_bar_peer.h"
@@ -25,6 +26,7 @@ std::unique_ptr<TQtPeer> MakePeer(TQtView& View, TControl& Control) {
     return std::make_unique<TQtStatusBarPeer>(View, *B);
   if (auto* L = dynamic_cast<TLabel*>(&Control)) return std::make_unique<TQtLabelPeer>(View, *L);
   if (auto* E = dynamic_cast<TEdit*>(&Control)) return std::make_unique<TQtEditPeer>(View, *E);
+  if (auto* I = dynamic_cast<TImage*>(&Control)) return std::make_unique<TQtImagePeer>(View, *I);
   if (dynamic_cast<TGroupBox*>(&Control)) return std::make_unique<TQtGroupBoxPeer>(View, Control);
   if (dynamic_cast<TPanel*>(&Control)) return std::make_unique<TQtPanelPeer>(View, Control);
   return std::make_unique<TQtPlainPeer>(View, Control);

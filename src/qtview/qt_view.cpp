@@ -61,6 +61,13 @@ TQtView::TQtView(TApplication& App)
     Screen().SetWidth(S->geometry().width());
     Screen().SetHeight(S->geometry().height());
   }
+  std::vector<TMonitor> Monitors;
+  for (const QScreen* S : QGuiApplication::screens()) {
+    const QRect G = S->geometry();
+    Monitors.push_back(
+        {G.x(), G.y(), G.width(), G.height(), S == QGuiApplication::primaryScreen()});
+  }
+  Screen().SetMonitors(std::move(Monitors));
   // Windows come and go as the model says; Qt does not end the program by itself.
   QGuiApplication::setQuitOnLastWindowClosed(false);
   qApp->installEventFilter(FFilter.get());
@@ -68,6 +75,7 @@ TQtView::TQtView(TApplication& App)
                    [this](QWidget*, QWidget* Now) { QtFocusChanged(Now); });
   FApp.SetDriver(&FDriver);
   SetDialogProvider(&FDialogs);
+  SetWindowSystem(&FWindowSystem);
   for (int I = 0; I < Screen().FormCount(); ++I)
     if (TCustomForm* F = Screen().Forms(I); F->Visible()) FormShowing(*F, true);
 }
@@ -75,6 +83,8 @@ TQtView::TQtView(TApplication& App)
 TQtView::~TQtView() {
   FApp.SetDriver(nullptr);
   SetDialogProvider(nullptr);
+  SetWindowSystem(nullptr);
+  Screen().SetMonitors({});
   delete FOpenMenu.data();
   for (const auto& [C, Previous] : FHooked) {
     if (auto* Control = dynamic_cast<TControl*>(C))

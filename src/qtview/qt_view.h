@@ -21,6 +21,7 @@
 #include "component/component.h"
 #include "qtview/qt_dialogs.h"
 #include "qtview/qt_driver.h"
+#include "qtview/qt_window_system.h"
 #include "ui/application.h"
 #include "ui/form.h"
 
@@ -80,6 +81,7 @@ class TQtView {
   TApplication& FApp;
   TQtDriver FDriver;
   TQtDialogs FDialogs;
+  TQtWindowSystem FWindowSystem;
   std::unique_ptr<TWatcher> FWatcher;
   std::unique_ptr<TInputFilter> FFilter;
   std::unordered_map<const TComponent*, std::unique_ptr<TQtPeer>> FPeers;

@@ -17,6 +17,43 @@ TCustomForm* TScreen::Forms(int Index) const {
   return FForms[static_cast<size_t>(Index)];
 }
 
+int TScreen::MonitorCount() const {
+  return FMonitors.empty() ? 1 : static_cast<int>(FMonitors.size());
+}
+
+TMonitor TScreen::Monitors(int Index) const {
+  if (Index < 0 || Index >= MonitorCount())
+    throw EListError(Format(SListIndexError, {static_cast<int64_t>(Index)}));
+  if (FMonitors.empty()) return {0, 0, FWidth, FHeight, true};
+  return FMonitors[static_cast<size_t>(Index)];
+}
+
+TMonitor TScreen::PrimaryMonitor() const {
+  for (const TMonitor& M : FMonitors)
+    if (M.Primary) return M;
+  return Monitors(0);
+}
+
+TMonitor TScreen::MonitorFromRect(int Left, int Top, int Width, int Height) const {
+  const int64_t X = Left + Width / 2, Y = Top + Height / 2;
+  TMonitor Best = Monitors(0);
+  int64_t BestDistance = -1;
+  for (int I = 0; I < MonitorCount(); ++I) {
+    const TMonitor M = Monitors(I);
+    // Squared distance from the centre to the monitor; 0 inside it.
+    const int64_t DX = X < M.Left              ? M.Left - X
+                       : X >= M.Left + M.Width ? X - M.Left - M.Width + 1
+                                               : 0;
+    const int64_t DY = Y < M.Top ? M.Top - Y : Y >= M.Top + M.Height ? Y - M.Top - M.Height + 1 : 0;
+    const int64_t D = DX * DX + DY * DY;
+    if (BestDistance < 0 || D < BestDistance) {
+      Best = M;
+      BestDistance = D;
+    }
+  }
+  return Best;
+}
+
 void TScreen::AddForm(TCustomForm* Form) {
   FForms.push_back(Form);
 }

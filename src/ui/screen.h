@@ -1,6 +1,6 @@
 #pragma once
 // The screen as the window model knows it: the mouse cursor shown over every window, the
-// screen's size, and the forms with the active one among them.
+// screen's size and its monitors, and the forms with the active one among them.
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +12,11 @@ using TCursor = int16_t;
 inline constexpr TCursor crDefault = 0;
 inline constexpr TCursor crHourGlass = -11;
 
+struct TMonitor {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool Primary = false;
+};
+
 class TScreen {
  public:
   TCursor Cursor() const { return FCursor; }
@@ -21,6 +26,15 @@ class TScreen {
   void SetWidth(int Value) { FWidth = Value; }
   int Height() const { return FHeight; }
   void SetHeight(int Value) { FHeight = Value; }
+
+  // The monitors; one primary monitor as large as the screen until a view tells of others.
+  int MonitorCount() const;
+  TMonitor Monitors(int Index) const;  // EListError outside 0..MonitorCount-1
+  void SetMonitors(std::vector<TMonitor> Value) { FMonitors = std::move(Value); }
+  // The monitor marked primary, else the first.
+  TMonitor PrimaryMonitor() const;
+  // The monitor that holds the centre of the rectangle, else the one nearest to it.
+  TMonitor MonitorFromRect(int Left, int Top, int Width, int Height) const;
 
   // The showing form that was activated last; null when no form shows.
   TCustomForm* ActiveForm() const { return FActiveForm; }
@@ -44,6 +58,7 @@ class TScreen {
   int FHeight = 1080;
   TCustomForm* FActiveForm = nullptr;
   std::vector<TCustomForm*> FForms;
+  std::vector<TMonitor> FMonitors;
 };
 
 TScreen& Screen();
