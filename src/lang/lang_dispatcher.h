@@ -1,13 +1,20 @@
 #pragma once
-// The language dispatcher keeps several translation components in step. This holds what the
-// components read of it: the linked components in link order and the language settings it
-// hands to a component that links to it.
+// The language dispatcher keeps several translation components, usually one on each form, in
+// one language state: the same language names and number of languages, the same active
+// language and default-language settings. A switch of its active language first asks every
+// party, then switches every linked component. The components link to it through their own
+// LangDispatcher property.
+#include <memory>
 #include <vector>
 
 #include "component/component.h"
 #include "core/strings.h"
+#include "lang/lang_types.h"
 
 class TlcCustomLang;
+
+using TLinkToDispatcherEvent = TEvent<TObject*, TlcCustomLang*>;
+const TTypeInfo& TypeInfoTLinkToDispatcherEvent();
 
 class TlcLangDispatcher : public TComponent {
  public:
@@ -15,34 +22,64 @@ class TlcLangDispatcher : public TComponent {
   const TClassType& ClassType() const override { return StaticClassType(); }
 
   explicit TlcLangDispatcher(TComponent* AOwner);
+  // Every linked component is unlinked first, the last one first.
   ~TlcLangDispatcher() override;
 
+  // Linking gives the component the dispatcher's count, names, language name and active
+  // language; a component already linked is left as it is.
   void AddLcLang(TlcCustomLang* ALcLang);
   void RemoveLcLang(TlcCustomLang* ALcLang);
   int LcLangsCount() const { return static_cast<int>(FLCComponents.size()); }
-  TlcCustomLang* LcLangs(int Index) const;
+  TlcCustomLang* LcLangs(int Index) const;  // EListError outside 0..LcLangsCount-1
 
+  // Switching: outside 1..NumOfLanguages ELanguageError, before anyone is asked; then the
+  // dispatcher's OnLanguageChanging and every linked component's, in link order, may refuse;
+  // then every component switches and OnLanguageChanged fires. While the dispatcher is read
+  // from its form data the value is only kept, and checked when reading ends.
   int ActiveLanguage() const { return FActiveLanguage; }
-  void SetActiveLanguage(int Value) { FActiveLanguage = Value; }
+  void SetActiveLanguage(int Value);
+  // At least 1 (ELanguageError otherwise, nothing changed); names are padded with "Language N"
+  // and the number, or cut; every linked component follows.
   int NumOfLanguages() const { return FNumOfLanguages; }
-  void SetNumOfLanguages(int Value) { FNumOfLanguages = Value; }
+  void SetNumOfLanguages(int Value);
   TStrings* LangNames() const { return FLangNames.get(); }
+  void SetLangNames(TStrings* Value);
+  // A name that is not in LangNames raises ELanguageError; a name that is switches to its
+  // language (a refused switch keeps the old name).
   const String& Language() const { return FLanguage; }
-  void SetLanguage(const String& Value) { FLanguage = Value; }
+  void SetLanguage(const String& Value);
+  const String& FileName() const { return FFileName; }
+  void SetFileName(const String& Value) { FFileName = Value; }
   bool UseDefaultLanguage() const { return FUseDefaultLanguage; }
-  void SetUseDefaultLanguage(bool Value) { FUseDefaultLanguage = Value; }
+  void SetUseDefaultLanguage(bool Value);
+  // Ignored outside 1..NumOfLanguages.
   int DefaultLanguage() const { return FDefaultLanguage; }
-  void SetDefaultLanguage(int Value) { FDefaultLanguage = Value; }
+  void SetDefaultLanguage(int Value);
+
+  void FinishLoading() override;
+
+  TLinkToDispatcherEvent OnLinkToDispatcher;
+  TLanguageChangingEvent OnLanguageChanging;
+  TNotifyEvent OnLanguageChanged;
+  // Kept for applications; the library does not read them.
+  bool TestMode = false;
+  int TestPercentage = 0;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
+  bool IsLoading() const { return HasState(csLoading); }
+  bool IsDesigning() const { return HasState(csDesigning); }
+  // True when neither the dispatcher nor any linked component refuses Value.
+  bool AllowChange(int Value);
+
   std::vector<TlcCustomLang*> FLCComponents;
   int FActiveLanguage = 1;
   int FNumOfLanguages = 1;
-  std::unique_ptr<TStringList> FLangNames;
   String FLanguage;
+  std::unique_ptr<TStringList> FLangNames;
+  String FFileName;
   bool FUseDefaultLanguage = false;
   int FDefaultLanguage = 1;
 };
