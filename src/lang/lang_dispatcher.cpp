@@ -24,6 +24,7 @@ const TClassType& TlcLangDispatcher::StaticClassType() {
             .Str(u"Language", &D::Language, &D::SetLanguage)
             .Str(u"FileName", &D::FileName, &D::SetFileName)
             .Event(u"OnLinkToDispatcher", TypeInfoTLinkToDispatcherEvent(), &D::OnLinkToDispatcher)
+            .Obj(u"TestModeInfo", TTestModeInfo::StaticClassType(), &D::TestModeInfo, nullptr)
             .Ord(u"UseDefaultLanguage", TypeInfoBoolean(), &D::UseDefaultLanguage,
                  &D::SetUseDefaultLanguage, 0)
             .Ord(u"DefaultLanguage", TypeInfoInteger(), &D::DefaultLanguage, &D::SetDefaultLanguage,
@@ -38,7 +39,9 @@ const TClassType& TlcLangDispatcher::StaticClassType() {
 }
 
 TlcLangDispatcher::TlcLangDispatcher(TComponent* AOwner)
-    : TComponent(AOwner), FLangNames(std::make_unique<TStringList>()) {
+    : TComponent(AOwner),
+      FLangNames(std::make_unique<TStringList>()),
+      FTestModeInfo(std::make_unique<TTestModeInfo>()) {
   FLangNames->Add(u"Language N1");
 }
 

@@ -10,6 +10,7 @@
 #include "component/component.h"
 #include "core/strings.h"
 #include "lang/lang_types.h"
+#include "lang/test_mode_info.h"
 
 class TlcCustomLang;
 
@@ -50,6 +51,8 @@ class TlcLangDispatcher : public TComponent {
   void SetLanguage(const String& Value);
   const String& FileName() const { return FFileName; }
   void SetFileName(const String& Value) { FFileName = Value; }
+  // The settings the linked components consult while they look up and apply texts.
+  TTestModeInfo* TestModeInfo() const { return FTestModeInfo.get(); }
   bool UseDefaultLanguage() const { return FUseDefaultLanguage; }
   void SetUseDefaultLanguage(bool Value);
   // Ignored outside 1..NumOfLanguages.
@@ -80,6 +83,7 @@ class TlcLangDispatcher : public TComponent {
   String FLanguage;
   std::unique_ptr<TStringList> FLangNames;
   String FFileName;
+  std::unique_ptr<TTestModeInfo> FTestModeInfo;
   bool FUseDefaultLanguage = false;
   int FDefaultLanguage = 1;
 };

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "component/reader.h"
+#include "component/writer.h"
+#include "core/stream.h"
 #include "lang/custom_lang.h"
 #include "lang/lang_dispatcher.h"
 #include "lang_test_support.h"
@@ -191,13 +194,34 @@ TEST_F(LangDispatcherTest, UnlinkingAndFreeingInAnyOrderLeaveNoReferenceBehind) 
   EXPECT_EQ(Second->Lang->GetTextOrDefault(u"IDS_1"), FromUtf8("Один"));
 }
 
-TEST(LangDispatcher, ReadFromFormDataTheActiveLanguageIsCheckedWhenReadingEnds) {
-  TlcLangDispatcher D(nullptr);
-  D.SetState(csLoading, true);
-  D.SetActiveLanguage(2);  // before NumOfLanguages
-  D.SetNumOfLanguages(2);
-  D.FinishLoading();
-  EXPECT_EQ(D.ActiveLanguage(), 2);
+TEST(LangDispatcher, FormDataKeepsTheLanguageStateAndTheTestModeSettings) {
+  TComponentPtr<TlcLangDispatcher> D(new TlcLangDispatcher(nullptr));
+  TStringList Names;
+  Names.SetText(u"English\r\nRussian\r\nGerman\r\n");
+  D->SetLangNames(&Names);
+  D->SetActiveLanguage(2);
+  D->SetDefaultLanguage(3);
+  D->TestModeInfo()->SetActive(true);
+  D->TestModeInfo()->SetKind(tmkFlipCase);
+  D->TestModeInfo()->SetPaddingChar(u'#');
+  TMemoryStream Out;
+  WriteComponent(Out, *D);
+
+  // The active and default languages come before the count that admits them.
+  TComponentPtr<TlcLangDispatcher> Back(new TlcLangDispatcher(nullptr));
+  TMemoryStream In(Out.Bytes());
+  ReadComponent(In, Back.get());
+  EXPECT_EQ(Back->NumOfLanguages(), 3);
+  EXPECT_EQ(Back->LangNames()->GetText(), Names.GetText());
+  EXPECT_EQ(Back->ActiveLanguage(), 2);
+  EXPECT_EQ(Back->Language(), u"Russian");
+  EXPECT_EQ(Back->DefaultLanguage(), 3);
+  EXPECT_TRUE(Back->TestModeInfo()->Active());
+  EXPECT_EQ(Back->TestModeInfo()->Kind(), tmkFlipCase);
+  EXPECT_EQ(Back->TestModeInfo()->PaddingChar(), u'#');
+  EXPECT_EQ(Back->TestModeInfo()->ExpandWidthPercent(), 100);
+
+  // A value beyond the count it was stored with is brought within it when reading ends.
   TlcLangDispatcher Bad(nullptr);
   Bad.SetState(csLoading, true);
   Bad.SetActiveLanguage(7);
