@@ -4,8 +4,10 @@
 // "TranslationData".
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -89,6 +91,20 @@ class TlcCustomLang : public TComponent {
   void RebuildStringsCollection(TlcStringsCollection& Collection, int SortID);
   void UpdateStrCollections();
   String MakeValuesForColumn(const String& Text, int Column) const;
+
+  // Editing the Strings entries and the language columns. AddString refuses (false) an
+  // identifier or text that holds the delimiter; the language operations raise ELanguageError
+  // for a language number outside the languages before anything changes, keep at least one
+  // language, and keep the active, default and resource languages on the texts they had.
+  bool AddString(const String& ID, std::span<const String> Texts);
+  bool AddString(const String& ID, std::initializer_list<String> Texts);
+  bool DeleteString(const String& TextID);  // by its exact identifier
+  String GetStringID(int Index) const;      // EListError outside the Strings lines
+  int GetIDIndex(const String& ID) const;   // ignoring ASCII case; -1 when absent
+  void MoveLanguage(int FromIndex, int ToIndex);
+  void DeleteLanguage(int Index);
+  void InsertLanguage(int Index, const String& ALanguage);  // Index up to NumOfLanguages + 1
+  void ClearTranslations();
 
   // Extended translations: any published property of the form or its components, named by a
   // property path (see lang/property_path.h); the path operations raise what resolving raises.
@@ -278,6 +294,10 @@ class TlcCustomLang : public TComponent {
   const TStrings* BorrowedList(const TStrings& AStrings, bool CommonOnly, bool& Borrow) const;
   String SearchList(const TStrings& AStrings, std::u16string_view TextID, bool GetDefault) const;
   String RangeMessage(int Value) const;
+  int FindStringLine(const String& ID) const;  // the first Strings line of ID, exactly
+  void CheckLanguageNumber(int Value, int Last) const;
+  // After the columns were renumbered: the language settings follow their texts.
+  void LanguagesRenumbered(const std::function<int(int)>& NewNumber);
   // A message dialog's window title: its type's DlgsCaptions text, the application's title for
   // mtCustom.
   String GetDlgTitle(TMsgDlgType DlgType) const;
