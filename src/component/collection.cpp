@@ -128,6 +128,22 @@ void TCollection::ExchangeItems(int I, int J) {
   Changed();
 }
 
+void TCollection::Reorder(const std::vector<int>& Order) {
+  // An index twice would leave one item in two places and another in none.
+  if (Order.size() != FItems.size()) throw EListError(Format(SListIndexError, {int64_t{Count()}}));
+  std::vector<TCollectionItem*> Items;
+  Items.reserve(FItems.size());
+  std::vector<bool> Taken(FItems.size());
+  for (const int I : Order) {
+    CheckIndex(I);
+    if (Taken[static_cast<size_t>(I)]) throw EListError(Format(SListIndexError, {int64_t{I}}));
+    Taken[static_cast<size_t>(I)] = true;
+    Items.push_back(FItems[static_cast<size_t>(I)]);
+  }
+  FItems.swap(Items);
+  Changed();
+}
+
 void TCollection::Assign(const TPersistent& Source) {
   const auto* Src = dynamic_cast<const TCollection*>(&Source);
   if (!Src) {

@@ -76,6 +76,10 @@ class TCollection : public TPersistent {
   // Swaps the items at I and J (both checked), as giving the one index J and then the other
   // index I would, in constant time.
   void ExchangeItems(int I, int J);
+  // Puts the items in a new order at once: the item at Order[K] becomes item K. Order holds
+  // every index once.
+  void Reorder(const std::vector<int>& Order);
+  void Reserve(int Count) { FItems.reserve(static_cast<size_t>(Count)); }
 
  private:
   friend class TCollectionItem;

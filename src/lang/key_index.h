@@ -3,7 +3,11 @@
 // what answers them. It copies no text: a slot holds one pointer, its hash and a few words of
 // the owner's own, and the owner tells how to read a slot's identifier. Robin Hood probing
 // keeps the runs short, so a miss ends after a slot or two even with two thirds taken.
+//
+// A look-up runs for every message a program shows, so hashing and comparing are inline and
+// read four code units at a time.
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -16,8 +20,33 @@ class TlcKeyIndex {
     uint16_t Marks[4] = {};  // the owner's own
   };
 
-  static uint32_t Hash(std::u16string_view Key);
-  static bool SameKey(std::u16string_view A, std::u16string_view B);  // in identifier order
+  static uint32_t Hash(std::u16string_view Key) {
+    // Each code unit with bit 5 cleared: that folds a..z onto A..Z (and a few other pairs that
+    // no key tells apart by), so keys equal in identifier order hash alike.
+    constexpr uint64_t Case = ~0x0020002000200020ull;
+    const char16_t* P = Key.data();
+    size_t N = Key.size();
+    uint64_t H = N;
+    for (; N >= 4; N -= 4, P += 4) H = Mix(H, Units(P) & Case);
+    if (N > 0) {
+      uint64_t Tail = P[0];
+      if (N > 1) Tail |= uint64_t{P[1]} << 16;
+      if (N > 2) Tail |= uint64_t{P[2]} << 32;
+      H = Mix(H, Tail & Case);
+    }
+    return static_cast<uint32_t>((H * 0xFF51AFD7ED558CCDull) >> 32);
+  }
+
+  // Equal in identifier order. Keys are mostly asked in the case they are stored in, so four
+  // equal code units are passed over at once and only a difference is folded.
+  static bool SameKey(std::u16string_view A, std::u16string_view B) {
+    if (A.size() != B.size()) return false;
+    const size_t N = A.size();
+    size_t I = 0;
+    for (; I + 4 <= N; I += 4)
+      if (Units(A.data() + I) != Units(B.data() + I) && !SameFolded(A, B, I, I + 4)) return false;
+    return SameFolded(A, B, I, N);
+  }
 
   // Empties the table and makes room for Count identifiers.
   void Reset(size_t Count);
@@ -26,23 +55,39 @@ class TlcKeyIndex {
   // The slot of Key, or nullptr; KeyOf(slot) gives a slot's identifier.
   template <class KeyOf>
   const TSlot* Find(std::u16string_view Key, const KeyOf& KeyOfSlot) const {
-    if (FSlots.empty()) return nullptr;
     const uint32_t H = Hash(Key);
     size_t I = Home(H);
     for (size_t Distance = 0;; ++Distance) {
       const TSlot& S = FSlots[I];
-      if (S.Hash == H && S.Ptr && SameKey(KeyOfSlot(S), Key)) return &S;
-      if (!S.Ptr || DistanceOf(S, I) < Distance) return nullptr;
+      if (!S.Ptr) return nullptr;
+      if (S.Hash == H && SameKey(KeyOfSlot(S), Key)) return &S;
+      if (DistanceOf(S, I) < Distance) return nullptr;
       if (++I == FSlots.size()) I = 0;
     }
   }
 
  private:
+  static uint64_t Units(const char16_t* P) {
+    uint64_t U;
+    std::memcpy(&U, P, sizeof U);
+    return U;
+  }
+  static uint64_t Mix(uint64_t H, uint64_t Units) {
+    H ^= Units;
+    H *= 0x9E3779B97F4A7C15ull;
+    return H ^ (H >> 29);
+  }
+  static char16_t Fold(char16_t C) { return (C >= u'a' && C <= u'z') ? C - 32 : C; }
+  static bool SameFolded(std::u16string_view A, std::u16string_view B, size_t From, size_t To) {
+    for (size_t I = From; I < To; ++I)
+      if (A[I] != B[I] && Fold(A[I]) != Fold(B[I])) return false;
+    return true;
+  }
   size_t Home(uint32_t H) const { return static_cast<size_t>((uint64_t{H} * FSlots.size()) >> 32); }
   size_t DistanceOf(const TSlot& S, size_t At) const {
     const size_t H = Home(S.Hash);
     return At >= H ? At - H : At + FSlots.size() - H;
   }
 
-  std::vector<TSlot> FSlots;
+  std::vector<TSlot> FSlots = std::vector<TSlot>(1);  // never empty: a miss needs no test
 };

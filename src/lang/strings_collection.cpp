@@ -43,11 +43,6 @@ void PartitionSort(int L, int R, const PivotAt& PivotAtIndex, const Compare& Com
   } while (I < R);
 }
 
-// Index slots: Info holds the identifier's length and what Ptr is.
-constexpr uint32_t LineSlot = 1u << 30;  // Ptr: the answering item's line, borrowed
-constexpr uint32_t NoAnswer = 1u << 31;  // Ptr: an item with the identifier that no search reaches
-constexpr uint32_t LengthBits = LineSlot - 1;
-
 constexpr size_t NoDelim = std::u16string_view::npos;
 
 // The first D in S at From or after it. Every look-up of a text runs over the texts before it,
@@ -80,24 +75,45 @@ std::u16string_view FieldAfterID(std::u16string_view Line, char16_t D, uint32_t 
   }
 }
 
-// A line slot remembers where its first texts end (Marks[K - 1]: the delimiter after text K),
-// so a look-up reads its text without a search: 0 when the text is missing, Unknown past what
-// the marks can hold.
-constexpr int MarkedTexts = 4;
-constexpr uint16_t Unknown = 0xFFFF;
-
-void MarkTexts(TlcKeyIndex::TSlot& S, std::u16string_view Line, char16_t D, uint32_t IDLength) {
+// Where the first Count texts of a line end (the delimiter after each; 0 when the text is
+// missing, Unknown beyond what a mark holds).
+void MarkTexts(uint16_t* Marks, int Count, std::u16string_view Line, char16_t D, uint32_t IDLength,
+               uint16_t Unknown) {
   size_t End = IDLength < Line.size() && Line[IDLength] == D ? IDLength : NoDelim;
-  for (int K = 0; K < MarkedTexts; ++K) {
+  for (int K = 0; K < Count; ++K) {
     if (End != NoDelim) End = FindDelim(Line, D, End + 1);
-    S.Marks[K] = End == NoDelim ? 0 : static_cast<uint16_t>(std::min<size_t>(End, Unknown));
+    Marks[K] = End == NoDelim ? 0 : static_cast<uint16_t>(std::min<size_t>(End, Unknown));
   }
 }
 
-std::u16string_view SlotKey(const TlcKeyIndex::TSlot& S) {
-  if (S.Info & LineSlot)
-    return std::u16string_view(TSharedText::ViewOf(S.Ptr).data(), S.Info & LengthBits);
-  return static_cast<const TlcStringsCollectionItem*>(S.Ptr)->IDView();
+// A sort key: the first code units of the key packed into one integer, highest first, so that
+// two keys whose packed forms differ compare as the integers do; equal packed forms are told
+// apart by the whole keys. Identifiers: nine code units of seven bits, ASCII letters folded,
+// anything from 127 up packed as 127 and nothing packed after it. Texts: four code units of
+// sixteen bits as they are. A key shorter than that is padded with zeros, so it sorts first.
+struct TSortKey {
+  uint64_t Packed;
+  const char16_t* Data;
+  uint32_t Length;
+  int Item;  // its index before the sort
+};
+
+uint64_t PackIdentifier(std::u16string_view Key) {
+  uint64_t Packed = 0;
+  const size_t N = std::min<size_t>(Key.size(), 9);
+  for (size_t I = 0; I < N; ++I) {
+    const unsigned C = AsciiUpperChar(Key[I]);
+    const unsigned Shift = 56 - 7 * static_cast<unsigned>(I);
+    if (C >= 127) return Packed | uint64_t{127} << Shift;
+    Packed |= uint64_t{C} << Shift;
+  }
+  return Packed;
+}
+
+uint64_t PackText(std::u16string_view Key) {
+  uint64_t Packed = 0;
+  for (size_t I = 0; I < 4 && I < Key.size(); ++I) Packed |= uint64_t{Key[I]} << (48 - 16 * I);
+  return Packed;
 }
 
 [[noreturn]] void IndexError(int Index) {
@@ -163,7 +179,8 @@ TStrings* TlcStringsCollectionItem::Values() const {
 }
 
 void TlcStringsCollectionItem::SetID(const String& Value) {
-  if (Value.size() > LengthBits) throw std::length_error("identifier too long");
+  if (Value.size() > TlcStringsCollection::LengthBits)
+    throw std::length_error("identifier too long");
   if (FInLine) MakeValues();  // the texts stay when the line goes
   FText = TSharedText(Value);
   FIDLength = static_cast<uint32_t>(Value.size());
@@ -212,16 +229,20 @@ void TlcStringsCollection::AddLines(const TStringList& Lines, char16_t Delim, in
       if (Items(I)->InLine()) Items(I)->MakeValues();
   FDelim = Delim;
   FLanguages = std::max(0, Languages);
+  FMarked = std::min(FLanguages, MarkedTexts);
   BeginUpdate();
   const TScopeExit Updated([this] { EndUpdate(); });
+  Reserve(Count() + Lines.Count());
   for (int I = 0; I < Lines.Count(); ++I) {
     const TSharedText& Line = Lines.Shared(I);
     const std::u16string_view Text = Line.View();
     if (Text.size() > LengthBits) throw std::length_error("line too long");
-    const size_t FirstDelim = Text.find(Delim);
-    TlcStringsCollectionItem* Item = Add();
+    const size_t FirstDelim = FindDelim(Text, Delim, 0);
+    // Made as Add makes an item of the collection's class, without asking the class registry
+    // for each line; the collection owns it from here on.
+    auto* Item = new TlcStringsCollectionItem(this);
     Item->FText = Line;
-    Item->FIDLength = FirstDelim == std::u16string_view::npos ? 0 : FirstDelim;
+    Item->FIDLength = FirstDelim == NoDelim ? 0 : static_cast<uint32_t>(FirstDelim);
     Item->FInLine = true;
   }
 }
@@ -298,28 +319,13 @@ std::u16string_view TlcStringsCollection::TextOf(const TlcStringsCollectionItem&
   return static_cast<const TStringList&>(*Item.Values()).Shared(Lang - 1).View();
 }
 
-std::u16string_view TlcStringsCollection::SlotText(const TlcKeyIndex::TSlot& S, int Lang) const {
-  if (Lang < 1 || Lang > FLanguages) IndexError(Lang - 1);
-  const std::u16string_view Line = TSharedText::ViewOf(S.Ptr);
-  const uint32_t IDLength = S.Info & LengthBits;
-  if (Lang <= MarkedTexts) {
-    const uint16_t End = S.Marks[Lang - 1];
-    if (End == 0) return {};
-    if (End != Unknown) {
-      const size_t Start = Lang == 1 ? IDLength + 1 : S.Marks[Lang - 2] + 1u;
-      return std::u16string_view(Line.data() + Start, End - Start);
-    }
-  }
-  return FieldAfterID(Line, FDelim, IDLength, Lang);
-}
-
 TlcStringsCollectionItem* TlcStringsCollection::BisectByID(std::u16string_view ID) const {
   TlcStringsCollectionItem* Item = nullptr;
   Bisect([](const TlcStringsCollectionItem& I) { return I.IDView(); }, ID, lcCompareText, Item);
   return Item;
 }
 
-void TlcStringsCollection::BuildIndex() const {
+void TlcStringsCollection::BuildIndex(bool InOrder) const {
   FIndex.Reset(static_cast<size_t>(Count()));
   // Every identifier maps to the item the bisection reaches for it, or to none.
   auto Place = [this](const TlcStringsCollectionItem* Key, const TlcStringsCollectionItem* Answer) {
@@ -331,33 +337,37 @@ void TlcStringsCollection::BuildIndex() const {
     } else if (Answer->InLine() && !Answer->FText.Empty()) {
       S.Ptr = Answer->FText.Borrow();
       S.Info = LineSlot | Answer->FIDLength;
-      MarkTexts(S, Answer->FText.View(), FDelim, Answer->FIDLength);
+      MarkTexts(S.Marks, FMarked, Answer->FText.View(), FDelim, Answer->FIDLength, Unknown);
     } else {
       S.Ptr = Answer;
     }
     FIndex.Insert(S);
   };
-  bool InOrder = true;
-  for (int I = 1; I < Count() && InOrder; ++I)
-    InOrder = lcCompareText(Items(I - 1)->IDView(), Items(I)->IDView()) <= 0;
   if (InOrder) {
-    // Equal identifiers stand together; one alone is the one the bisection reaches.
-    for (int I = 0; I < Count();) {
-      int J = I + 1;
-      while (J < Count() && lcCompareText(Items(I)->IDView(), Items(J)->IDView()) == 0) ++J;
-      Place(Items(I), J - I == 1 ? Items(I) : BisectByID(Items(I)->IDView()));
-      I = J;
-    }
+    for (int I = 0; I < Count(); ++I) Place(Items(I), Items(I));
   } else {
-    for (int I = 0; I < Count(); ++I) {
-      const std::u16string_view ID = Items(I)->IDView();
-      if (!FIndex.Find(ID, SlotKey)) Place(Items(I), BisectByID(ID));
+    InOrder = true;
+    for (int I = 1; I < Count() && InOrder; ++I)
+      InOrder = lcCompareText(Items(I - 1)->IDView(), Items(I)->IDView()) <= 0;
+    if (InOrder) {
+      // Equal identifiers stand together; one alone is the one the bisection reaches.
+      for (int I = 0; I < Count();) {
+        int J = I + 1;
+        while (J < Count() && lcCompareText(Items(I)->IDView(), Items(J)->IDView()) == 0) ++J;
+        Place(Items(I), J - I == 1 ? Items(I) : BisectByID(Items(I)->IDView()));
+        I = J;
+      }
+    } else {
+      for (int I = 0; I < Count(); ++I) {
+        const std::u16string_view ID = Items(I)->IDView();
+        if (!FIndex.Find(ID, SlotKey)) Place(Items(I), BisectByID(ID));
+      }
     }
   }
   FIndexValid = true;
 }
 
-TlcStringsCollection::TFound TlcStringsCollection::Find(std::u16string_view ID) const {
+TlcStringsCollection::TFound TlcStringsCollection::FindUnindexed(std::u16string_view ID) const {
   TFound R;
   R.FOwner = this;
   if (UpdateCount() > 0) {
@@ -366,31 +376,12 @@ TlcStringsCollection::TFound TlcStringsCollection::Find(std::u16string_view ID) 
     R.FExists = R.FItem || GetIDIndex(ID) >= 0;
     return R;
   }
-  if (!FIndexValid) BuildIndex();
-  const TlcKeyIndex::TSlot* S = FIndex.Find(ID, SlotKey);
-  if (!S) return R;
-  R.FExists = true;
-  if (S->Info & NoAnswer) return R;
-  if (S->Info & LineSlot)
-    R.FSlot = S;
-  else
-    R.FItem = static_cast<const TlcStringsCollectionItem*>(S->Ptr);
-  return R;
-}
-
-std::u16string_view TlcStringsCollection::TFound::Text(int Lang, bool OrFirst) const {
-  const auto TextOf = [this](int K) {
-    if (FSlot) return FOwner->SlotText(*FSlot, K);
-    if (FItem) return FOwner->TextOf(*FItem, K);
-    return std::u16string_view();
-  };
-  const std::u16string_view T = TextOf(Lang);
-  return T.empty() && OrFirst ? TextOf(1) : T;
+  BuildIndex(false);
+  return Find(ID);
 }
 
 String TlcStringsCollection::GetTranslationByID(std::u16string_view ID, int RetLang) const {
-  const TFound F = Find(ID);
-  return String(F.Text(RetLang));
+  return String(Find(ID).Text(RetLang));
 }
 
 bool TlcStringsCollection::UsedInCPP() const {
@@ -423,12 +414,12 @@ String TlcStringsCollection::GetTranslationByLang(const String& LangValue, int R
   return Decode ? DecodeCEscapes(R) : R;
 }
 
-void TlcStringsCollection::SortFast() {
+bool TlcStringsCollection::SortFast() {
   // The sort keys read once: the identifier, or the text of language SortID (empty when the
   // item has none), decoded first when texts carry C escapes.
   const bool ByID = SortID == 0;
   const bool Decode = !ByID && UsedInCPP();
-  std::vector<std::u16string_view> Keys(static_cast<size_t>(Count()));
+  std::vector<TSortKey> Keys(static_cast<size_t>(Count()));
   std::vector<String> Decoded;
   Decoded.reserve(Decode ? Keys.size() : 0);
   for (int I = 0; I < Count(); ++I) {
@@ -439,29 +430,49 @@ void TlcStringsCollection::SortFast() {
     else if (Item.InLine() ? SortID <= FLanguages : SortID <= Item.Values()->Count())
       Key = TextOf(Item, SortID);
     if (Decode) Key = Decoded.emplace_back(DecodeCEscapes(String(Key)));
-    Keys[static_cast<size_t>(I)] = Key;
+    Keys[static_cast<size_t>(I)] = {ByID ? PackIdentifier(Key) : PackText(Key), Key.data(),
+                                    static_cast<uint32_t>(Key.size()), I};
   }
-  int (*const Compare)(std::u16string_view, std::u16string_view) =
-      ByID ? lcCompareText : lcCompareStr;
+  int (*const Full)(std::u16string_view, std::u16string_view) = ByID ? lcCompareText : lcCompareStr;
+  const auto Compare = [Full](const TSortKey& A, const TSortKey& B) {
+    if (A.Packed != B.Packed) return A.Packed < B.Packed ? -1 : 1;
+    return Full(std::u16string_view(A.Data, A.Length), std::u16string_view(B.Data, B.Length));
+  };
+  const auto Ascending = [&] {
+    for (size_t I = 1; I < Keys.size(); ++I)
+      if (Compare(Keys[I - 1], Keys[I]) >= 0) return false;
+    return true;
+  };
+  // Keys already in order, no two alike, stay where they are: the partition sort moves none.
+  if (Ascending()) return ByID;
   const auto SortRange = [&](const auto& Self, int L, int R) -> void {
     PartitionSort(
         L, R, [&](int I) { return Keys[static_cast<size_t>(I)]; },
-        [&](int I, std::u16string_view P) { return Compare(Keys[static_cast<size_t>(I)], P); },
+        [&](int I, const TSortKey& P) { return Compare(Keys[static_cast<size_t>(I)], P); },
         [&](int I, int J) {
           std::swap(Keys[static_cast<size_t>(I)], Keys[static_cast<size_t>(J)]);
-          ExchangeItems(I, J);
         },
         [&](int From, int To) { Self(Self, From, To); });
   };
-  BeginUpdate();
-  const TScopeExit Updated([this] { EndUpdate(); });
   SortRange(SortRange, 0, Count() - 1);
+  std::vector<int> Order(Keys.size());
+  for (size_t I = 0; I < Keys.size(); ++I) Order[I] = Keys[I].Item;
+  Reorder(Order);
+  return ByID && Ascending();
 }
 
 void TlcStringsCollection::Sort(bool ForceSort) {
   if (FSorted && !ForceSort) return;
-  if (Count() > 0) SortFast();
+  bool Distinct = false;
+  if (Count() > 0) {
+    BeginUpdate();
+    const TScopeExit Updated([this] { EndUpdate(); });
+    Distinct = SortFast();
+  }
   FSorted = true;
+  // The index answers at once for a table of distinct identifiers; any other is indexed when
+  // first asked.
+  if (Distinct && UpdateCount() == 0) BuildIndex(true);
 }
 
 // ---- The component's side ----------------------------------------------------------------

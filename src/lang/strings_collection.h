@@ -88,9 +88,11 @@ class TlcStringsCollection : public TlcSortCollection {
     bool Exists() const { return FExists; }
     bool Answers() const { return FSlot || FItem; }
     // The text of language Lang (as entry Lang - 1 of the item's Values: a language the item
-    // has no text for raises the list's index error), with OrFirst the text of language 1 when
-    // that is empty; valid until the collection changes.
-    std::u16string_view Text(int Lang, bool OrFirst = false) const;
+    // has no text for raises the list's index error); valid until the collection changes.
+    std::u16string_view Text(int Lang) const {
+      if (FSlot) return FOwner->SlotText(*FSlot, Lang);
+      return FItem ? FOwner->TextOf(*FItem, Lang) : std::u16string_view();
+    }
 
    private:
     friend class TlcStringsCollection;
@@ -99,7 +101,19 @@ class TlcStringsCollection : public TlcSortCollection {
     const TlcStringsCollectionItem* FItem = nullptr;  // the answering item otherwise
     bool FExists = false;
   };
-  TFound Find(std::u16string_view ID) const;
+  TFound Find(std::u16string_view ID) const {
+    if (!FIndexValid || UpdateCount() > 0) return FindUnindexed(ID);
+    TFound R;
+    R.FOwner = this;
+    const TlcKeyIndex::TSlot* S = FIndex.Find(ID, SlotKey);
+    if (!S) return R;
+    R.FExists = true;
+    if (S->Info & LineSlot)
+      R.FSlot = S;
+    else if (!(S->Info & NoAnswer))
+      R.FItem = static_cast<const TlcStringsCollectionItem*>(S->Ptr);
+    return R;
+  }
 
   int SortID = 0;
 
@@ -111,16 +125,44 @@ class TlcStringsCollection : public TlcSortCollection {
 
  private:
   friend class TlcStringsCollectionItem;
+  // Index slots: Info holds the identifier's length and what Ptr is.
+  static constexpr uint32_t LineSlot = 1u << 30;  // the answering item's line, borrowed
+  static constexpr uint32_t NoAnswer = 1u << 31;  // an item with the identifier no search reaches
+  static constexpr uint32_t LengthBits = LineSlot - 1;
+  // A line slot remembers where its first texts end (Marks[K - 1]: the delimiter after text
+  // K), so a look-up reads its text without a search: 0 when the text is missing, Unknown past
+  // what the marks can hold.
+  static constexpr int MarkedTexts = 4;
+  static constexpr uint16_t Unknown = 0xFFFF;
+
+  static std::u16string_view SlotKey(const TlcKeyIndex::TSlot& S) {
+    if (S.Info & LineSlot)
+      return std::u16string_view(TSharedText::ViewOf(S.Ptr).data(), S.Info & LengthBits);
+    return static_cast<const TlcStringsCollectionItem*>(S.Ptr)->IDView();
+  }
   // Text Lang of an item, of a line, of a line's index slot (a missing language raises the
   // list's index error).
   std::u16string_view TextOf(const TlcStringsCollectionItem& Item, int Lang) const;
   std::u16string_view LineText(std::u16string_view Line, uint32_t IDLength, int Lang) const;
-  std::u16string_view SlotText(const TlcKeyIndex::TSlot& S, int Lang) const;
+  std::u16string_view SlotText(const TlcKeyIndex::TSlot& S, int Lang) const {
+    if (Lang >= 1 && Lang <= FMarked) {
+      const uint16_t End = S.Marks[Lang - 1];
+      if (End == 0) return {};
+      if (End != Unknown) {
+        const size_t Start = Lang == 1 ? (S.Info & LengthBits) + 1u : S.Marks[Lang - 2] + 1u;
+        return std::u16string_view(TSharedText::ViewOf(S.Ptr).data() + Start, End - Start);
+      }
+    }
+    return LineText(TSharedText::ViewOf(S.Ptr), S.Info & LengthBits, Lang);
+  }
+  TFound FindUnindexed(std::u16string_view ID) const;
   TlcStringsCollectionItem* BisectByID(std::u16string_view ID) const;
   bool FindID(std::u16string_view S, int& Index) const;
   bool UsedInCPP() const;
-  void BuildIndex() const;
-  void SortFast();
+  // InOrder: the items stand in identifier order, no two alike, so each answers for itself.
+  void BuildIndex(bool InOrder) const;
+  // Sorts as QuickSort does; true when the items end in identifier order, no two alike.
+  bool SortFast();
   // The bisection shared by the look-ups: Key(mid) compared with Value by Compare; on a hit
   // Found receives the item.
   template <class Key, class Cmp>
@@ -130,6 +172,7 @@ class TlcStringsCollection : public TlcSortCollection {
   // How the items built from lines read them.
   char16_t FDelim = 1;
   int FLanguages = 0;
+  int FMarked = 0;  // the languages the marks of a line slot cover
   mutable TlcKeyIndex FIndex;
   mutable bool FIndexValid = false;
 };

@@ -59,20 +59,24 @@ String TlcCustomLang::SearchList(const TStrings& AStrings, std::u16string_view T
 
 String TlcCustomLang::GetTextFrom(const TStrings& AStrings, std::u16string_view TextID,
                                   bool GetDefault, bool /*NeedDecode*/) const {
-  bool Borrow = false;
-  const TStrings* Borrowed = BorrowedList(AStrings, false, Borrow);
-  if (Borrow && !FLangDispatcher) return {};
-  if (Borrowed) return GetTextFrom(*Borrowed, TextID, GetDefault, true);
-
-  if (!IsDesigning() && &AStrings == FStrings.get()) {
-    // One probe of the key index finds the item; the texts are read where they lie and copied
-    // once, into the result.
-    const TlcStringsCollection::TFound Found = FStringsColl->Find(TextID);
-    if (FRaiseExc && !Found.Exists())
-      throw ELanguageError(Format(u"String identifier \"%s\" not found!", {String(TextID)}));
-    return String(Found.Text(FActLang, GetDefault));
+  // Every message text comes through here: the borrowing rules are read only when an option
+  // asks for them.
+  if (FOptions != 0) {
+    bool Borrow = false;
+    const TStrings* Borrowed = BorrowedList(AStrings, false, Borrow);
+    if (Borrow && !FLangDispatcher) return {};
+    if (Borrowed) return GetTextFrom(*Borrowed, TextID, GetDefault, true);
   }
-  return SearchList(AStrings, TextID, GetDefault);
+  if (&AStrings != FStrings.get() || IsDesigning()) return SearchList(AStrings, TextID, GetDefault);
+
+  // One probe of the key index finds the item; the text is read where it lies and copied once,
+  // into the result.
+  const TlcStringsCollection::TFound Found = FStringsColl->Find(TextID);
+  if (FRaiseExc && !Found.Exists())
+    throw ELanguageError(Format(u"String identifier \"%s\" not found!", {String(TextID)}));
+  const std::u16string_view Text = Found.Text(FActLang);
+  if (!Text.empty()) return String(Text);
+  return GetDefault ? String(Found.Text(1)) : String();
 }
 
 String TlcCustomLang::GetTextFromW(const TStrings& AStrings, std::u16string_view TextID,
