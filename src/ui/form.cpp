@@ -39,6 +39,12 @@ const TTypeInfo& TypeInfoTFormBorderStyle() {
   return T;
 }
 
+const TTypeInfo& TypeInfoTWindowState() {
+  static const TTypeInfo T =
+      EnumTypeInfo(u"TWindowState", {u"wsNormal", u"wsMinimized", u"wsMaximized"});
+  return T;
+}
+
 const TClassType& TCustomForm::StaticClassType() {
   static const TClassType T(u"TCustomForm", &TWinControl::StaticClassType(), [](TClassType& C) {
     C.Create = [](TObject* Owner) -> TObject* {
@@ -58,6 +64,8 @@ const TClassType& TCustomForm::StaticClassType() {
              &TCustomForm::SetKeyPreview, 0)
         .Ord(Published::Position, TypeInfoTPosition(), &TCustomForm::Position,
              &TCustomForm::SetPosition, poDesigned)
+        .Ord(Published::WindowState, TypeInfoTWindowState(), &TCustomForm::WindowState,
+             &TCustomForm::SetWindowState, wsNormal)
         .Event(u"OnClose", TypeInfoTCloseEvent(), &TCustomForm::OnClose)
         .Event(u"OnCreate", TypeInfoTNotifyEvent(), &TCustomForm::OnCreate)
         .Event(u"OnKeyDown", TypeInfoTKeyEvent(), &TCustomForm::OnKeyDown);

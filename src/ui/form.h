@@ -22,9 +22,11 @@ enum TFormBorderStyle : uint8_t {
   bsToolWindow,
   bsSizeToolWin
 };
+enum TWindowState : uint8_t { wsNormal, wsMinimized, wsMaximized };
 
 const TTypeInfo& TypeInfoTPosition();
 const TTypeInfo& TypeInfoTFormBorderStyle();
+const TTypeInfo& TypeInfoTWindowState();
 
 class TCustomForm : public TWinControl {
  public:
@@ -43,6 +45,9 @@ class TCustomForm : public TWinControl {
   void SetBorderStyle(TFormBorderStyle Value);
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+  // Normal, minimized or maximized; the bounds stay those of the normal window.
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState Value) { FWindowState = Value; }
 
   // The control that has (or gets, when the form is activated) the focus. Setting a control of
   // another form, or one that is hidden or disabled (outside loading), raises
@@ -101,6 +106,7 @@ class TCustomForm : public TWinControl {
   TPosition FPosition = poDesigned;
   TFormBorderStyle FBorderStyle = bsSizeable;
   bool FKeyPreview = false;
+  TWindowState FWindowState = wsNormal;
   TWinControl* FActiveControl = nullptr;
   TModalResult FModalResult = mrNone;
   bool FModal = false;

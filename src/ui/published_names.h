@@ -43,5 +43,6 @@ inline constexpr char16_t TabOrder[] = u"TabOrder";
 inline constexpr char16_t Text[] = u"Text";
 inline constexpr char16_t Value[] = u"Value";
 inline constexpr char16_t Visible[] = u"Visible";
+inline constexpr char16_t WindowState[] = u"WindowState";
 inline constexpr char16_t WordWrap[] = u"WordWrap";
 }  // namespace Published
