@@ -21,6 +21,8 @@
 class TlcLangDispatcher;
 class TlcStringsCollection;
 class TlcExtendedItems;
+class TlcMemIniFile;
+class TLCBFileManager;
 
 class TlcCustomLang : public TComponent {
  public:
@@ -74,6 +76,43 @@ class TlcCustomLang : public TComponent {
   String DecodeAnsiColumns(const String& Line, bool NoNameColumn);
   String EncodeAnsiColumns(const String& Line);
   void DecodeAnsiList(TStrings& List);
+
+  // Text translation files (one category, all of them, the extended translations) and merging.
+  // The file operations raise ELanguageError naming the file (and the line) for a file that
+  // cannot be read or is not a translation file, with the lists unchanged; saves replace the
+  // file only when the whole new text was written.
+  virtual int LoadFromStream(TStringsType PropType, TStream& AStream, bool CanRewrite);
+  virtual int SaveToStream(TStringsType PropType, TStream& AStream, const String& Delimiter);
+  virtual void LoadAllFromStream(TStream& AStream, bool CanRewrite, bool DontChangeLang);
+  virtual void SaveAllToStream(TStream& AStream, const String& Delimiter);
+  virtual bool MergeFromStream(TStringsType PropType, TStream& AStream);
+  virtual bool MergeAllFromStream(TStream& AStream);
+  virtual bool MergeAllFromStreamDNC(TStream& AStream);
+  virtual int LoadFromFile(TStringsType PropType, const String& AFileName, bool CanRewrite);
+  virtual int SaveToFile(TStringsType PropType, const String& AFileName, const String& Delimiter);
+  virtual void LoadAllFromFile(const String& AFileName, bool CanRewrite);
+  virtual void SaveAllToFile(const String& AFileName, const String& Delimiter);
+  virtual int LoadStringsFromFile(const String& AFileName, bool CanRewrite);
+  virtual int SaveStringsToFile(const String& AFileName, const String& Delimiter);
+  virtual bool MergeFromFile(TStringsType PropType, const String& AFileName);
+  virtual bool MergeAllFromFile(const String& AFileName);
+  virtual void LoadAllFromFileDNC(const String& AFileName, bool CanRewrite);
+  virtual bool MergeAllFromFileDNC(const String& AFileName);
+  virtual void LoadLanguageByProp(TStringsType PropType, const String& AFileName,
+                                  const String& LangName);
+  virtual void LoadLanguageByExt(const String& AFileName, const String& LangName);
+  virtual void LoadLanguage(const String& AFileName, const String& LangName);
+  void LoadExtendedFromStream(TStream& AStream, bool CanRewrite);
+  void SaveExtendedToStream(TStream& AStream, const String& Delimiter);
+  void GetLanguageNamesFromFile(const String& FileName, TStrings& LanguageList);
+  // Why the last LoadFromStream gave -1, or "".
+  const String& FileError() const { return FFileError; }
+
+  // Binary translation files: this component's record of its form class.
+  void SaveAllToBinaryFile(const String& FileName);
+  void LoadAllFromBinaryFile(const String& FileName);
+  void LoadAllFromBinaryStream(TStream& AStream);
+  void LoadPropFromBinaryFile(TStringsType PropType, const String& FileName);
 
   // Charsets of the languages.
   TFontCharset GetCharsetForLanguage(int ALanguage);
@@ -277,6 +316,7 @@ class TlcCustomLang : public TComponent {
 
  private:
   friend class TlcLangDispatcher;
+  friend class TLCBFileManager;
   static TComponent* CheckOnlyOne(TComponent* AOwner);
   void InitDlgsCaptions();
   void SetCategoryList(TStrings& List, TStrings* Value, TStringsType Category);
@@ -289,6 +329,16 @@ class TlcCustomLang : public TComponent {
   // deleting the items whose path resolves to no object.
   void SyncExtendedFromProperties();
   String OwnerClassName() const;
+  String OwnerName() const;
+  static std::unique_ptr<TlcMemIniFile> ParseStream(TStream& AStream);
+  void WriteLanguageNames(TlcMemIniFile& Ini) const;
+  // Appends the lines of Old whose names List lacks, each name once.
+  void KeepUnknownLines(TStrings& List, const TStrings& Old) const;
+  // The language names a file carries; false for a text file without them.
+  bool FileLanguageNames(const String& FileName, TStrings& Names);
+  TComponentPtr<TlcCustomLang> NewScratch() const;
+  String ImportedText(const TlcMemIniFile& Ini, const String& Raw, int Column, int Target);
+  int ImportTarget(const String& LangName);
   // The list of another linked component that a borrowing look-up reads, or nullptr; Borrow
   // tells whether borrowing applies at all.
   const TStrings* BorrowedList(const TStrings& AStrings, bool CommonOnly, bool& Borrow) const;
@@ -313,6 +363,7 @@ class TlcCustomLang : public TComponent {
   int FNumLang = 1;
   bool FSysChange = false;
   bool FDontChange = false;
+  String FFileError;
   std::unique_ptr<TStringList> FTmpStrings;
   std::array<String, 15> MyLocales;
   TlcLangDispatcher* FLangDispatcher = nullptr;

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "core/exceptions.h"
 #include "core/safe_file.h"
+#include "file_size_limit.h"
 
 namespace {
 
@@ -21,26 +20,6 @@ size_t FilesIn(const std::string& Dir) {
   for ([[maybe_unused]] const auto& E : std::filesystem::directory_iterator(Dir)) ++N;
   return N;
 }
-
-// The file size limit makes every write past Limit bytes fail as a full disk would.
-class TFileSizeLimit {
- public:
-  explicit TFileSizeLimit(rlim_t Limit) {
-    getrlimit(RLIMIT_FSIZE, &FOld);
-    FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit New = FOld;
-    New.rlim_cur = Limit;
-    setrlimit(RLIMIT_FSIZE, &New);
-  }
-  ~TFileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &FOld);
-    std::signal(SIGXFSZ, FOldHandler);
-  }
-
- private:
-  rlimit FOld{};
-  void (*FOldHandler)(int) = nullptr;
-};
 
 class SafeFile : public ::testing::Test {
  protected:
