@@ -13,6 +13,8 @@ namespace {
 
 constexpr int WriteGiveUpMs = 1000;  // a program that never reads must not stall the thread
 constexpr int64_t BitsPerByte = 10;  // start bit, 8 data bits, stop bit
+// A paced answer is handed on at most this often: the bytes in between wait for the next time.
+constexpr std::chrono::milliseconds HandOnEvery(1);
 
 std::chrono::nanoseconds WireTime(size_t Bytes, uint32_t Speed) {
   return std::chrono::nanoseconds(int64_t(Bytes) * BitsPerByte * 1'000'000'000 / Speed);
@@ -57,6 +59,12 @@ bool TSimBus::Send(std::string_view Bytes) {
 std::string TSimBus::Received() const {
   const std::lock_guard Guard(FLock);
   return FReceived;
+}
+
+std::string TSimBus::ReceivedAt(uint32_t Speed) const {
+  const std::lock_guard Guard(FLock);
+  const auto Found = FReceivedAt.find(Speed);
+  return Found == FReceivedAt.end() ? std::string() : Found->second;
 }
 
 bool TSimBus::WaitUntilQueued(size_t Bytes, std::chrono::milliseconds Timeout) const {
@@ -115,7 +123,7 @@ bool TSimBus::WriteLocked(std::string_view Bytes) {
 }
 
 void TSimBus::Queue(TClock::time_point Due, std::string Bytes, uint32_t Speed) {
-  if (!Bytes.empty()) FOutgoing.emplace(Due, TOutgoing{std::move(Bytes), Speed, 0, false, {}});
+  if (!Bytes.empty()) FOutgoing.emplace(Due, TOutgoing{std::move(Bytes), Speed, 0, false, {}, {}});
 }
 
 TSimBus::TClock::time_point TSimBus::Flush() {
@@ -147,8 +155,12 @@ TSimBus::TClock::time_point TSimBus::Flush() {
     if (Arrived > Out.Sent) {
       WriteLocked(std::string_view(Out.Bytes).substr(Out.Sent, Arrived - Out.Sent));
       Out.Sent = Arrived;
+      Out.HandedOn = Now;
     }
-    if (Out.Sent < Out.Bytes.size()) return Out.Start + WireTime(Out.Sent + 1, Out.Speed);
+    if (Out.Sent < Out.Bytes.size())
+      return std::min(
+          Out.Start + WireTime(Out.Bytes.size(), Out.Speed),
+          std::max(Out.Start + WireTime(Out.Sent + 1, Out.Speed), Out.HandedOn + HandOnEvery));
     FLineFree = Out.Start + WireTime(Out.Bytes.size(), Out.Speed);
     FOutgoing.erase(Head);
   }
@@ -161,6 +173,7 @@ void TSimBus::Dispatch(std::string_view Bytes) {
   const uint32_t Speed = FPty.LineSpeed();
   const TClock::time_point Now = TClock::now();
   FReceived.append(Bytes);
+  FReceivedAt[Speed].append(Bytes);
   // With pacing, a device hears a byte once its last bit has come in at the line speed.
   TClock::time_point Heard = Now;
   if (FPacing && Speed != 0) {

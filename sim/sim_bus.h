@@ -31,7 +31,8 @@ class TSimBus {
   uint32_t LineSpeed() const;  // as the program set it; 0 after a hang-up
   // Writes bytes to the program as if a device had sent them; false after a hang-up.
   bool Send(std::string_view Bytes);
-  std::string Received() const;  // everything the program sent so far
+  std::string Received() const;                  // everything the program sent so far
+  std::string ReceivedAt(uint32_t Speed) const;  // what it sent while the line ran at Speed
   // Waits until the program's side of the line holds at least Bytes unread bytes; false when
   // that did not happen within Timeout.
   bool WaitUntilQueued(size_t Bytes, std::chrono::milliseconds Timeout) const;
@@ -42,7 +43,8 @@ class TSimBus {
   void HangUp();
   bool HungUp() const { return FHungUp; }
   // With pacing, answers take the time they would on the wire: 10 bits a byte at the speed they
-  // were sent at. Off by default: answers arrive whole and at once.
+  // were sent at, handed on as a USB converter does, at most once a millisecond and the last byte
+  // on time. Off by default: answers arrive whole and at once.
   void SetPacing(bool On);
 
  private:
@@ -52,7 +54,8 @@ class TSimBus {
     uint32_t Speed = 0;
     size_t Sent = 0;
     bool Started = false;
-    TClock::time_point Start;  // with pacing: when its first bit went out
+    TClock::time_point Start;     // with pacing: when its first bit went out
+    TClock::time_point HandedOn;  // with pacing: when bytes of it were last handed on
   };
 
   void Run();
@@ -72,6 +75,7 @@ class TSimBus {
   TClock::time_point FInboundFree{};  // with pacing: when the program's bytes have all come in
   std::vector<std::unique_ptr<TSimDevice>> FDevices;
   std::string FReceived;
+  std::map<uint32_t, std::string> FReceivedAt;
   std::atomic<bool> FHungUp{false};
   TUniqueFd FWakeRead;
   TUniqueFd FWakeWrite;

@@ -1,8 +1,5 @@
 #include "tool/com_port.h"
 
-#include <chrono>
-#include <thread>
-
 #include "core/exceptions.h"
 #include "tool/exchange.h"
 #include "tool/main_window.h"
@@ -12,6 +9,15 @@
 const std::array<uint32_t, 4> BaudTable = {19200, 57600, 230400, 256000};
 const std::array<uint8_t, 4> EvtCharTable = {0xF5, 0x0D, 0xC0, 0xFE};
 TWriteOverlapped WriteOverlapped;
+
+TPortSetUp SetUpPort(TSerialPort& Port, const String& Name, uint32_t Baud, uint8_t EvtChar) {
+  if (!Port.Open(u"\\\\.\\" + Name)) return TPortSetUp::psCannotOpen;
+  if (!Port.SetState({Baud, static_cast<char>(EvtChar)})) {
+    Port.Close();
+    return TPortSetUp::psCannotSetSpeed;
+  }
+  return TPortSetUp::psReady;
+}
 
 TComHandle& TComHandle::operator=(TComHandle&& Other) noexcept {
   if (this != &Other) {
@@ -52,28 +58,15 @@ TComHandle TfmMain::OpenComInMode() {
   const String Name = cbPort->Text();
   if (Name.empty()) return Failed(u"Comport is not selected!");
   auto Port = std::make_unique<TSerialPort>();
-  if (!Port->Open(u"\\\\.\\" + Name, true))
-    return Failed(String(u"Not possible to open a port") + u" " + Quote + Name + Quote + u"!");
-  TDCB Dcb;
-  Port->GetState(Dcb);
-  Dcb.BaudRate = BaudTable[oComMode & 3];
-  Dcb.ByteSize = 8;
-  Dcb.Parity = NOPARITY;
-  Dcb.StopBits = ONESTOPBIT;
-  Dcb.Flags = DCB_BINARY;
-  Dcb.ErrorChar = 0;
-  Dcb.EvtChar = static_cast<char>(EvtCharTable[(oComMode >> 4) & 3]);
-  if (!Port->SetState(Dcb))
-    return Failed(String(u"Not possible to configure the") + u" port speed for" + u" " + Quote +
-                  Name + Quote + u"!");
-  TCommTimeouts Timeouts;
-  Port->GetTimeouts(Timeouts);
-  Timeouts.ReadIntervalTimeout = MAXDWORD;
-  Timeouts.ReadTotalTimeoutMultiplier = 0;
-  Timeouts.ReadTotalTimeoutConstant = 0;
-  if (!Port->SetTimeouts(Timeouts))
-    return Failed(String(u"Not possible to configure the") + u" timeouts for" + u" " + Quote +
-                  Name + Quote + u"!");
+  switch (SetUpPort(*Port, Name, BaudTable[oComMode & 3], EvtCharTable[(oComMode >> 4) & 3])) {
+    case TPortSetUp::psCannotOpen:
+      return Failed(String(u"Not possible to open a port") + u" " + Quote + Name + Quote + u"!");
+    case TPortSetUp::psCannotSetSpeed:
+      return Failed(String(u"Not possible to configure the") + u" port speed for" + u" " + Quote +
+                    Name + Quote + u"!");
+    case TPortSetUp::psReady:
+      break;
+  }
   WriteOverlapped = TWriteOverlapped{};
   WriteOverlapped.EventOpen = true;
   return TComHandle(std::move(Port));

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/ustring.h"
 #include "os/serial_port.h"
 
 inline constexpr int ComModeSlow = 0;      // 19200 baud, framing A, end byte 0xF5
@@ -13,6 +14,13 @@ inline constexpr int ComModeFast = 0x123;  // 256000 baud, framing B, end byte 0
 
 extern const std::array<uint32_t, 4> BaudTable;
 extern const std::array<uint8_t, 4> EvtCharTable;
+
+// How far setting up a port got.
+enum class TPortSetUp { psReady, psCannotOpen, psCannotSetSpeed };
+// Opens the port of that name ("\\.\" is put in front) and sets its speed and event character;
+// the port is closed again when that fails. Every port runs 8N1, binary, without flow control,
+// and its reads return at once with what has arrived.
+TPortSetUp SetUpPort(TSerialPort& Port, const String& Name, uint32_t Baud, uint8_t EvtChar);
 
 // The write record of every protocol write: zeroed and given a new event by each successful
 // OpenComInMode; the operation closes the event after the port.

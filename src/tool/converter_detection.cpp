@@ -4,6 +4,7 @@
 
 #include "os/port_list.h"
 #include "os/serial_port.h"
+#include "tool/com_port.h"
 #include "tool/converter_banner.h"
 #include "tool/main_window.h"
 #include "ui/application.h"
@@ -13,9 +14,27 @@ namespace {
 const String Quote = u"\"";
 const String SerialCommKey = u"HARDWARE\\DEVICEMAP\\SERIALCOMM";
 
+constexpr uint32_t ConverterBaud = 230400;
+const RawBytes ConverterWakeUp("\xC8\x0D\xC8\x0D", 4);
+constexpr int BannerWaitMs = 220;
+constexpr uint32_t BannerMinBytes = 10;
+constexpr int FallbackPortCount = 16;  // COM1 to COM16 when the port list is empty
+
 // The value names of the port list key, each with its data; empty when the key is absent.
 std::vector<TSerialCommValue> ReadPortKey(const String& Key) {
   return Key == SerialCommKey ? GetSerialCommValues() : std::vector<TSerialCommValue>();
+}
+
+// Wakes the converter and reads its mode from its banner; -1 when no banner came.
+int ConverterModeOf(TSerialPort& Port, const String& BannerMark, const String& ModeWord) {
+  Port.Purge(PURGE_TXCLEAR | PURGE_RXCLEAR);
+  Port.Write(ConverterWakeUp);
+  std::this_thread::sleep_for(std::chrono::milliseconds(BannerWaitMs));
+  uint32_t Queued = 0;
+  if (!Port.QueuedBytes(Queued) || Queued < BannerMinBytes) return -1;
+  RawBytes Bytes;
+  Port.Read(Bytes, Queued);
+  return ConverterMode(Bytes, BannerMark, ModeWord);
 }
 
 }  // namespace
@@ -29,7 +48,8 @@ void TfmMain::btCOMrescanClick(TObject* Sender) {
 
   std::vector<TSerialCommValue> Values = ReadPortKey(Text(u"IDS_84"));
   if (Values.empty())
-    for (int I = 1; I <= 16; ++I) Values.push_back({Text(u"IDS_85") + IntToStr(I), {}, {}});
+    for (int I = 1; I <= FallbackPortCount; ++I)
+      Values.push_back({Text(u"IDS_85") + IntToStr(I), {}, {}});
 
   for (const TSerialCommValue& Value : Values) {
     const String PortName = Value.Name.starts_with(u"/") ? Value.Name.substr(1) : Value.Data;
@@ -39,45 +59,18 @@ void TfmMain::btCOMrescanClick(TObject* Sender) {
     }
     String Line = PortName;
     TSerialPort Port;
-    if (!Port.Open(u"\\\\.\\" + PortName, false)) {
+    const TPortSetUp SetUp = SetUpPort(Port, PortName, ConverterBaud, 0);
+    if (SetUp == TPortSetUp::psCannotOpen) {
       AddLine(Line + Text(u"IDS_94"));
       continue;
     }
     bool Usable = false;
-    [&] {
-      TDCB Dcb;
-      Port.GetState(Dcb);
-      Dcb.BaudRate = 230400;
-      Dcb.ByteSize = 8;
-      Dcb.Parity = NOPARITY;
-      Dcb.StopBits = ONESTOPBIT;
-      Dcb.ErrorChar = 0;
-      Dcb.Flags = DCB_BINARY;
-      if (!Port.SetState(Dcb)) {
-        Line += Text(u"IDS_87");
-        return;
-      }
+    if (SetUp == TPortSetUp::psCannotSetSpeed) {
+      Line += Text(u"IDS_87");
+    } else {
       Usable = true;
-      Mode = -1;
-      TCommTimeouts Timeouts;
-      Port.GetTimeouts(Timeouts);
-      Timeouts.ReadIntervalTimeout = MAXDWORD;
-      Timeouts.ReadTotalTimeoutMultiplier = 0;
-      Timeouts.ReadTotalTimeoutConstant = 0;
-      if (!Port.SetTimeouts(Timeouts)) {
-        Line += Text(u"IDS_88");
-        return;
-      }
-      Port.Purge(PURGE_TXCLEAR | PURGE_RXCLEAR);
-      Port.ClearErrors();
-      Port.Write(RawBytes("\xC8\x0D\xC8\x0D", 4));
-      std::this_thread::sleep_for(std::chrono::milliseconds(220));
-      uint32_t Queued = 0;
-      if (!Port.QueuedBytes(Queued) || Queued < 10) return;
-      RawBytes Bytes;
-      Port.Read(Bytes, Queued);
-      Mode = ConverterMode(Bytes, Text(u"IDS_89"), Text(u"IDS_90"));
-    }();
+      Mode = ConverterModeOf(Port, Text(u"IDS_89"), Text(u"IDS_90"));
+    }
     // A port whose device went away while it was tried is no converter, whatever it said.
     if (Port.Gone()) {
       Usable = false;

@@ -24,7 +24,6 @@ RawBytes TfmMain::ExPack(TComHandle& hc, const RawBytes& s, uint32_t Delay) {
     for (int Attempt = 0; Attempt < ExchangeAttempts; ++Attempt) {
       TSerialPort& Port = hc.Port();
       if (!Frame.empty()) Port.Write(Frame);
-      Port.ClearErrors();
       Port.SetMask(EV_RXFLAG);
       uint32_t Events = 0;
       const TWaitResult Wait = Port.WaitEvent(Events, Delay);

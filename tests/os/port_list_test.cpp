@@ -68,16 +68,16 @@ TEST(PortList, OpeningMapsShownNamesToDevices) {
   TPtyDevice Device;
   SetPorts("SIM0=" + Device.Path + ";NOTTY=/dev/null;GONE=/nonexistent/tty");
   TSerialPort Port;
-  EXPECT_TRUE(Port.Open(u"SIM0", false)) << ToUtf8(Port.LastError());
+  EXPECT_TRUE(Port.Open(u"SIM0")) << ToUtf8(Port.LastError());
   Port.Close();
-  EXPECT_TRUE(Port.Open(u"\\\\.\\SIM0", true)) << ToUtf8(Port.LastError());
+  EXPECT_TRUE(Port.Open(u"\\\\.\\SIM0")) << ToUtf8(Port.LastError());
   Port.Close();
-  EXPECT_TRUE(Port.Open(FromUtf8(Device.Path), true));
+  EXPECT_TRUE(Port.Open(FromUtf8(Device.Path)));
   Port.Close();
 
   for (const String& Name : {String(u"COM3"), String(u"\\\\.\\COM1"), String(u"NOTTY"),
                              String(u"GONE"), String(u""), String(u"/nonexistent/tty")}) {
-    EXPECT_FALSE(Port.Open(Name, false)) << ToUtf8(Name);
+    EXPECT_FALSE(Port.Open(Name)) << ToUtf8(Name);
     EXPECT_FALSE(Port.IsOpen());
     EXPECT_FALSE(Port.LastError().empty());
   }

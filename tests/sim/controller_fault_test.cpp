@@ -118,9 +118,8 @@ TEST(ControllerOnTheLine, HangUpAndPacing) {
   TSimBus Gone;
   Gone.Add(std::make_unique<TSimController>(Sample([](TControllerFaults& F) { F.HangUp = 1; })));
   TSerialPort Port = OpenSimPort(Gone, B, '\xC0');
-  auto Start = std::chrono::steady_clock::now();
   EXPECT_EQ(WriteAndWait(Port, PackB(Info), 5000), std::nullopt);
-  EXPECT_LT(ElapsedMs(Start), 3000);
+  EXPECT_TRUE(Port.Gone());
   EXPECT_TRUE(Gone.HungUp());
 
   TSimBus Paced;
@@ -128,7 +127,7 @@ TEST(ControllerOnTheLine, HangUpAndPacing) {
   Paced.Add(std::make_unique<TSimController>(Sample()));
   TSerialPort Slow = OpenSimPort(Paced, A, '\xF5');
   // FA, 2 leading bytes, 5 header bytes, 200 text bytes, the check, F5: 210 bytes, 109 ms.
-  Start = std::chrono::steady_clock::now();
+  const auto Start = std::chrono::steady_clock::now();
   const auto Answer = WriteAndWait(Slow, PackA(BySn(500, {0xFD, 1})), 2000);
   ASSERT_TRUE(Answer);
   EXPECT_GE(ElapsedMs(Start), 100);

@@ -16,10 +16,7 @@ RawBytes Probe(TSimBus& Bus, uint32_t Baud, RawBytes WakeUp = RawBytes(Converter
   EXPECT_TRUE(Port.IsOpen());
   EXPECT_TRUE(Port.Purge(PURGE_TXCLEAR | PURGE_RXCLEAR));
   EXPECT_TRUE(Port.Write(WakeUp));
-  Port.SetTimeouts({100, 0, 400, 0, 0});
-  RawBytes Answer;
-  Port.Read(Answer, 1000);
-  return Answer;
+  return ReadUntilQuiet(Port, 150);
 }
 
 TConverterSettings Kind(TConverterKind Kind) {
@@ -81,10 +78,9 @@ TEST(Converter, HangUpOnWakeUpMakesThePortFail) {
   TSerialPort Port = OpenSimPort(Bus, 230400);
   ASSERT_TRUE(Port.SetMask(EV_RXCHAR));
   ASSERT_TRUE(Port.Write(RawBytes(ConverterWakeUp)));
-  const auto Start = std::chrono::steady_clock::now();
   uint32_t Events = 0;
   EXPECT_EQ(Port.WaitEvent(Events, 10000), TWaitResult::wrFailed);
-  EXPECT_LT(ElapsedMs(Start), 5000);
+  EXPECT_TRUE(Port.Gone());
   EXPECT_TRUE(Bus.HungUp());
   EXPECT_EQ(Bus.LineSpeed(), 0u);
   EXPECT_FALSE(Bus.Send("late"));

@@ -1,6 +1,5 @@
 #pragma once
-// A port opened on the simulated line the way the tool sets one up: raw 8N1 at a given speed,
-// flags word 1, reads that return at once.
+// A port opened on the simulated line the way the tool sets one up: raw 8N1 at a given speed.
 #include <chrono>
 #include <optional>
 #include <thread>
@@ -10,17 +9,7 @@
 
 inline TSerialPort OpenSimPort(const TSimBus& Bus, uint32_t Baud, char EvtChar = 0) {
   TSerialPort Port;
-  if (!Port.Open(FromUtf8(Bus.SlavePath()), true)) return Port;
-  TDCB Dcb;
-  Port.GetState(Dcb);
-  Dcb.BaudRate = Baud;
-  Dcb.ByteSize = 8;
-  Dcb.Parity = NOPARITY;
-  Dcb.StopBits = ONESTOPBIT;
-  Dcb.Flags = DCB_BINARY;
-  Dcb.EvtChar = EvtChar;
-  Port.SetState(Dcb);
-  Port.SetTimeouts({MAXDWORD, 0, 0, 0, 0});
+  if (Port.Open(FromUtf8(Bus.SlavePath()))) Port.SetState({Baud, EvtChar});
   return Port;
 }
 
@@ -41,11 +30,20 @@ inline int64_t ElapsedMs(std::chrono::steady_clock::time_point Start) {
 
 // Sets the speed and end byte of a framing on an open port, as the tool does when it reopens.
 inline bool Retune(TSerialPort& Port, uint32_t Baud, char EvtChar) {
-  TDCB Dcb;
-  Port.GetState(Dcb);
-  Dcb.BaudRate = Baud;
-  Dcb.EvtChar = EvtChar;
-  return Port.SetState(Dcb);
+  return Port.SetState({Baud, EvtChar});
+}
+
+// Everything that comes until the line has been quiet for QuietMs.
+inline RawBytes ReadUntilQuiet(TSerialPort& Port, uint32_t QuietMs) {
+  uint32_t Events = 0;
+  Port.SetMask(EV_RXCHAR);
+  while (Port.WaitEvent(Events, QuietMs) == TWaitResult::wrSignaled) {
+  }
+  uint32_t Count = 0;
+  RawBytes Data;
+  Port.QueuedBytes(Count);
+  Port.Read(Data, Count);
+  return Data;
 }
 
 // Writes a frame and waits up to TimeoutMs for the event character; returns what is queued then,

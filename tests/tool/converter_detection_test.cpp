@@ -46,7 +46,7 @@ TEST_F(ToolTest, PortsThatCannotBeUsedAreReported) {
   TSimBus& Held = AddConverter("SIM0");
   AddRawEntry("\\Device\\Odd|A\\B=/dev/null");
   TSerialPort Holder;
-  ASSERT_TRUE(Holder.Open(FromUtf8(Held.SlavePath()), false));
+  ASSERT_TRUE(Holder.Open(FromUtf8(Held.SlavePath())));
   TfmMain& W = OpenWindow();
   EXPECT_EQ(MemoLines(), (std::vector<String>{u"SIM0" + CannotOpen,
                                               u"Bad name for \"\\Device\\Odd\" -> \"A\\B\"",
