@@ -14,6 +14,10 @@ namespace {
 
 // The check by serial number lists at most this many text lines.
 constexpr int MaxTextLinesBySN = 30;
+// The fall-back to the fast mode lets the purge settle before it closes the port, and the
+// converter rest before it opens the port again.
+constexpr int PurgeSettleMs = 20;
+constexpr int ReopenPauseMs = 100;
 
 void Sleep(int Ms) {
   std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
@@ -33,7 +37,7 @@ void TfmMain::CheckPrologue() {
 }
 
 void TfmMain::ApplyCheckPortMode() {
-  if (oComMode != ComModeFast || CmdPrefix == 0x30) oComMode = ComModeSlow;
+  if (oComMode != ComModeFast || CmdPrefix == HotelPrefix) oComMode = ComModeSlow;
 }
 
 void TfmMain::AddTypeAndVersion(const TInfoAnswer& Info) {
@@ -78,12 +82,12 @@ void TfmMain::CheckByAddress() {
   const uint8_t NA = static_cast<uint8_t>(seNetAdr->Value());
   Log(Text(u"IDS_4") + IntToStr(NA));
   RawBytes a = ExPack(hc, InfoByAddr(CmdPrefix, NA), AnswerWait);
-  if (IsNoAnswer(a) && CmdPrefix == 0x20) {
+  if (IsNoAnswer(a) && CmdPrefix == NormalPrefix) {
     oComMode = ComModeFast;
     hc.Port().Purge(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
-    Sleep(20);
+    Sleep(PurgeSettleMs);
     hc.Close();
-    Sleep(100);
+    Sleep(ReopenPauseMs);
     hc = OpenComInMode();
     if (!hc.Valid()) return;
     a = ExPack(hc, InfoByAddr(CmdPrefix, NA), AnswerWait);
@@ -127,7 +131,7 @@ void TfmMain::CheckBySN() {
   const uint16_t SN = static_cast<uint16_t>(seSN->Value());
   Log(Text(u"IDS_32") + IntToStr(SN));
   RawBytes a = ExPack(hc, InfoBySN(CmdPrefix, SN), AnswerWait);
-  if (IsNoAnswer(a) && CmdPrefix == 0x20) {
+  if (IsNoAnswer(a) && CmdPrefix == NormalPrefix) {
     oComMode = ComModeFast;
     hc.Close();
     hc = OpenComInMode();

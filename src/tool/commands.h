@@ -7,6 +7,10 @@
 
 #include "core/ustring.h"
 
+// The controller type of a network device, which has controllers of its own behind it; it also
+// opens the commands that list them.
+inline constexpr uint8_t NetworkDeviceType = 0x27;
+
 RawBytes InfoByAddr(uint8_t Prefix, uint8_t NA);
 RawBytes InfoBySN(uint8_t Prefix, uint16_t SN);
 RawBytes TextLine(uint8_t Prefix, uint16_t SN, uint8_t Line);

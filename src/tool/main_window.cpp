@@ -107,7 +107,7 @@ void TfmMain::Memo1DblClick(TObject*) {
 }
 
 void TfmMain::mniHotelClick(TObject*) {
-  CmdPrefix = mniHotel->Checked() ? 0x30 : 0x20;
+  CmdPrefix = mniHotel->Checked() ? HotelPrefix : NormalPrefix;
 }
 
 void TfmMain::seNetAdrChange(TObject*) {

@@ -1,3 +1,3 @@
 #include "tool/unit_state.h"
 
-uint8_t CmdPrefix = 0x20;
+uint8_t CmdPrefix = NormalPrefix;

@@ -2,5 +2,7 @@
 // State that the window's operations share for as long as the program runs.
 #include <cstdint>
 
-// The first byte of most commands: 0x20, or 0x30 while Hotel mode is on.
+inline constexpr uint8_t NormalPrefix = 0x20;
+inline constexpr uint8_t HotelPrefix = 0x30;
+// The first byte of most commands: NormalPrefix, or HotelPrefix while Hotel mode is on.
 extern uint8_t CmdPrefix;

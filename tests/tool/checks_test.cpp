@@ -72,6 +72,53 @@ TEST_F(CheckTest, BySerialNumberFillsTheAddressAndListsTextsWithoutPrefix) {
   EXPECT_EQ(W.btCheckNetAddr->Caption(), u"Check");
 }
 
+TEST_F(CheckTest, BySerialNumberListsAtMostThirtyTextLines) {
+  TControllerSettings C = Controller(777, 9);
+  for (int I = 1; I <= 35; ++I) C.TextLines.push_back("Line " + std::to_string(I));
+  TfmMain& W = OpenWith({C});
+  W.seSN->SetValue(777);
+  W.btCheckSNClick(nullptr);
+  const std::vector<String> Lines = MemoLines();
+  ASSERT_EQ(Lines.size(), 5u + 30u);
+  EXPECT_EQ(Lines[5], u"Line 1");
+  EXPECT_EQ(Lines.back(), u"Line 30");
+  // Nothing past the thirtieth line was asked for.
+  EXPECT_EQ(Buses[0]->ReceivedAt(19200).find(std::string("\x03\xFD\x1F", 3)), std::string::npos);
+
+  // By address, every line the controller holds.
+  W.btCheckNetAddrClick(nullptr);
+  EXPECT_EQ(MemoLines().size(), 5u + 35u);
+  EXPECT_EQ(MemoLines().back(), u">> Line 35");
+}
+
+TEST_F(CheckTest, AFailedFallBackReturnsToTheSlowModeWhereTheCheckSaysSo) {
+  // Only at the fast speed, and only with garbled answers there.
+  TControllerSettings C = Controller(4242, 2);
+  C.At19200 = false;
+  C.Faults.Garble = FaultAlways;
+  TfmMain& W = OpenWith({C});
+
+  // By address: no answer of nine bytes in either mode.
+  W.seNetAdr->SetValue(2);
+  W.btCheckNetAddrClick(nullptr);
+  EXPECT_FALSE(Buses[0]->ReceivedAt(256000).empty());
+  EXPECT_EQ(MemoLines(), std::vector<String>({u"Checking ...", u"Not answer"}));
+  EXPECT_EQ(W.oComMode, 0);
+
+  // By serial number: the repeated query brings the empty result.
+  const size_t SentFast = Buses[0]->ReceivedAt(256000).size();
+  W.seSN->SetValue(4242);
+  W.btCheckSNClick(nullptr);
+  EXPECT_GT(Buses[0]->ReceivedAt(256000).size(), SentFast);
+  EXPECT_EQ(MemoLines(), std::vector<String>({u"Checking ...", u"Not answer"}));
+  EXPECT_EQ(W.oComMode, 0);
+
+  // By address, an address nobody holds: "Z" in both modes.
+  W.seNetAdr->SetValue(3);
+  W.btCheckNetAddrClick(nullptr);
+  EXPECT_EQ(W.oComMode, 0);
+}
+
 TEST_F(CheckTest, BySerialNumberStopsAtAnActiveBootLoader) {
   TControllerSettings C = Controller(777, 9);
   C.LoaderActive = true;

@@ -1,5 +1,7 @@
 // The checks against a failing line, in both port modes: missing or short answers, answers that
 // come late, and a converter that goes away in the middle.
+#include <algorithm>
+
 #include "controller_test_support.h"
 
 namespace {
@@ -96,6 +98,26 @@ TEST_P(FailingLineTest, AnAnswerQueuedBeforeAnExchangeIsNotItsAnswer) {
   EXPECT_EQ(MemoLines(), (std::vector<String>{u"Type Ctrl is 0x1A", u"Version firmware is 3.7",
                                               u"Serial number  is 777", u"Memory size is 8 kb", u"",
                                               u">> Door A"}));
+}
+
+TEST_P(FailingLineTest, NoiseBeforeAnAnswer) {
+  TControllerSettings C = Controller(777, 9);
+  C.TextLines = {"Door A"};
+  // Framing A takes an answer from its last start byte on, so noise in front does no harm, even
+  // noise that holds a start byte; in framing B noise in front spoils the frame's check, and the
+  // command is asked once more.
+  const bool FramingA = GetParam() == ComModeSlow;
+  C.Faults.Noise = FramingA ? FaultAlways : 1;
+  C.Faults.NoiseBytes = "\x13\xFA\x7E";
+  TfmMain& W = OpenOn(C);
+  W.seSN->SetValue(777);
+  W.btCheckSNClick(nullptr);
+  EXPECT_EQ(MemoLines(),
+            (std::vector<String>{u"Type Ctrl is 0x1A", u"Version firmware is 3.7",
+                                 u"Network address is 9", u"Memory size is 8 kb", u"", u"Door A"}));
+  const std::string Sent = Bus().ReceivedAt(FramingA ? 19200 : 256000);
+  // The info, the address, the memory and one text line; the info twice in framing B.
+  EXPECT_EQ(std::count(Sent.begin(), Sent.end(), FramingA ? '\xF5' : '\xC0'), FramingA ? 4 : 5);
 }
 
 TEST_P(FailingLineTest, AConverterGoneInTheMiddleEndsTheCheckWithOneLine) {
