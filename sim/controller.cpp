@@ -184,7 +184,7 @@ std::string TSimController::AnswerBySerial(std::string_view Command) {
     return Line;
   }
   if (Code == AddressCode && At(Command, 4) == 0x01 && (Size == 5 || Size == 6)) {
-    if (Size == 6 && At(Command, 5) >= 1 && At(Command, 5) <= 254)
+    if (Size == 6 && !FSettings.KeepsAddress && At(Command, 5) >= 1 && At(Command, 5) <= 254)
       FSettings.Address = At(Command, 5);
     return std::string(Command.substr(0, 5)) + char(FSettings.Address);
   }

@@ -9,7 +9,8 @@
 //                           lines-or-80 NA 00 SNlo SNhi
 //   pfx SNlo SNhi FD i      text line i: echo(5) and the line's bytes (nothing past the last)
 //   pfx SNlo SNhi F0 01     address: echo(5) NA
-//   pfx SNlo SNhi F0 01 n   new address n (1 to 254, else kept): echo(5) NA
+//   pfx SNlo SNhi F0 01 n   new address n (1 to 254, else kept; always kept when the settings
+//                           say so): echo(5) NA
 //   pfx SNlo SNhi FE "PROG" / "NEXT" and the loader's replies: see boot_loader.h
 //   pfx 00 00 FC L(2) H(2)  range probe, answered by a controller whose serial number is in L..H
 //                           and that the probes reach: pfx 00 00 FC SNlo SNhi
@@ -64,6 +65,7 @@ struct TControllerSettings {
   bool At19200 = true;   // answers in framing A
   bool At256000 = true;  // answers in framing B
   bool LoaderActive = false;
+  bool KeepsAddress = false;      // confirms a new address with the one it keeps
   bool InRangeSearch = true;      // false behind a network device: the range probes miss it
   std::vector<uint16_t> NetList;  // type 27 only: the controllers behind it, at most 255
   int NetNotReady = 0;            // type 27 only: count answers saying "not ready" before the list

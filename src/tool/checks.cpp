@@ -30,8 +30,7 @@ String Hex2(uint8_t V) {
 }  // namespace
 
 void TfmMain::CheckPrologue() {
-  if (Memo1->CanFocus()) Memo1->SetFocus();
-  Memo1->Lines()->Clear();
+  ClearOutput();
   AddLine(Text(u"IDS_3"));
   Application().ProcessMessages();
 }

@@ -49,7 +49,9 @@ const TClassType& TfmMain::StaticClassType() {
         .Method(u"btnRussianClick", &F::btnRussianClick)
         .Method(u"btCOMrescanClick", &F::btCOMrescanClick)
         .Method(u"btCheckNetAddrClick", &F::btCheckNetAddrClick)
-        .Method(u"btCheckSNClick", &F::btCheckSNClick);
+        .Method(u"btCheckSNClick", &F::btCheckSNClick)
+        .Method(u"btSetNewNAClick", &F::btSetNewNAClick)
+        .Method(u"btIdentifyClick", &F::btIdentifyClick);
     C.Create = [](TObject* Owner) -> TObject* {
       return new TfmMain(dynamic_cast<TComponent*>(Owner));
     };
@@ -81,6 +83,11 @@ TfmMain* CreateMainForm(TComponent* Owner) {
     throw;
   }
   return Form;
+}
+
+void TfmMain::ClearOutput() {
+  if (Memo1->CanFocus()) Memo1->SetFocus();
+  Memo1->Lines()->Clear();
 }
 
 void TfmMain::AddLine(const String& Line) {

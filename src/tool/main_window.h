@@ -64,6 +64,8 @@ class TfmMain : public TForm {
   void btCOMrescanClick(TObject* Sender);
   void btCheckNetAddrClick(TObject* Sender);
   void btCheckSNClick(TObject* Sender);
+  void btSetNewNAClick(TObject* Sender);
+  void btIdentifyClick(TObject* Sender);
 
   // The serial link: the port in the current port mode, the framings, one exchange.
   TComHandle OpenComInMode();
@@ -77,6 +79,8 @@ class TfmMain : public TForm {
   std::unique_ptr<TMemoryStream> stmFirmWare;
   int oComMode = 0;
 
+  // Gives the output pane the focus when it can take it and clears it: operations begin so.
+  void ClearOutput();
   // Steps the two checks share.
   void CheckPrologue();
   void ApplyCheckPortMode();
@@ -86,6 +90,10 @@ class TfmMain : public TForm {
   bool AddMemoryLines(TComHandle& hc, uint8_t NA);
   void CheckByAddress();
   void CheckBySN();
+
+  // Setting an address and opening a door keep the fast mode when a check has set it.
+  void ApplyLinkPortMode();
+  void SetNewAddress(uint8_t NewAddress);
 
   // Runs one operation that talks to a controller. When its line goes (ELineGone), the operation
   // ends there, its port closed on the way out, with one line in the output pane and the log.
