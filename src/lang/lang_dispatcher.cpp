@@ -6,6 +6,7 @@
 #include "core/restore.h"
 #include "core/rtti.h"
 #include "core/scope_exit.h"
+#include "core/stream.h"
 #include "lang/custom_lang.h"
 
 const TTypeInfo& TypeInfoTLinkToDispatcherEvent() {
@@ -71,8 +72,15 @@ void TlcLangDispatcher::AddLcLang(TlcCustomLang* ALcLang) {
   ALcLang->SetNumOfLanguages(FNumOfLanguages);
   ALcLang->FLangNames->SetText(FLangNames->GetText());
   ALcLang->FLanguage = FLanguage;
-  if (!IsDesigning()) OnLinkToDispatcher(this, ALcLang);
-  ALcLang->SetActiveLanguage(FActiveLanguage);
+  if (IsDesigning()) {
+    ALcLang->SetActiveLanguage(FActiveLanguage);
+  } else {
+    OnLinkToDispatcher(this, ALcLang);
+    if (!FFileName.empty() && FileExists(FFileName))
+      LoadFileOnLink(*ALcLang);
+    else
+      ALcLang->SetActiveLanguage(FActiveLanguage);
+  }
   ALcLang->RefreshCurrentCharset();
 }
 

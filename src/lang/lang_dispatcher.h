@@ -13,6 +13,7 @@
 #include "lang/test_mode_info.h"
 
 class TlcCustomLang;
+class TStream;
 
 using TLinkToDispatcherEvent = TEvent<TObject*, TlcCustomLang*>;
 const TTypeInfo& TypeInfoTLinkToDispatcherEvent();
@@ -59,6 +60,18 @@ class TlcLangDispatcher : public TComponent {
   int DefaultLanguage() const { return FDefaultLanguage; }
   void SetDefaultLanguage(int Value);
 
+  // One translation file into every linked component: a binary one (".LCB") read by each, a
+  // text one parsed once for all; then the dispatcher and every component take the first
+  // component's language names and count. A missing or damaged file raises ELanguageError
+  // naming it; a missing one changes nothing.
+  void LoadAllFromFile(const String& AFileName);
+  // A binary translation stream into every linked component; the dispatcher takes the first
+  // component's names and count without passing them on.
+  void LoadAllFromStream(TStream& AStream);
+  // Every linked component's translations into one file, each under its form's class.
+  void SaveAllToFile(const String& FileName, const String& Delimiter);
+  void SaveAllToBinaryFile(const String& FileName);
+
   void FinishLoading() override;
 
   TLinkToDispatcherEvent OnLinkToDispatcher;
@@ -76,6 +89,10 @@ class TlcLangDispatcher : public TComponent {
   bool IsDesigning() const { return HasState(csDesigning); }
   // True when neither the dispatcher nor any linked component refuses Value.
   bool AllowChange(int Value);
+  // Loads FileName into a component that links, in the dispatcher's active language.
+  void LoadFileOnLink(TlcCustomLang& ALcLang);
+  // The component's names and count, taken without passing them on to the others.
+  void TakeLanguagesOf(const TlcCustomLang& ALcLang);
 
   std::vector<TlcCustomLang*> FLCComponents;
   int FActiveLanguage = 1;

@@ -443,6 +443,19 @@ std::string ReadFileBytes(const String& FileName) {
 
 }  // namespace
 
+void RequireTranslationFile(const String& FileName) {
+  if (!FileExists(FileName)) RaiseLoadError(FileName, u"the file does not exist");
+}
+
+std::unique_ptr<TlcMemIniFile> ReadTranslationFile(const String& FileName) {
+  RequireTranslationFile(FileName);
+  try {
+    return ParseTranslationFile(ReadFileBytes(FileName));
+  } catch (const ELanguageError& E) {
+    RaiseLoadError(FileName, E.Message());
+  }
+}
+
 int TlcCustomLang::LoadFromFile(TStringsType PropType, const String& AFileName, bool CanRewrite) {
   if (!FileExists(AFileName)) return -1;
   TMemoryStream Stream(ReadFileBytes(AFileName));

@@ -22,5 +22,11 @@ extern TlcMemIniFile* SharedTranslationIni;
 // or a line without "=" in a section.
 std::unique_ptr<TlcMemIniFile> ParseTranslationFile(const std::string& Bytes);
 
+// ELanguageError naming the file when FileName does not exist.
+void RequireTranslationFile(const String& FileName);
+// The file FileName parsed as above; ELanguageError naming the file when it does not exist or
+// is not a translation file.
+std::unique_ptr<TlcMemIniFile> ReadTranslationFile(const String& FileName);
+
 // True when the extension of FileName, upper-cased, is ".LCB" (a binary translation file).
 bool IsLCBFileName(const String& FileName);
