@@ -1,6 +1,7 @@
 #include "sim/scenario.h"
 
 #include <charconv>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -216,6 +217,75 @@ std::unique_ptr<TSimDevice> ParseController(const std::vector<std::string>& Word
   return std::make_unique<TSimController>(std::move(Settings));
 }
 
+// A small generator of our own, so that a seed gives the same bus on every machine.
+class TSplitMix {
+ public:
+  explicit TSplitMix(uint64_t Seed) : FState(Seed) {}
+  uint64_t Next() {
+    uint64_t Z = (FState += 0x9E3779B97F4A7C15ULL);
+    Z = (Z ^ (Z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    Z = (Z ^ (Z >> 27)) * 0x94D049BB133111EBULL;
+    return Z ^ (Z >> 31);
+  }
+  uint32_t Below(uint32_t Bound) { return uint32_t(Next() % Bound); }
+
+ private:
+  uint64_t FState;
+};
+
+// Count distinct serial numbers from Low to High, picked by the seed (Floyd's sampling: one
+// draw for each number picked, whatever the share of the range).
+std::set<uint16_t> PickSerials(uint32_t Count, uint32_t Low, uint32_t High, uint64_t Seed) {
+  TSplitMix Random(Seed);
+  std::set<uint16_t> Picked;
+  const uint32_t Span = High - Low + 1;
+  for (uint32_t J = Span - Count; J < Span; ++J) {
+    const uint16_t Serial = uint16_t(Low + Random.Below(J + 1));
+    if (!Picked.insert(Serial).second) Picked.insert(uint16_t(Low + J));
+  }
+  return Picked;
+}
+
+void ParseControllers(const std::vector<std::string>& Words,
+                      std::vector<std::unique_ptr<TSimDevice>>& Devices) {
+  TControllerSettings Settings;
+  uint32_t Count = 0;
+  uint32_t Low = 1;
+  uint32_t High = 65535;
+  uint64_t Seed = 1;
+  for (size_t I = 1; I < Words.size(); ++I) {
+    const size_t Equals = Words[I].find('=');
+    if (Equals == std::string::npos)
+      throw std::runtime_error("\"" + Words[I] + "\" is not KEY=VALUE");
+    const std::string Key = Words[I].substr(0, Equals);
+    const std::string Value = Words[I].substr(Equals + 1);
+    if (Key == "count") {
+      Count = Number(Value, 1, MaxBusControllers);
+    } else if (Key == "sn") {
+      const std::vector<std::string> Ends = Split(Value, '-');
+      if (Ends.size() != 2) throw std::runtime_error("controllers take sn=LOW-HIGH");
+      Low = Number(Ends[0], 1, 65535);
+      High = Number(Ends[1], Low, 65535);
+    } else if (Key == "seed") {
+      Seed = Number(Value, 0, 0xFFFFFFFF);
+    } else {
+      SetControllerValue(Settings, Key, Value);
+    }
+  }
+  if (Count == 0) throw std::runtime_error("controllers need count=N");
+  if (Count > High - Low + 1) throw std::runtime_error("more controllers than serial numbers");
+  if (Devices.size() + Count > MaxBusControllers)
+    throw std::runtime_error("a bus holds at most " + std::to_string(MaxBusControllers) +
+                             " controllers");
+  uint8_t Address = Settings.Address;
+  for (const uint16_t Serial : PickSerials(Count, Low, High, Seed)) {
+    Settings.SerialNumber = Serial;
+    Settings.Address = Address;
+    Devices.push_back(std::make_unique<TSimController>(Settings));
+    Address = Address == 254 ? 1 : uint8_t(Address + 1);
+  }
+}
+
 }  // namespace
 
 std::vector<std::unique_ptr<TSimDevice>> ParseScenario(std::string_view Text) {
@@ -235,6 +305,8 @@ std::vector<std::unique_ptr<TSimDevice>> ParseScenario(std::string_view Text) {
         Devices.push_back(ParseConverter(Words));
       else if (Words[0] == "controller")
         Devices.push_back(ParseController(Words));
+      else if (Words[0] == "controllers")
+        ParseControllers(Words, Devices);
       else
         throw std::runtime_error("unknown device \"" + Words[0] + "\"");
     } catch (const std::runtime_error& Error) {

@@ -29,11 +29,21 @@
 //   twice noise late; delay=MS (for late) short=1..4 (bytes kept) noise=BYTES (sent before)
 //   clean=N (the first N answers go out unspoiled, the faults count from there)
 // Numbers are decimal, or hexadecimal after 0x.
+//
+// Many controllers at once, with serial numbers picked at random:
+//   controllers count=300 sn=1-65535 seed=7 addr=1 text="Door"
+// count=N distinct serial numbers from the sn= range (all of it when not given), the same seed
+// giving the same numbers, the bus holding at most MaxBusControllers devices then; addresses
+// count up from addr=, 254 followed by 1; every other setting is that of a controller and holds
+// for each of them.
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "sim/sim_device.h"
+
+inline constexpr uint32_t MaxBusControllers = 1000;
 
 // The bus sim_bus plays without a scenario: a converter, one controller at each speed and one
 // at both, so every road of the tool meets an answer.

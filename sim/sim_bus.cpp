@@ -16,6 +16,13 @@ constexpr int64_t BitsPerByte = 10;  // start bit, 8 data bits, stop bit
 // A paced answer is handed on at most this often: the bytes in between wait for the next time.
 constexpr std::chrono::milliseconds HandOnEvery(1);
 
+// Devices that answer the same bytes send at the same moment: where one drives a 0 bit the
+// line reads 0, and past the end of the shorter answer the other goes on alone.
+void Collide(std::string& Line, const std::string& Answer) {
+  for (size_t I = 0; I < std::min(Line.size(), Answer.size()); ++I) Line[I] &= Answer[I];
+  if (Answer.size() > Line.size()) Line.append(Answer, Line.size());
+}
+
 std::chrono::nanoseconds WireTime(size_t Bytes, uint32_t Speed) {
   return std::chrono::nanoseconds(int64_t(Bytes) * BitsPerByte * 1'000'000'000 / Speed);
 }
@@ -44,6 +51,11 @@ TSimDevice& TSimBus::Add(std::unique_ptr<TSimDevice> Device) {
 uint32_t TSimBus::LineSpeed() const {
   const std::lock_guard Guard(FLock);
   return FPty.LineSpeed();
+}
+
+size_t TSimBus::Answered() const {
+  const std::lock_guard Guard(FLock);
+  return FAnswered;
 }
 
 void TSimBus::SetPacing(bool On) {
@@ -137,6 +149,7 @@ TSimBus::TClock::time_point TSimBus::Flush() {
       continue;
     }
     if (!FPacing || Out.Speed == 0) {
+      FAnswered += Out.Bytes.size();
       WriteLocked(Out.Bytes);
       FOutgoing.erase(Head);
       continue;
@@ -153,6 +166,7 @@ TSimBus::TClock::time_point TSimBus::Flush() {
                     ? 0
                     : size_t(Elapsed.count() * Out.Speed / (BitsPerByte * 1'000'000'000));
     if (Arrived > Out.Sent) {
+      FAnswered += Arrived - Out.Sent;
       WriteLocked(std::string_view(Out.Bytes).substr(Out.Sent, Arrived - Out.Sent));
       Out.Sent = Arrived;
       Out.HandedOn = Now;
@@ -180,6 +194,7 @@ void TSimBus::Dispatch(std::string_view Bytes) {
     FInboundFree = std::max(FInboundFree, Now) + WireTime(Bytes.size(), Speed);
     Heard = FInboundFree;
   }
+  std::string AtOnce;
   for (const auto& Device : FDevices) {
     TSimReply Reply = Device->OnBytes(Speed, Bytes);
     if (Reply.HangUp) {
@@ -189,10 +204,11 @@ void TSimBus::Dispatch(std::string_view Bytes) {
       FPty.Close();
       return;
     }
-    Queue(Heard, std::move(Reply.Bytes), Speed);
+    Collide(AtOnce, Reply.Bytes);
     for (TSimLateBytes& Late : Reply.Later)
       Queue(Heard + std::chrono::milliseconds(Late.DelayMs), std::move(Late.Bytes), Speed);
   }
+  Queue(Heard, std::move(AtOnce), Speed);
   Flush();
 }
 

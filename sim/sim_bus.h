@@ -3,7 +3,8 @@
 // device thread on the master that hands every byte the program sends to each device with the
 // line speed the program set, and writes back their answers, the late ones when they fall due.
 // An answer still owed when the program has set another speed is lost: at that speed its bytes
-// would only be line errors.
+// would only be line errors. Devices that answer the same bytes at once collide: the program
+// hears one garbled answer as long as the longest.
 #include <atomic>
 #include <chrono>
 #include <map>
@@ -29,6 +30,7 @@ class TSimBus {
 
   const std::string& SlavePath() const { return FPty.SlavePath(); }
   uint32_t LineSpeed() const;  // as the program set it; 0 after a hang-up
+  size_t Answered() const;     // how many bytes the devices have sent to the program so far
   // Writes bytes to the program as if a device had sent them; false after a hang-up.
   bool Send(std::string_view Bytes);
   std::string Received() const;                  // everything the program sent so far
@@ -71,6 +73,7 @@ class TSimBus {
   // By due time; answers due at the same moment keep their order.
   std::multimap<TClock::time_point, TOutgoing> FOutgoing;
   bool FPacing = false;
+  size_t FAnswered = 0;
   TClock::time_point FLineFree;       // with pacing: the end of the last answer on the wire
   TClock::time_point FInboundFree{};  // with pacing: when the program's bytes have all come in
   std::vector<std::unique_ptr<TSimDevice>> FDevices;

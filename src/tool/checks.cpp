@@ -62,7 +62,10 @@ bool TfmMain::AddMemoryLines(TComHandle& hc, uint8_t NA) {
 
 void TfmMain::btCheckNetAddrClick(TObject*) {
   // Address 0 names no controller: the button starts the network scan there instead.
-  if (seNetAdr->Value() == 0) return;
+  if (seNetAdr->Value() == 0) {
+    btScanCtrlClick(nullptr);
+    return;
+  }
   CheckPrologue();
   RunOnLine([this] { CheckByAddress(); });
 }

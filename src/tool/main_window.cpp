@@ -6,6 +6,7 @@
 #include "core/rtti.h"
 #include "tool/log_file.h"
 #include "tool/main_form_data.h"
+#include "tool/network_scan.h"
 #include "tool/unit_state.h"
 #include "ui/application.h"
 
@@ -44,6 +45,7 @@ const TClassType& TfmMain::StaticClassType() {
         .Method(u"FormClose", &F::FormClose)
         .Method(u"Memo1DblClick", &F::Memo1DblClick)
         .Method(u"mniHotelClick", &F::mniHotelClick)
+        .Method(u"btScanCtrlClick", &F::btScanCtrlClick)
         .Method(u"seNetAdrChange", &F::seNetAdrChange)
         .Method(u"btnEnglishClick", &F::btnEnglishClick)
         .Method(u"btnRussianClick", &F::btnRussianClick)
@@ -119,7 +121,8 @@ void TfmMain::mniHotelClick(TObject*) {
 
 void TfmMain::seNetAdrChange(TObject*) {
   const bool Address = seNetAdr->Value() > 0;
-  btCheckNetAddr->SetCaption(Text(Address ? u"IDS_113" : u"IDS_114"));
+  // At address 0 the button starts the scan, or stops the one that runs.
+  btCheckNetAddr->SetCaption(Text(Address ? u"IDS_113" : ScanIdle ? u"IDS_114" : u"IDS_132"));
   btIdentify->SetVisible(Address);
 }
 

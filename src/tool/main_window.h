@@ -58,6 +58,8 @@ class TfmMain : public TForm {
   void FormClose(TObject* Sender, TCloseAction& Action);
   void Memo1DblClick(TObject* Sender);
   void mniHotelClick(TObject* Sender);
+  // Starts the network scan, or asks the running one to stop.
+  void btScanCtrlClick(TObject* Sender);
   void seNetAdrChange(TObject* Sender);
   void btnEnglishClick(TObject* Sender);
   void btnRussianClick(TObject* Sender);

@@ -1,0 +1,259 @@
+#include "tool/network_scan.h"
+
+#include <chrono>
+#include <thread>
+
+#include "core/code_page.h"
+#include "tool/commands.h"
+#include "tool/exchange.h"
+#include "tool/main_window.h"
+#include "tool/unit_state.h"
+#include "ui/application.h"
+
+namespace {
+
+constexpr uint16_t TopSerial = 0xFFFF;
+constexpr uint16_t FirstWindowHigh = 0x7FFF;
+constexpr uint32_t ProbeWait = 100;  // ms for the first byte of any answer to a probe
+constexpr int ProbePause = 20;       // ms after each probe
+constexpr int LastAddress = 255;
+// An info answer holds the type and version from byte 5, the lines or loader bit in byte 8, the
+// address in byte 9 and the serial number in bytes 11 and 12.
+constexpr size_t InfoMinimum = 9;
+constexpr size_t InfoWithAddress = 10;
+constexpr size_t InfoWithSerial = 13;
+constexpr uint8_t LoaderBit = 0x80;
+constexpr uint8_t NetDevice = 0x27;
+constexpr size_t MaxNetDevices = 200;
+constexpr int NetCountTries = 100;
+constexpr int NotReadyPause = 100;  // ms before asking a device that is not ready again
+constexpr size_t NetAnswer = 6;     // the ready flag and count, or an item's serial number
+constexpr size_t TextLineHeader = 5;
+
+void Sleep(int Ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
+}
+
+String Hex2(uint8_t V) {
+  return IntToHex(V, 2);
+}
+
+String Quoted(int64_t V) {
+  return u" \"" + IntToStr(V) + u"\".";
+}
+
+uint16_t SerialAt(const RawBytes& a, size_t k) {
+  return static_cast<uint16_t>(AnswerByte(a, k) + 256 * AnswerByte(a, k + 1));
+}
+
+}  // namespace
+
+uint8_t ScanIdle = 1;
+
+void NextRange(TScanWindow& Window, int Step) {
+  uint16_t& L = Window.Low;
+  uint16_t& H = Window.High;
+  if (Step > 0) {
+    const uint16_t N = static_cast<uint16_t>(H + 1);
+    if (H == L) --L;
+    uint16_t Width = static_cast<uint16_t>(H - L);
+    L = N;
+    if (Step == RangeWider) Width = static_cast<uint16_t>(Width << 3);
+    H = static_cast<uint16_t>(N + Width);
+    if (H <= L) H = TopSerial;
+  }
+  if (Step < 2) H = static_cast<uint16_t>((uint32_t{H} + uint32_t{L}) / 2);
+  if (H < L) H = TopSerial;
+}
+
+bool TNetworkScan::Open() {
+  FPort = W.OpenComInMode();
+  return FPort.Valid();
+}
+
+void TNetworkScan::Run() {
+  W.AddLine(W.Text(u"IDS_133"));
+  W.Log(W.Text(u"IDS_134"));
+  FWindow = {0, FirstWindowHigh};
+  FInHit = false;
+  FDevices.clear();
+  RangeSearch();
+  if (FFound == 0) {
+    if (CmdPrefix == 0x20) DirectScan();
+    return;
+  }
+  // Devices reported while listing one are queued behind it and listed in the same run.
+  for (size_t I = 0; I < FDevices.size(); ++I) ScanNetDevice(FDevices[I]);
+}
+
+bool TNetworkScan::SendProbe(const RawBytes& Frame) {
+  TSerialPort& Port = FPort.Port();
+  Port.Purge(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+  if (!Frame.empty()) Port.Write(Frame);
+  Port.SetMask(EV_RXCHAR);
+  uint32_t Events = 0;
+  const TWaitResult Wait = Port.WaitEvent(Events, ProbeWait);
+  uint32_t Queued = 0;
+  Port.QueuedBytes(Queued);
+  FPort.CheckLine();
+  // Several controllers answering at once collide on the line: any byte at all is a hit.
+  if (Queued > 0) {
+    RawBytes Discarded;
+    Port.Read(Discarded, Queued);
+  }
+  return Wait == TWaitResult::wrSignaled || Queued > 0;
+}
+
+void TNetworkScan::RangeSearch() {
+  TScanWindow& Win = FWindow;
+  for (;;) {
+    const bool Hit = SendProbe(W.GetPack(RangeProbe(CmdPrefix, Win.Low, Win.High)));
+    Sleep(ProbePause);
+    if (StopRequested()) return;
+    if (Hit) {
+      FInHit = true;
+      if (Win.Low == Win.High) {
+        ReportController();
+        if (Win.Low == TopSerial) return;
+        FInHit = false;
+        NextRange(Win, RangeWider);
+      } else {
+        NextRange(Win, RangeLowerHalf);
+      }
+      continue;
+    }
+    if (Win.High == TopSerial) return;
+    if (Win.Low == Win.High) FInHit = false;
+    NextRange(Win, FInHit ? RangeNextHalf : RangeWider);
+  }
+}
+
+void TNetworkScan::ReportController() {
+  try {
+    QueryController();
+  } catch (const ELineGone&) {
+    throw;
+  } catch (const std::exception&) {
+    // A controller that cannot be reported is left out; the search goes on above it.
+  }
+}
+
+void TNetworkScan::QueryController() {
+  const uint16_t SN = FWindow.Low;
+  const RawBytes a = W.ExPack(FPort, InfoBySN(CmdPrefix, SN), AnswerWait);
+  if (a.size() < InfoMinimum) return;
+  ++FFound;
+  W.AddLine(u" ");
+  const bool Loader = (AnswerByte(a, 8) & LoaderBit) != 0;
+  String First = u"#" + IntToStr(FFound);
+  if (Loader || a.size() < InfoWithAddress)
+    First += u" Active bootloader.";
+  else
+    First += String(u" Network Address is") + Quoted(AnswerByte(a, 9));
+  W.AddLine(First + u" Serial number is" + Quoted(SN));
+  W.Log(W.Text(u"IDS_10") + Hex2(AnswerByte(a, 5)) + W.Text(u"IDS_11") +
+        IntToStr(AnswerByte(a, 9)) + W.Text(u"IDS_12") + IntToStr(SN) + u".");
+  W.AddLine(W.Text(u"IDS_122") + Hex2(AnswerByte(a, 5)) + W.Text(u"IDS_123") +
+            Hex2(AnswerByte(a, 6)) + u"." + Hex2(AnswerByte(a, 7)));
+  if (Loader) return;
+  // Devices beyond the queue's size are not listed.
+  if (AnswerByte(a, 5) == NetDevice && FDevices.size() < MaxNetDevices) FDevices.push_back(SN);
+  const RawBytes Line = W.ExPack(FPort, TextLine(CmdPrefix, SN, 1), AnswerWait);
+  if (Line.size() > TextLineHeader) W.AddLine(u"   " + AnsiToString(Line.substr(TextLineHeader)));
+}
+
+void TNetworkScan::DirectScan() {
+  W.oComMode = ComModeFast;
+  FPort.Close();
+  if (!Open()) return;
+  W.AddLine(W.Text(u"IDS_127"));
+  W.Log(W.Text(u"IDS_127"));
+  W.AddLine(u" ");
+  for (int A = 1; A <= LastAddress; ++A) {
+    ReplaceLastLine(W.Text(u"IDS_129") + IntToStr(A));
+    if (StopRequested()) break;
+    const RawBytes a = W.ExPack(FPort, InfoByAddr(CmdPrefix, static_cast<uint8_t>(A)), AnswerWait);
+    if (a.size() < InfoWithSerial) continue;
+    TStrings& Lines = *W.Memo1->Lines();
+    if (Lines.Count() > 0) Lines.Delete(Lines.Count() - 1);
+    FWindow.Low = SerialAt(a, 11);
+    ReportController();
+    W.AddLine(u" ");
+  }
+  ReplaceLastLine(u" ");
+}
+
+void TNetworkScan::ScanNetDevice(uint16_t SN) {
+  W.Log(W.Text(u"IDS_130") + IntToStr(SN));
+  for (int Try = 1; Try <= NetCountTries; ++Try) {
+    const RawBytes a = W.ExPack(FPort, NetCount(SN), AnswerWait);
+    if (a.size() < NetAnswer) return;
+    if (AnswerByte(a, 4) == 0) {
+      Sleep(NotReadyPause);
+      if (StopRequested()) return;
+      continue;
+    }
+    const int Count = AnswerByte(a, 5);
+    if (Count == 0) {
+      W.AddLine(String(u" No controllers are connected to the") + W.Text(u"IDS_131") +
+                IntToStr(SN));
+      return;
+    }
+    for (int I = 1; I <= Count; ++I) {
+      const RawBytes Item = W.ExPack(FPort, NetItem(SN, static_cast<uint8_t>(I)), AnswerWait);
+      if (StopRequested()) return;
+      // An item that brought no serial number names no controller.
+      if (Item.size() < NetAnswer) continue;
+      FWindow.Low = SerialAt(Item, 4);
+      ReportController();
+    }
+    return;
+  }
+}
+
+bool TNetworkScan::StopRequested() {
+  Application().ProcessMessages();
+  return ScanIdle != 0;
+}
+
+void TNetworkScan::ReplaceLastLine(const String& Line) {
+  TStrings& Lines = *W.Memo1->Lines();
+  // The technician may have cleared the pane meanwhile (a double click).
+  if (Lines.Count() == 0)
+    Lines.Add(Line);
+  else
+    Lines.Put(Lines.Count() - 1, Line);
+}
+
+void TfmMain::btScanCtrlClick(TObject*) {
+  if (ScanIdle == 0) {
+    ScanIdle = 1;
+    return;
+  }
+  ScanIdle = 0;
+  btCheckNetAddr->SetCaption(Text(u"IDS_132"));
+  if (Memo1->CanFocus()) Memo1->SetFocus();
+  Memo1->Lines()->Clear();
+  Application().ProcessMessages();
+  TNetworkScan Scan(*this);
+  const auto Closing = [&] {
+    Scan.Close();
+    AddLine(u"");
+    const String Last = Text(ScanIdle != 0 ? u"IDS_141" : u"IDS_142");
+    AddLine(Last);
+    Log(Last);
+    ScanIdle = 1;
+    // The field may have changed while the scan ran: the button names what pressing it does.
+    seNetAdrChange(nullptr);
+  };
+  try {
+    oComMode = ComModeSlow;
+    RunOnLine([&] {
+      if (Scan.Open()) Scan.Run();
+    });
+  } catch (...) {
+    Closing();
+    throw;
+  }
+  Closing();
+}
