@@ -23,7 +23,6 @@ constexpr size_t InfoMinimum = 9;
 constexpr size_t InfoWithAddress = 10;
 constexpr size_t InfoWithSerial = 13;
 constexpr uint8_t LoaderBit = 0x80;
-constexpr uint8_t NetDevice = 0x27;
 constexpr size_t MaxNetDevices = 200;
 constexpr int NetCountTries = 100;
 constexpr int NotReadyPause = 100;  // ms before asking a device that is not ready again
@@ -79,7 +78,7 @@ void TNetworkScan::Run() {
   FDevices.clear();
   RangeSearch();
   if (FFound == 0) {
-    if (CmdPrefix == 0x20) DirectScan();
+    if (CmdPrefix == NormalPrefix) DirectScan();
     return;
   }
   // Devices reported while listing one are queued behind it and listed in the same run.
@@ -157,7 +156,8 @@ void TNetworkScan::QueryController() {
             Hex2(AnswerByte(a, 6)) + u"." + Hex2(AnswerByte(a, 7)));
   if (Loader) return;
   // Devices beyond the queue's size are not listed.
-  if (AnswerByte(a, 5) == NetDevice && FDevices.size() < MaxNetDevices) FDevices.push_back(SN);
+  if (AnswerByte(a, 5) == NetworkDeviceType && FDevices.size() < MaxNetDevices)
+    FDevices.push_back(SN);
   const RawBytes Line = W.ExPack(FPort, TextLine(CmdPrefix, SN, 1), AnswerWait);
   if (Line.size() > TextLineHeader) W.AddLine(u"   " + AnsiToString(Line.substr(TextLineHeader)));
 }
@@ -213,6 +213,9 @@ void TNetworkScan::ScanNetDevice(uint16_t SN) {
 
 bool TNetworkScan::StopRequested() {
   Application().ProcessMessages();
+  // A window closed meanwhile ends the program: the scan stops as if the button was pressed,
+  // rather than keep the program alive for minutes.
+  if (Application().Terminated()) ScanIdle = 1;
   return ScanIdle != 0;
 }
 
@@ -232,8 +235,7 @@ void TfmMain::btScanCtrlClick(TObject*) {
   }
   ScanIdle = 0;
   btCheckNetAddr->SetCaption(Text(u"IDS_132"));
-  if (Memo1->CanFocus()) Memo1->SetFocus();
-  Memo1->Lines()->Clear();
+  ClearOutput();
   Application().ProcessMessages();
   TNetworkScan Scan(*this);
   const auto Closing = [&] {

@@ -50,7 +50,8 @@ class TNetworkScan {
   void QueryController();
   void DirectScan();
   void ScanNetDevice(uint16_t SN);
-  // Lets the window handle what is pending, the Stop button included; true when a stop was asked.
+  // Lets the window handle what is pending, the Stop button included; true when a stop was asked
+  // or the program is ending.
   bool StopRequested();
   void ReplaceLastLine(const String& Line);
 

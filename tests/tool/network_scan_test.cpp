@@ -331,4 +331,15 @@ TEST_F(ScanTest, TheButtonFollowsTheAddressFieldAfterTheScan) {
   EXPECT_TRUE(W.btIdentify->Visible());
 }
 
+// Closing the window ends the program: a running scan stops at once, without its direct scan.
+TEST_F(ScanTest, ClosingTheWindowStopsTheScan) {
+  OpenScan({});
+  TWhenDriver Close([&] { return Recorder->ProbeWindows().size() == 1; },
+                    [] { Application().Terminate(); });
+  PressScan();
+  EXPECT_EQ(Recorder->ProbeWindows().size(), 1u);
+  EXPECT_TRUE(Recorder->FastInfoAddresses().empty());
+  EXPECT_EQ(MemoLines().back(), u"Scan breaking!");
+}
+
 }  // namespace
