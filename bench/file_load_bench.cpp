@@ -248,7 +248,7 @@ class TMedianReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(Runs);
     for (const Run& R : Runs)
       if (!R.error_occurred && R.aggregate_name == "median")
-        Medians[R.run_name.str()] = R.GetAdjustedRealTime();
+        Medians[R.run_name.function_name + "/" + R.run_name.args] = R.GetAdjustedRealTime();
   }
   std::map<std::string, double> Medians;
 };

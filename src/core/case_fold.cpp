@@ -124,6 +124,8 @@ char16_t CharUpper(char16_t C) {
 }
 
 char16_t FoldCase(char16_t C) {
+  // Keys and names are nearly all ASCII, and sorted tables fold them by the million.
+  if (C < 0x80) return C >= u'A' && C <= u'Z' ? static_cast<char16_t>(C + 32) : C;
   for (const FoldException& E : FoldExceptions)
     if (E.From == C) return E.To;
   return CharLower(C);

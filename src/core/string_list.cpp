@@ -153,8 +153,10 @@ void TStringList::CustomSort(const std::function<int(const TStringList&, int, in
   // their order.
   std::vector<int> Order(FItems.size());
   std::iota(Order.begin(), Order.end(), 0);
-  std::stable_sort(Order.begin(), Order.end(),
-                   [&](int A, int B) { return Compare(*this, A, B) < 0; });
+  const auto Less = [&](int A, int B) { return Compare(*this, A, B) < 0; };
+  // Files and tables mostly come in order already: one pass then tells that nothing moves.
+  if (std::is_sorted(Order.begin(), Order.end(), Less)) return;
+  std::stable_sort(Order.begin(), Order.end(), Less);
   Changing();
   std::vector<Item> Sorted;
   Sorted.reserve(FItems.size());

@@ -71,6 +71,7 @@ template <class Map>
 int CompareMapped(std::u16string_view A, std::u16string_view B, Map M) {
   const size_t N = std::min(A.size(), B.size());
   for (size_t I = 0; I < N; ++I) {
+    if (A[I] == B[I]) continue;
     const char16_t X = M(A[I]), Y = M(B[I]);
     if (X != Y) return X < Y ? -1 : 1;
   }

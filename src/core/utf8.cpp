@@ -43,42 +43,45 @@ std::optional<char32_t> DecodeOne(std::string_view B, size_t& I) {
   return C;
 }
 
-void AppendUtf16(String& S, char32_t C) {
-  if (C < 0x10000) {
-    S += static_cast<char16_t>(C);
-  } else {
-    C -= 0x10000;
-    S += static_cast<char16_t>(0xD800 + (C >> 10));
-    S += static_cast<char16_t>(0xDC00 + (C & 0x3FF));
+// Decodes Bytes into UTF-16; Invalid(Out, I) handles bytes at I that are not UTF-8 and says
+// whether to go on. A text never has more code units than bytes, so the result is sized once.
+template <class OnInvalid>
+String Decode(std::string_view Bytes, OnInvalid Invalid) {
+  String R(Bytes.size(), u'\0');
+  char16_t* Out = R.data();
+  for (size_t I = 0; I < Bytes.size();) {
+    const auto Lead = static_cast<unsigned char>(Bytes[I]);
+    if (Lead < 0x80) {
+      *Out++ = Lead;
+      ++I;
+      continue;
+    }
+    const std::optional<char32_t> C = DecodeOne(Bytes, I);
+    if (!C) {
+      if (!Invalid(Out, I)) return {};
+    } else if (*C < 0x10000) {
+      *Out++ = static_cast<char16_t>(*C);
+    } else {
+      *Out++ = static_cast<char16_t>(0xD800 + ((*C - 0x10000) >> 10));
+      *Out++ = static_cast<char16_t>(0xDC00 + ((*C - 0x10000) & 0x3FF));
+    }
   }
+  R.resize(static_cast<size_t>(Out - R.data()));
+  return R;
 }
 
 }  // namespace
 
 String FromUtf8(std::string_view utf8) {
-  String R;
-  R.reserve(utf8.size());
-  for (size_t I = 0; I < utf8.size();) {
-    const std::optional<char32_t> C = DecodeOne(utf8, I);
-    if (!C) return {};
-    AppendUtf16(R, *C);
-  }
-  return R;
+  return Decode(utf8, [](char16_t*&, size_t&) { return false; });
 }
 
 String Utf8DecodeReplacing(std::string_view Bytes) {
-  String R;
-  R.reserve(Bytes.size());
-  for (size_t I = 0; I < Bytes.size();) {
-    const std::optional<char32_t> C = DecodeOne(Bytes, I);
-    if (C) {
-      AppendUtf16(R, *C);
-    } else {
-      R += u'\xFFFD';
-      ++I;
-    }
-  }
-  return R;
+  return Decode(Bytes, [](char16_t*& Out, size_t& I) {
+    *Out++ = u'\xFFFD';
+    ++I;
+    return true;
+  });
 }
 
 std::string ToUtf8(const String& s) {

@@ -155,11 +155,21 @@ void TMemIniEntry::SplitKeyValue(const String& KeyValue, String& Key, String& Va
 
 void TMemIniEntry::Load(std::vector<std::pair<String, String>>& Lines) {
   // The stable sort keeps equal keys in the order they were added to the unsorted list, so
-  // adding them last to first puts the most recent one first, as sorted insertion does.
+  // adding them last to first puts the most recent one first, as sorted insertion does. Keys
+  // that already come strictly in order (as every file written here) go in as they are.
+  const bool InOrder =
+      std::adjacent_find(Lines.begin(), Lines.end(), [this](const auto& A, const auto& B) {
+        return CompareText(A.first, B.first) >= 0;
+      }) == Lines.end();
   FList->SetSorted(false);
   FList->Clear();
-  for (auto It = Lines.rbegin(); It != Lines.rend(); ++It)
-    FList->AddObject(std::move(It->first), new TMemIniValue(std::move(It->second)));
+  const auto Add = [this](std::pair<String, String>& L) {
+    FList->AddObject(std::move(L.first), new TMemIniValue(std::move(L.second)));
+  };
+  if (InOrder)
+    std::for_each(Lines.begin(), Lines.end(), Add);
+  else
+    std::for_each(Lines.rbegin(), Lines.rend(), Add);
   FList->SetSorted(true);
 }
 

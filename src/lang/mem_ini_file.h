@@ -123,9 +123,10 @@ class TlcMemIniFile : public TlcCustomIniFile {
   bool Changed() const { return FChanged; }
   void SetChanged(bool Value) { FChanged = Value; }
   int SectionCount() const { return FSections->Count(); }
+  // The keys of a section in their order, with their values; nullptr when there is none.
+  TMemIniEntry* FindSection(const String& Section) const;
 
  private:
-  TMemIniEntry* FindSection(const String& Section) const;
   TMemIniEntry* AddSection(const String& Section);
   void LoadValues();
 

@@ -40,7 +40,8 @@ String MapChars(String S, char16_t A, char16_t B, char16_t C, char16_t D) {
 }
 
 bool StartsWithText(const String& S, const String& Prefix) {
-  return S.size() >= Prefix.size() && lcCompareText(S.substr(0, Prefix.size()), Prefix) == 0;
+  return S.size() >= Prefix.size() &&
+         lcCompareText(std::u16string_view(S).substr(0, Prefix.size()), Prefix) == 0;
 }
 
 String LineNumberText(int Line) {
@@ -186,40 +187,37 @@ int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool 
       if (Ini.ReadBool(OptionsSectionName, FixedKey + IntToStr(N), false))
         Fixed.Add(N <= Names.Count() ? Names[N - 1] : FLangNames->Get(N - 1));
 
-    TStringList Keys;
-    Keys.SetSorted(true);
-    Keys.SetDuplicates(TDuplicates::dupIgnore);
-    {
-      TStringList Section;
-      Ini.ReadSection(CategorySectionNames[PropType], Section);
-      Keys.BeginUpdate();
-      for (int I = 0; I < Section.Count(); ++I) Keys.Add(Section[I]);
-      Keys.EndUpdate();
-    }
-    KeyCount = Keys.Count();
+    // The section's keys come sorted; of keys equal but for case the first stands, as a
+    // look-up by key would find it.
+    const TMemIniEntry* Entries = Ini.FindSection(CategorySectionNames[PropType]);
+    const int EntryCount = Entries ? Entries->Count() : 0;
 
     TStringList Lines;
     if (!CanRewrite) Lines.Assign(*List);
     const char16_t D = FLangDelim;
     const String ByName = OwnerName() + u".", ByClass = OwnerClassName() + u".";
+    const String Absent(1, AbsentValue), Delim(1, D);
     {
       // The columns are decoded with the language count and the encoding the file gives.
       const TRestore<int> Count(FNumLang, NumLang);
       const TRestore<bool> Encoding(FStoreAsUTF8, Utf8);
-      for (int I = 0; I < Keys.Count(); ++I) {
-        const String K = Keys[I];
-        String T = K + D;
-        if (HasBracketNames(PropType)) T = MapChars(T, u'-', u'[', u'+', u']');
+      String Previous;
+      for (int I = 0; I < EntryCount; ++I) {
+        String K = Entries->GetName(I);
+        if (I > 0 && CompareText(K, Previous) == 0) continue;
+        Previous = K;
+        ++KeyCount;
         const bool IsByName = !OwnerName().empty() && StartsWithText(K, ByName);
         if (!IsByName && !StartsWithText(K, ByClass)) continue;
-        T.erase(0, (IsByName ? ByName : ByClass).size());
+        String T = K.substr((IsByName ? ByName : ByClass).size()) + D;
+        if (HasBracketNames(PropType)) T = MapChars(T, u'-', u'[', u'+', u']');
         const String LineName = T.substr(0, T.size() - 1);
         if (FDoNotList->IndexOf(LineName.substr(0, LineName.find(u'.'))) >= 0) continue;
-        String Value = Ini.ReadString(CategorySectionNames[PropType], K, String(1, AbsentValue));
-        if (Utf8 && Value == String(1, AbsentValue)) continue;
+        String Value = Entries->GetValue(I);
+        if (Utf8 && Value == Absent) continue;
         // A value without any separator is the text of the first language.
         if (!Value.empty() && Value.find(Separator) == String::npos) Value += Separator;
-        Value = StringReplaceAll(Value, Separator, String(1, D));
+        Value = StringReplaceAll(Value, Separator, Delim);
         if (!Utf8) {
           Value = DecodeAnsiColumns(K + D + Value, false);
           Value.erase(0, Value.find(D) + 1);
