@@ -138,7 +138,7 @@ void TMemIniEntry::Assign(const TPersistent& Source) {
   FList->EndUpdate();
 }
 
-String TMemIniEntry::GetValue(int I) const {
+const String& TMemIniEntry::Value(int I) const {
   return static_cast<TMemIniValue*>(FList->GetObject(I))->Value;
 }
 
@@ -285,28 +285,40 @@ void TlcMemIniFile::GetStrings(TStrings& List) const {
   List.EndUpdate();
 }
 
-void TlcMemIniFile::SetStrings(const TStrings& List) {
+template <class ForEachFn>
+void TlcMemIniFile::Parse(const ForEachFn& ForEach) {
   Clear();
   // Each section's lines are gathered first and sorted once at the end.
   std::unordered_map<TMemIniEntry*, std::vector<std::pair<String, String>>> Pending;
   std::vector<std::pair<String, String>>* Current = nullptr;
-  for (int I = 0; I < List.Count(); ++I) {
-    const String Line = List.Get(I);
-    if (Line.empty() || Line[0] == u';') continue;
+  ForEach([&](std::u16string_view Line) {
+    if (Line.empty() || Line[0] == u';') return;
     if (Line.size() >= 2 && Line[0] == u'[' && Line.back() == u']') {
-      const String Name = Line.substr(1, Line.size() - 2);
+      const String Name(Line.substr(1, Line.size() - 2));
       TMemIniEntry* Entry = FindSection(Name);
       if (!Entry) Entry = AddSection(Name);
       Current = &Pending[Entry];
-      continue;
+      return;
     }
-    if (!Current) continue;
-    String Key, Value;
-    TMemIniEntry::SplitKeyValue(Line, Key, Value);
-    Current->emplace_back(std::move(Key), std::move(Value));
-  }
+    if (!Current) return;
+    const size_t P = Line.find(u'=');
+    if (P == std::u16string_view::npos)
+      Current->emplace_back(String(Line), String());
+    else
+      Current->emplace_back(String(Line.substr(0, P)), String(Line.substr(P + 1)));
+  });
   for (auto& [Entry, Lines] : Pending) Entry->Load(Lines);
   FChanged = true;
+}
+
+void TlcMemIniFile::SetStrings(const TStrings& List) {
+  Parse([&List](const auto& Fn) {
+    for (int I = 0; I < List.Count(); ++I) Fn(List.Get(I));
+  });
+}
+
+void TlcMemIniFile::SetText(std::u16string_view Text) {
+  Parse([Text](const auto& Fn) { ForEachLine(Text, Fn); });
 }
 
 void TlcMemIniFile::Rename(const String& FileName, bool Reload) {
@@ -331,17 +343,11 @@ void TlcMemIniFile::LoadFromFile(const String& AFileName) {
 void TlcMemIniFile::LoadFromStream(TStream& Stream) {
   Clear();
   const std::string Bytes = Stream.ReadBytes(Stream.Size() - Stream.Position());
-  TStringList Lines;
   if (Bytes.starts_with(Utf8Mark)) {
     // The mark says what the text is, whatever "OPTIONS" may say further down.
-    Lines.SetText(Utf8DecodeReplacing(std::string_view(Bytes).substr(3)));
-    SetStrings(Lines);
+    SetText(Utf8DecodeReplacing(std::string_view(Bytes).substr(3)));
     return;
   }
-  Lines.SetText(AnsiToString(Bytes));
-  SetStrings(Lines);
-  if (ReadBool(OptionsSection, UTF8Key, false)) {
-    Lines.SetText(Utf8DecodeReplacing(Bytes));
-    SetStrings(Lines);
-  }
+  SetText(AnsiToString(Bytes));
+  if (ReadBool(OptionsSection, UTF8Key, false)) SetText(Utf8DecodeReplacing(Bytes));
 }

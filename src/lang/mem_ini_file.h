@@ -77,7 +77,10 @@ class TMemIniEntry : public TPersistent {
   bool Find(const String& S, int& Index) const { return FList->Find(S, Index); }
 
   String GetName(int I) const { return FList->Get(I); }
-  String GetValue(int I) const;
+  String GetValue(int I) const { return Value(I); }
+  // The same without copies, valid while the entry is unchanged.
+  std::u16string_view Name(int I) const { return FList->Shared(I).View(); }
+  const String& Value(int I) const;
   String GetLine(int I) const { return GetName(I) + u"=" + GetValue(I); }
   static void SplitKeyValue(const String& KeyValue, String& Key, String& Value);
 
@@ -114,6 +117,8 @@ class TlcMemIniFile : public TlcCustomIniFile {
   // Appends the text form: per section "[name]", its "key=value" lines, one empty line.
   void GetStrings(TStrings& List) const;
   void SetStrings(const TStrings& List);
+  // As SetStrings with the lines of Text (split at CR LF, CR or LF).
+  void SetText(std::u16string_view Text);
   void Rename(const String& FileName, bool Reload);
   void LoadFromFile(const String& AFileName);
   // Reads from the stream's position to its end: as UTF-8 when it starts with the UTF-8 mark,
@@ -129,6 +134,9 @@ class TlcMemIniFile : public TlcCustomIniFile {
  private:
   TMemIniEntry* AddSection(const String& Section);
   void LoadValues();
+  // Replaces the content by the lines that ForEach(Fn) hands to Fn, one by one.
+  template <class ForEachFn>
+  void Parse(const ForEachFn& ForEach);
 
   std::unique_ptr<TStringList> FSections;
   bool FChanged = false;

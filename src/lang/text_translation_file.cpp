@@ -2,6 +2,7 @@
 // translations, and merging from a stream.
 #include "lang/text_translation_file.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/code_page.h"
@@ -39,9 +40,25 @@ String MapChars(String S, char16_t A, char16_t B, char16_t C, char16_t D) {
   return S;
 }
 
-bool StartsWithText(const String& S, const String& Prefix) {
-  return S.size() >= Prefix.size() &&
-         lcCompareText(std::u16string_view(S).substr(0, Prefix.size()), Prefix) == 0;
+bool StartsWithText(std::u16string_view S, const String& Prefix) {
+  return S.size() >= Prefix.size() && lcCompareText(S.substr(0, Prefix.size()), Prefix) == 0;
+}
+
+// Appends the texts of a file value as columns: each Separator becomes D, and a value without
+// any separator is the text of the first language.
+void AppendColumns(String& Line, const String& Value, const String& Separator, char16_t D) {
+  if (Separator.empty()) {
+    Line += Value;
+    return;
+  }
+  size_t From = 0;
+  for (size_t At; (At = Value.find(Separator, From)) != String::npos;
+       From = At + Separator.size()) {
+    Line.append(Value, From, At - From);
+    Line += D;
+  }
+  Line.append(Value, From);
+  if (From == 0 && !Value.empty()) Line += D;
 }
 
 String LineNumberText(int Line) {
@@ -70,23 +87,26 @@ String StrictUtf8(std::string_view Bytes) {
   return Text;
 }
 
-bool IsHeader(const String& Line) {
+bool IsHeader(std::u16string_view Line) {
   return Line.size() >= 2 && Line[0] == u'[' && Line.back() == u']';
 }
 
-void CheckLines(const TStrings& Lines) {
+void CheckLines(std::u16string_view Text) {
   bool InSection = false;
-  for (int I = 0; I < Lines.Count(); ++I) {
-    const String Line = Lines[I];
-    if (Trim(Line).empty() || Line[0] == u';') continue;
+  int Number = 0;
+  ForEachLine(Text, [&](std::u16string_view Line) {
+    ++Number;
+    if (std::all_of(Line.begin(), Line.end(), [](char16_t C) { return C <= u' '; }) ||
+        Line[0] == u';')
+      return;
     if (IsHeader(Line)) {
       InSection = true;
-      continue;
+      return;
     }
-    if (!InSection) throw ELanguageError(LineNumberText(I + 1) + u"text outside any section");
-    if (Line.find(u'=') == String::npos)
-      throw ELanguageError(LineNumberText(I + 1) + u"a line without \"=\"");
-  }
+    if (!InSection) throw ELanguageError(LineNumberText(Number) + u"text outside any section");
+    if (Line.find(u'=') == std::u16string_view::npos)
+      throw ELanguageError(LineNumberText(Number) + u"a line without \"=\"");
+  });
 }
 
 // The category save's reading of the existing file: byte-order mark or ANSI, one pass.
@@ -126,20 +146,27 @@ void CheckKey(const String& Key) {
 }  // namespace
 
 std::unique_ptr<TlcMemIniFile> ParseTranslationFile(const std::string& Bytes) {
-  TStringList Lines;
   auto Ini = std::make_unique<TlcMemIniFile>(u"");
+  String Text;
   if (Bytes.starts_with("\xEF\xBB\xBF")) {
-    Lines.SetText(StrictUtf8(std::string_view(Bytes).substr(3)));
+    Text = StrictUtf8(std::string_view(Bytes).substr(3));
   } else if (Bytes.starts_with("\xFF\xFE") || Bytes.starts_with("\xFE\xFF")) {
     TMemoryStream Stream(Bytes);
+    TStringList Lines;
     Lines.LoadFromStream(Stream);
+    Text = Lines.GetText();
   } else {
-    Lines.SetText(AnsiToString(Bytes));
-    Ini->SetStrings(Lines);
-    if (Ini->ReadBool(OptionsSectionName, UTF8Key, false)) Lines.SetText(StrictUtf8(Bytes));
+    // Only "OPTIONS" tells whether the bytes are UTF-8; an ANSI file is parsed once.
+    Text = AnsiToString(Bytes);
+    Ini->SetText(Text);
+    if (!Ini->ReadBool(OptionsSectionName, UTF8Key, false)) {
+      CheckLines(Text);
+      return Ini;
+    }
+    Text = StrictUtf8(Bytes);
   }
-  CheckLines(Lines);
-  Ini->SetStrings(Lines);
+  CheckLines(Text);
+  Ini->SetText(Text);
   return Ini;
 }
 
@@ -196,33 +223,35 @@ int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool 
     if (!CanRewrite) Lines.Assign(*List);
     const char16_t D = FLangDelim;
     const String ByName = OwnerName() + u".", ByClass = OwnerClassName() + u".";
-    const String Absent(1, AbsentValue), Delim(1, D);
+    const String Absent(1, AbsentValue);
     {
       // The columns are decoded with the language count and the encoding the file gives.
       const TRestore<int> Count(FNumLang, NumLang);
       const TRestore<bool> Encoding(FStoreAsUTF8, Utf8);
-      String Previous;
       for (int I = 0; I < EntryCount; ++I) {
-        String K = Entries->GetName(I);
-        if (I > 0 && CompareText(K, Previous) == 0) continue;
-        Previous = K;
+        const std::u16string_view K = Entries->Name(I);
+        if (I > 0 && CompareText(K, Entries->Name(I - 1)) == 0) continue;
         ++KeyCount;
         const bool IsByName = !OwnerName().empty() && StartsWithText(K, ByName);
         if (!IsByName && !StartsWithText(K, ByClass)) continue;
-        String T = K.substr((IsByName ? ByName : ByClass).size()) + D;
+        String T(K.substr((IsByName ? ByName : ByClass).size()));
+        T += D;
         if (HasBracketNames(PropType)) T = MapChars(T, u'-', u'[', u'+', u']');
-        const String LineName = T.substr(0, T.size() - 1);
-        if (FDoNotList->IndexOf(LineName.substr(0, LineName.find(u'.'))) >= 0) continue;
-        String Value = Entries->GetValue(I);
+        const std::u16string_view LineName(T.data(), T.size() - 1);
+        if (FDoNotList->Count() > 0 &&
+            FDoNotList->IndexOf(String(LineName.substr(0, LineName.find(u'.')))) >= 0)
+          continue;
+        const String& Value = Entries->Value(I);
         if (Utf8 && Value == Absent) continue;
-        // A value without any separator is the text of the first language.
-        if (!Value.empty() && Value.find(Separator) == String::npos) Value += Separator;
-        Value = StringReplaceAll(Value, Separator, Delim);
-        if (!Utf8) {
-          Value = DecodeAnsiColumns(K + D + Value, false);
-          Value.erase(0, Value.find(D) + 1);
+        if (Utf8) {
+          AppendColumns(T, Value, Separator, D);
+        } else {
+          String Columns;
+          AppendColumns(Columns, Value, Separator, D);
+          Columns = DecodeAnsiColumns(String(K) + D + Columns, false);
+          T.append(Columns, Columns.find(D) + 1);
         }
-        T = UnescapeLineBreaks(T + Value);
+        T = UnescapeLineBreaks(T);
         if (T.empty() || T.back() != D) T += D;
         const String Own = (IsByName ? OwnerName() : OwnerClassName()) + D;
         if (StartsWithText(T, Own))

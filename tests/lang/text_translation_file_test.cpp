@@ -245,3 +245,17 @@ TEST(TextTranslationFile, MergeFromAStreamKeepsMemoryOnlyLinesLast) {
   EXPECT_TRUE(IsLCBFileName(u"dir.x/Form.lcb"));
   EXPECT_FALSE(IsLCBFileName(u"dir.lcb/Form"));
 }
+
+TEST(TextTranslationFile, KeysOutOfOrderOrRepeatedLoadAsTheLastOneWritten) {
+  // Files edited by hand: keys in any order, one key twice in another case.
+  TLangForm<> A;
+  TMemoryStream In(
+      "\r\n[OPTIONS]\r\nIsUTF8File=1\r\n[Strings]\r\nTTestForm.IDS_2=Two~!@#\r\n"
+      "TTestForm.IDS_1=Old~!@#\r\nTTESTFORM.ids_1=New~!@#Новый~!@#\r\nTTestForm.IDS_10=Ten~!@#"
+      "\r\n");
+  EXPECT_EQ(A.Lang->LoadFromStream(stStrings, In, true), 3);
+  EXPECT_EQ(LinesOf(*A.Lang->Strings()),
+            (std::vector<String>{L("ids_1|New|Новый|"), L("IDS_10|Ten|"), L("IDS_2|Two|")}));
+  A.Lang->SetActiveLanguage(2);
+  EXPECT_EQ(A.Lang->GetTextOrDefault(u"IDS_1"), u"Новый");
+}
