@@ -2,15 +2,19 @@
 // through its Qt widgets.
 #include <QComboBox>
 #include <QImage>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <fstream>
+#include <memory>
 
 #include "os/file_version.h"
 #include "qt_test_support.h"
@@ -97,6 +101,50 @@ TEST_F(QtToolTest, RescanAndCheckThroughTheWidgetsAndThePaneDrawnAnew) {
   EXPECT_NE(AfterCheck, AfterRescan);
   Press(W.btCOMrescan);
   EXPECT_EQ(PaneWidget->grab().toImage(), AfterRescan);
+}
+
+// Closes the next message box once it has appeared; its text comes back. The watch ends with
+// Owner at the latest.
+std::shared_ptr<QString> CloseNextMessageBox(QObject* Owner) {
+  auto Text = std::make_shared<QString>();
+  auto* Watch = new QTimer(Owner);
+  QObject::connect(Watch, &QTimer::timeout, [Watch, Text] {
+    auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!Box) return;
+    *Text = Box->text();
+    Box->close();
+    Watch->stop();
+    Watch->deleteLater();
+  });
+  Watch->start(1);
+  return Text;
+}
+
+TEST_F(QtToolTest, SetNewAddressThroughItsButtonAndTheInputBox) {
+  TfmMain& W = *Window;
+  Peer<QSpinBox>(W.seSN)->setValue(31337);
+  // An entry that is no address is refused in a dialog before anything goes out.
+  WhenModal<QInputDialog>([](QInputDialog& D) {
+    EXPECT_EQ(D.windowTitle(), "Setting a new network address");
+    EXPECT_EQ(D.labelText(), "Enter a new address (1-254):");
+    EXPECT_EQ(D.textValue(), "0");
+    D.setTextValue("300");
+    D.accept();
+  });
+  const auto Refusal = CloseNextMessageBox(View->WidgetOf(&W));
+  Press(W.btSetNewNA);
+  EXPECT_EQ(*Refusal, "Entered an invalid address - \"300\"!");
+  EXPECT_EQ(Controller->Settings().Address, 3);
+
+  WhenModal<QInputDialog>([](QInputDialog& D) {
+    D.setTextValue("12");
+    D.accept();
+  });
+  Press(W.btSetNewNA);
+  EXPECT_EQ(Pane(), QString("Network address was successfully changed from 0 to 12."));
+  EXPECT_EQ(Controller->Settings().Address, 12);
+  EXPECT_EQ(Peer<QSpinBox>(W.seNetAdr)->value(), 12);
+  EXPECT_TRUE(View->WidgetOf(W.btIdentify)->isVisible());
 }
 
 TEST_F(QtToolTest, OpenDoorThroughItsButton) {
