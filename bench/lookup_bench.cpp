@@ -9,6 +9,9 @@
 // answer, so each system hands over a text it can read.
 //
 // A miss answers differently by design: gettext and Qt give the key back, ours the empty text.
+//
+// Every call of malloc is counted (operator new reaches it too), so the table also shows how many
+// blocks each system allocates per look-up: the copy of the text a caller keeps, and any other.
 #include <benchmark/benchmark.h>
 #include <libintl.h>
 
@@ -28,6 +31,31 @@
 
 #include "bench_table.h"
 #include "lang/custom_lang.h"
+
+extern "C" {
+void* __libc_malloc(size_t Size);
+void* __libc_calloc(size_t Count, size_t Size);
+void* __libc_realloc(void* Block, size_t Size);
+}
+
+namespace {
+size_t Allocations = 0;
+}  // namespace
+
+extern "C" {
+void* malloc(size_t Size) {
+  ++Allocations;
+  return __libc_malloc(Size);
+}
+void* calloc(size_t Count, size_t Size) {
+  ++Allocations;
+  return __libc_calloc(Count, Size);
+}
+void* realloc(void* Block, size_t Size) {
+  ++Allocations;
+  return __libc_realloc(Block, Size);
+}
+}
 
 namespace {
 
@@ -177,6 +205,45 @@ void QtLookup(benchmark::State& State, int Size, const std::string& Case) {
 }
 #endif
 
+// Blocks allocated per look-up over one pass of every key of a case, by system.
+template <class Ask>
+double AllocationsPerLookUp(const TKeyLiterals& K, const Ask& AskOne) {
+  AskOne(K.Wide(0), K.Narrow(0));  // a first call may set up what later calls reuse
+  const size_t Before = Allocations;
+  for (size_t I = 0; I < K.Count(); ++I) AskOne(K.Wide(I), K.Narrow(I));
+  return static_cast<double>(Allocations - Before) / static_cast<double>(K.Count());
+}
+
+void PrintAllocations() {
+  std::printf("\nBlocks allocated per look-up (malloc calls; one is the copy a caller keeps)\n");
+  std::printf("%-9s %7s %9s %9s %9s\n", "case", "keys", "ours", "gettext", "Qt");
+  for (const char* Case : Cases)
+    for (int Size : Sizes) {
+      TSizeData& D = *Data[Size];
+      const TKeyLiterals& K = *D.Keys[Case];
+      std::printf("%-9s %7d %9.2f", Case, Size,
+                  AllocationsPerLookUp(K, [&](const char16_t* W, const char*) {
+                    benchmark::DoNotOptimize(D.Lang->GetTextOrDefault(W).size());
+                  }));
+      if (D.Gettext)
+        std::printf(" %9.2f", AllocationsPerLookUp(K, [&](const char16_t*, const char* N) {
+                      benchmark::DoNotOptimize(std::strlen(::dgettext(D.Domain.c_str(), N)));
+                    }));
+      else
+        std::printf(" %9s", "-");
+#ifdef LC_LRELEASE
+      if (D.QtRu) {
+        InstallQt(D);
+        std::printf(" %9.2f\n", AllocationsPerLookUp(K, [&](const char16_t*, const char* N) {
+                      benchmark::DoNotOptimize(QCoreApplication::translate("main", N).size());
+                    }));
+        continue;
+      }
+#endif
+      std::printf(" %9s\n", "-");
+    }
+}
+
 // Keeps the time of every repetition, to print the table at the end.
 class TTableReporter : public benchmark::ConsoleReporter {
  public:
@@ -257,6 +324,7 @@ int main(int argc, char** argv) {
   TTableReporter Reporter;
   benchmark::RunSpecifiedBenchmarks(&Reporter);
   PrintTable(Reporter);
+  PrintAllocations();
   std::printf("%s\n", MachineLoad().c_str());
   benchmark::Shutdown();
   return 0;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/exceptions.h"
 #include "core/ustring.h"
 
@@ -156,4 +158,20 @@ TEST(UString, Utf8) {
   }
   EXPECT_EQ(ToUtf8(String(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
   EXPECT_EQ(ToUtf8(String(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
+}
+
+TEST(UString, LinesSplitAtEveryKindOfBreakWhereverItFalls) {
+  // Breaks at every place of the blocks the splitter reads at once, and near the end.
+  for (size_t At = 0; At < 20; ++At)
+    for (const String Break : {u"\r\n", u"\r", u"\n"}) {
+      const String First(At, u'a'), Second(19 - At, u'b');
+      std::vector<String> Lines;
+      ForEachLine(First + Break + Second, [&](std::u16string_view L) { Lines.emplace_back(L); });
+      const std::vector<String> Want =
+          Second.empty() ? std::vector<String>{First} : std::vector<String>{First, Second};
+      EXPECT_EQ(Lines, Want) << At << " " << Break.size();
+    }
+  std::vector<String> Lines;
+  ForEachLine(u"\n\r\n\r", [&](std::u16string_view L) { Lines.emplace_back(L); });
+  EXPECT_EQ(Lines, (std::vector<String>{u"", u"", u""}));
 }
