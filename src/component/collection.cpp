@@ -128,19 +128,30 @@ void TCollection::ExchangeItems(int I, int J) {
   Changed();
 }
 
-void TCollection::Reorder(const std::vector<int>& Order) {
+void TCollection::Reorder(std::span<const int> Order) {
   // An index twice would leave one item in two places and another in none.
   if (Order.size() != FItems.size()) throw EListError(Format(SListIndexError, {int64_t{Count()}}));
-  std::vector<TCollectionItem*> Items;
-  Items.reserve(FItems.size());
   std::vector<bool> Taken(FItems.size());
   for (const int I : Order) {
     CheckIndex(I);
     if (Taken[static_cast<size_t>(I)]) throw EListError(Format(SListIndexError, {int64_t{I}}));
     Taken[static_cast<size_t>(I)] = true;
-    Items.push_back(FItems[static_cast<size_t>(I)]);
   }
-  FItems.swap(Items);
+  // In place, one cycle of the order after another, so a large collection needs no second list;
+  // Taken marks the places still to fill.
+  for (size_t Start = 0; Start < FItems.size(); ++Start) {
+    if (!Taken[Start]) continue;
+    TCollectionItem* const First = FItems[Start];
+    size_t K = Start;
+    for (;;) {
+      Taken[K] = false;
+      const auto From = static_cast<size_t>(Order[K]);
+      if (From == Start) break;
+      FItems[K] = FItems[From];
+      K = From;
+    }
+    FItems[K] = First;
+  }
   Changed();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Collections: ordered lists of items of one class, owned by the collection, streamed in place
 // as a property of their owner.
+#include <span>
 #include <vector>
 
 #include "core/object.h"
@@ -78,7 +79,7 @@ class TCollection : public TPersistent {
   void ExchangeItems(int I, int J);
   // Puts the items in a new order at once: the item at Order[K] becomes item K. Order holds
   // every index once.
-  void Reorder(const std::vector<int>& Order);
+  void Reorder(std::span<const int> Order);
   void Reserve(int Count) { FItems.reserve(static_cast<size_t>(Count)); }
 
  private:

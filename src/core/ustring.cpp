@@ -5,19 +5,20 @@
 #include <emmintrin.h>
 #endif
 
-size_t FindLineBreak(std::u16string_view Text, size_t From) {
-  // Tables of many thousand lines are split here: eight code units at a time.
+size_t FindEither(std::u16string_view Text, char16_t A, char16_t B, size_t From) {
+  // Tables of many thousand lines are split and mapped here: eight code units at a time.
 #if defined(__SSE2__)
-  const __m128i Cr = _mm_set1_epi16(static_cast<short>(CR));
-  const __m128i Lf = _mm_set1_epi16(static_cast<short>(LF));
+  const __m128i WantA = _mm_set1_epi16(static_cast<short>(A));
+  const __m128i WantB = _mm_set1_epi16(static_cast<short>(B));
   for (; From + 8 <= Text.size(); From += 8) {
     const __m128i Units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Text.data() + From));
-    const __m128i Breaks = _mm_or_si128(_mm_cmpeq_epi16(Units, Cr), _mm_cmpeq_epi16(Units, Lf));
-    if (const int Hits = _mm_movemask_epi8(Breaks))
+    const __m128i Found =
+        _mm_or_si128(_mm_cmpeq_epi16(Units, WantA), _mm_cmpeq_epi16(Units, WantB));
+    if (const int Hits = _mm_movemask_epi8(Found))
       return From + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(Hits))) / 2;
   }
 #endif
-  while (From < Text.size() && Text[From] != CR && Text[From] != LF) ++From;
+  while (From < Text.size() && Text[From] != A && Text[From] != B) ++From;
   return From;
 }
 

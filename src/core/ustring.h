@@ -65,15 +65,15 @@ inline constexpr char16_t CR = u'\r';
 inline constexpr char16_t LF = u'\n';
 inline const String sLineBreak = u"\r\n";
 
-// The first CR or LF in Text at From or after it, else Text.size().
-size_t FindLineBreak(std::u16string_view Text, size_t From);
+// The first A or B in Text at From or after it, else Text.size().
+size_t FindEither(std::u16string_view Text, char16_t A, char16_t B, size_t From);
 
 // Calls Line with every line of Text, split at CR LF, CR or LF; a final break adds no line.
 template <class F>
 void ForEachLine(std::u16string_view Text, const F& Line) {
   size_t Start = 0;
   while (Start < Text.size()) {
-    size_t End = FindLineBreak(Text, Start);
+    size_t End = FindEither(Text, CR, LF, Start);
     Line(Text.substr(Start, End - Start));
     if (End < Text.size() && Text[End] == CR) ++End;
     if (End < Text.size() && Text[End] == LF) ++End;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lang/large_block.h"
+
 class TlcKeyIndex {
  public:
   struct TSlot {
@@ -89,5 +91,6 @@ class TlcKeyIndex {
     return At >= H ? At - H : At + FSlots.size() - H;
   }
 
-  std::vector<TSlot> FSlots = std::vector<TSlot>(1);  // never empty: a miss needs no test
+  std::vector<TSlot, TlcLargeAllocator<TSlot, true>> FSlots =
+      std::vector<TSlot, TlcLargeAllocator<TSlot, true>>(1);  // never empty: a miss needs no test
 };

@@ -13,6 +13,7 @@
 #include "lang/c_escapes.h"
 #include "lang/custom_lang.h"
 #include "lang/lang_types.h"
+#include "lang/large_block.h"
 
 namespace {
 
@@ -419,7 +420,7 @@ bool TlcStringsCollection::SortFast() {
   // item has none), decoded first when texts carry C escapes.
   const bool ByID = SortID == 0;
   const bool Decode = !ByID && UsedInCPP();
-  std::vector<TSortKey> Keys(static_cast<size_t>(Count()));
+  std::vector<TSortKey, TlcLargeAllocator<TSortKey>> Keys(static_cast<size_t>(Count()));
   std::vector<String> Decoded;
   Decoded.reserve(Decode ? Keys.size() : 0);
   for (int I = 0; I < Count(); ++I) {
@@ -455,10 +456,13 @@ bool TlcStringsCollection::SortFast() {
         [&](int From, int To) { Self(Self, From, To); });
   };
   SortRange(SortRange, 0, Count() - 1);
-  std::vector<int> Order(Keys.size());
+  const bool Distinct = ByID && Ascending();
+  std::vector<int, TlcLargeAllocator<int>> Order(Keys.size());
   for (size_t I = 0; I < Keys.size(); ++I) Order[I] = Keys[I].Item;
+  // The keys go before the items move, so a large table's sort holds less at once.
+  decltype(Keys)().swap(Keys);
   Reorder(Order);
-  return ByID && Ascending();
+  return Distinct;
 }
 
 void TlcStringsCollection::Sort(bool ForceSort) {

@@ -20,12 +20,8 @@ constexpr char16_t EscapedLF = 26;
 const String UnicodeSuffix = u"_Unicode";
 
 void MapInPlace(String& S, char16_t A, char16_t B, char16_t C, char16_t D) {
-  for (char16_t& X : S) {
-    if (X == A)
-      X = B;
-    else if (X == C)
-      X = D;
-  }
+  for (size_t I = FindEither(S, A, C, 0); I < S.size(); I = FindEither(S, A, C, I + 1))
+    S[I] = S[I] == A ? B : D;
 }
 
 String MapChars(const String& S, char16_t A, char16_t B, char16_t C, char16_t D) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "component/test_classes.h"
 
 namespace {
@@ -195,6 +197,25 @@ TEST(Collection, ItemsAddMoveDeleteAndAssign) {
   EXPECT_THROW(Copy.Assign(*Owner.Font()), EConvertError);
   Items.Clear();
   EXPECT_EQ(Items.Count(), 0);
+}
+
+TEST(Collection, ReorderMovesEveryItemOnceOrNone) {
+  struct TOrdered : TTestItems {
+    using TTestItems::Reorder;
+    using TTestItems::TTestItems;
+  } Items(nullptr);
+  std::vector<TCollectionItem*> Was;
+  for (int I = 0; I < 7; ++I) Was.push_back(Items.Add());
+  // Two cycles and an item that stays.
+  const std::vector<int> Order = {2, 0, 1, 3, 6, 4, 5};
+  Items.Reorder(Order);
+  for (size_t K = 0; K < Order.size(); ++K)
+    EXPECT_EQ(Items.Items(static_cast<int>(K)), Was[static_cast<size_t>(Order[K])]) << K;
+  for (const std::vector<int>& Wrong :
+       {std::vector<int>{0, 0, 1, 2, 3, 4, 5}, {0, 1, 2}, {0, 1, 2, 3, 4, 5, 7}})
+    EXPECT_THROW(Items.Reorder(Wrong), EListError);
+  for (size_t K = 0; K < Order.size(); ++K)  // a refused order moves nothing
+    EXPECT_EQ(Items.Items(static_cast<int>(K)), Was[static_cast<size_t>(Order[K])]) << K;
 }
 
 }  // namespace

@@ -36,6 +36,10 @@ TEST(TranslationData, EscapeMapsOnlyLineBreaks) {
                                       u"b")),
             u"a\r\nb");
   EXPECT_EQ(UnescapeLineBreaks(EscapeLineBreaks(u"x\x1A")), u"x\n");  // no escape for 26 itself
+  // Breaks past the first eight code units, side by side and at the end.
+  EXPECT_EQ(UnescapeLineBreaks(String(u"0123456789\x19\x1A\x1A"
+                                      u"abcdefgh\x19")),
+            u"0123456789\r\n\nabcdefgh\r");
 }
 
 TEST(TranslationData, FieldHelpers) {
