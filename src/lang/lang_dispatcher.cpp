@@ -109,6 +109,10 @@ void TlcLangDispatcher::SetActiveLanguage(int Value) {
   // Checked before anyone is asked, so no component is left in a language the others lack.
   if (Value < 1 || Value > FNumOfLanguages)
     throw ELanguageError(Format(SRangeMessage, {int64_t{Value}, int64_t{FNumOfLanguages}}));
+  // A component linked before a file brought more languages may lack this one.
+  for (const TlcCustomLang* C : FLCComponents)
+    if (!C->HasState(csLoading) && Value > C->NumOfLanguages())
+      throw ELanguageError(C->RangeMessage(Value));
   if (!AllowChange(Value)) return;
   FActiveLanguage = Value;
   for (size_t I = 0; I < FLCComponents.size(); ++I) {

@@ -120,6 +120,11 @@ TEST_F(LangDispatcherTest, ValuesOutsideTheLanguagesAreRefusedBeforeAnythingChan
   EXPECT_THROW(Dispatcher->SetActiveLanguage(3), ELanguageError);
   EXPECT_THROW(Dispatcher->SetActiveLanguage(0), ELanguageError);
   EXPECT_THROW(Dispatcher->SetNumOfLanguages(0), ELanguageError);
+  // One component that lacks the language stops the switch before the others change.
+  Second->Lang->SetNumOfLanguages(1);
+  EXPECT_THROW(Dispatcher->SetActiveLanguage(2), ELanguageError);
+  EXPECT_EQ(First->Lang->ActiveLanguage(), 1);
+  Second->Lang->SetNumOfLanguages(2);
   EXPECT_TRUE(Log.empty());
   EXPECT_EQ(Dispatcher->ActiveLanguage(), 1);
   EXPECT_EQ(Dispatcher->LangNames()->Count(), 2);
