@@ -178,10 +178,12 @@ std::vector<const TPropInfo*> TClassType::PropList(TTypeKinds Kinds) const {
 }
 
 const TPropInfo* TClassType::FindProp(const String& Name) const {
-  for (const TClassType* C = this; C; C = C->FParent)
-    for (const TPropInfo& P : C->FProps)
-      if (CompareAsciiText(P.Name, Name) == 0) return &P;
-  return nullptr;
+  // A class is complete once constructed; its properties never change afterwards.
+  std::call_once(FIndexed, [this] {
+    for (const TPropInfo* P : AllProps()) FIndex.emplace(P->Name, P);
+  });
+  const auto It = FIndex.find(std::u16string_view(Name));
+  return It == FIndex.end() ? nullptr : It->second;
 }
 
 const TMethodInfo* TClassType::FindMethod(const String& Name) const {

@@ -6,7 +6,9 @@
 #include <any>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "core/event.h"
@@ -156,6 +158,9 @@ class TClassType {
   const TClassType* FParent;
   TTypeInfo FInfo;
   std::vector<TPropInfo> FProps;
+  // Every published property by name, ancestors included, built on the first search.
+  mutable std::once_flag FIndexed;
+  mutable std::unordered_map<String, const TPropInfo*, TAsciiFoldHash, TAsciiFoldEqual> FIndex;
   std::vector<TMethodInfo> FMethods;
   std::vector<TFieldInfo> FFields;
 };

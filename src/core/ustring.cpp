@@ -123,6 +123,18 @@ int CompareAsciiText(std::u16string_view A, std::u16string_view B) {
   return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
 }
 
+size_t TAsciiFoldHash::operator()(std::u16string_view S) const {
+  size_t H = 14695981039346656037ull;
+  for (char16_t C : S) H = (H ^ AsciiUpperChar(C)) * 1099511628211ull;
+  return H;
+}
+
+bool TAsciiFoldEqual::operator()(std::u16string_view A, std::u16string_view B) const {
+  return A.size() == B.size() &&
+         std::equal(A.begin(), A.end(), B.begin(),
+                    [](char16_t X, char16_t Y) { return AsciiUpperChar(X) == AsciiUpperChar(Y); });
+}
+
 int MulDiv(int Value, int Numerator, int Denominator) {
   if (Denominator == 0) return -1;
   const int64_t Product = static_cast<int64_t>(Value) * Numerator;

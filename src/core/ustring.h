@@ -42,6 +42,15 @@ inline char16_t AsciiUpperChar(char16_t C) {
   return (C >= u'a' && C <= u'z') ? C - 32 : C;
 }
 int CompareAsciiText(std::u16string_view A, std::u16string_view B);
+// Hashing and equality of names as CompareAsciiText sees them, for hashed look-ups by name.
+struct TAsciiFoldHash {
+  using is_transparent = void;
+  size_t operator()(std::u16string_view S) const;
+};
+struct TAsciiFoldEqual {
+  using is_transparent = void;
+  bool operator()(std::u16string_view A, std::u16string_view B) const;
+};
 
 String IntToStr(int64_t Value);
 String IntToHex(uint64_t Value, int Digits);

@@ -23,6 +23,17 @@ class TlcStringsCollection;
 class TlcExtendedItems;
 class TlcMemIniFile;
 class TLCBFileManager;
+class TSwitchLookups;
+struct TPropInfo;
+
+// Called, when set, just before a text is written into a string property (or into a line of a
+// string list), with the object, the property and the text, which it may rewrite.
+using TSetTextPropHook = std::function<void(TObject* Obj, const TPropInfo& Prop, String& Text)>;
+extern TSetTextPropHook SetTextPropHook;
+// Writes the items over the lines of Target, each through SetTextPropHook (with Obj and Prop),
+// appending what Target lacks and deleting its lines beyond the items; a sorted list stays
+// unsorted meanwhile, so line k takes item k.
+void CopyLinesInto(TStrings& Target, const TStrings& Items, TObject* Obj, const TPropInfo& Prop);
 
 class TlcCustomLang : public TComponent {
  public:
@@ -113,6 +124,20 @@ class TlcCustomLang : public TComponent {
   void LoadAllFromBinaryFile(const String& FileName);
   void LoadAllFromBinaryStream(TStream& AStream);
   void LoadPropFromBinaryFile(TStringsType PropType, const String& FileName);
+  // Property access by name, as the language switch writes texts.
+  void SetStrPropByName(TComponent* Component, const String& AName, const String& Text);
+  void SetTextProp(TObject* Obj, const TPropInfo& Prop, const String& Text);
+  String GetStringPropText(const TObject* Obj, const TPropInfo& Prop) const;
+  // Whether the component's Caption (Kind 0) or Hint (Kind 1) is the one its action supplies.
+  bool IsValueFromAction(const TComponent* Component, int Kind) const;
+  // The owner's class name is not listed in DoNotTranslate.
+  bool IsOwnerTranslatable() const;
+
+  // Drops the lines of one category that no longer fit the form: surplus delimiters, lines of
+  // vanished components and collection items (kept in TmpStrings), captions and hints an
+  // action supplies, and, with AutoSkipEmpties, lines without any text.
+  void DelOldNames(TStrings& AStrings, TStringsType Propty);
+  TStrings* TmpStrings() const { return FTmpStrings.get(); }
 
   // Charsets of the languages.
   TFontCharset GetCharsetForLanguage(int ALanguage);
@@ -120,6 +145,9 @@ class TlcCustomLang : public TComponent {
   void RefreshCurrentCharset();
 
   void FinishLoading() override;
+  // Applies the active language to the owner and its components: captions, hints, display
+  // labels, fonts and their charsets, multi-line texts, other strings, collection items and,
+  // with ChangeLocales, the format settings; then fires OnChangeLanguage.
   virtual void ChangeLanguage();
   void UpdateDlgsCaptions();
   bool HasTabDelimitedData() const;
@@ -339,6 +367,27 @@ class TlcCustomLang : public TComponent {
   TComponentPtr<TlcCustomLang> NewScratch() const;
   String ImportedText(const TlcMemIniFile& Ini, const String& Raw, int Column, int Target);
   int ImportTarget(const String& LangName);
+  // The language switch, step by step.
+  void ApplyOwnerText(TStrings& List, const String& PropName);
+  void ApplyOwnerFont();
+  void ApplyCategory(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups);
+  void ApplyText(TComponent& Target, const TPropInfo& P, TStringsType Propty, const String& S);
+  void ApplySubText(TComponent& Target, const TPropInfo& P, const String& Sub, const String& S);
+  void ApplyFont(TComponent& Target, const TPropInfo& P, const String& Comp, const String& S,
+                 TSwitchLookups& Lookups);
+  void ApplyMultiLine(TComponent& Target, const TPropInfo& P, const String& Sub, const String& S);
+  void ApplyCollections(TStrings& AStrings, TSwitchLookups& Lookups);
+  // False when the line is unusable and goes.
+  bool ApplyItemLine(TStrings& AStrings, int Index, TSwitchLookups& Lookups);
+  void WriteItemText(TObject& Obj, const TPropInfo& Prop, const String& S);
+  // The text line Index of List gives for the active language, with the fallbacks of the switch.
+  String SwitchText(const TStrings& List, int Index, const String& Line) const;
+  // DoNotTranslate lists the component's name, or "!" and its class name.
+  bool IsNotTranslated(const String& CompName) const;
+  bool IsClassNotTranslated(const TComponent& Component) const;
+  void DelOldNames(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups);
+  void DropVanishedItems(TStrings& AStrings, TSwitchLookups& Lookups);
+  void DropVanishedComponents(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups);
   // The list of another linked component that a borrowing look-up reads, or nullptr; Borrow
   // tells whether borrowing applies at all.
   const TStrings* BorrowedList(const TStrings& AStrings, bool CommonOnly, bool& Borrow) const;
@@ -357,6 +406,7 @@ class TlcCustomLang : public TComponent {
                                 const String& HelpFileName, TMsgDlgBtn DefaultBtn);
 
   int FPropForChange = -1;
+  TSwitchLookups* FSwitchLookups = nullptr;  // while a switch runs
   std::unique_ptr<TStringList> FCaptions, FHints, FDisplayLabels, FStrings, FFonts, FMultiLines,
       FDlgsCaptions, FOthers, FSystem, FCharSets, FCollections;
   int FActLang = 1;

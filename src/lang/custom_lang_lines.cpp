@@ -7,6 +7,7 @@
 #include "lang/lang_dispatcher.h"
 #include "lang/prop_info_list.h"
 #include "lang/strings_collection.h"
+#include "lang/switch_lookups.h"
 #include "lang/translation_line.h"
 
 String TlcCustomLang::GetStringValue(const TStrings& AStrings, const String& AName,
@@ -160,6 +161,7 @@ void TlcCustomLang::ReplaceExtendedDelimiter(char16_t OldDelim, char16_t NewDeli
 
 void TlcCustomLang::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
+  if (FSwitchLookups) FSwitchLookups->ComponentsChanged();
   if (Operation == TOperation::opRemove) {
     FExtendedTranslations->ForgetComponent(AComponent);
     if (AComponent == FLangDispatcher) {

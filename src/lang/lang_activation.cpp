@@ -1,4 +1,5 @@
 // Finishing a component read from its form data, and selecting the active language.
+#include "core/restore.h"
 #include "core/strings.h"
 #include "lang/charsets.h"
 #include "lang/custom_lang.h"
@@ -8,6 +9,7 @@
 #include "lang/res_string_hook.h"
 #include "lang/strings_collection.h"
 #include "lang/translation_line.h"
+#include "ui/form.h"
 #include "ui/screen.h"
 
 namespace {
@@ -124,22 +126,28 @@ void TlcCustomLang::SetActiveLanguage(int Value) {
   ChangeLanguage();
 }
 
-void TlcCustomLang::ChangeLanguage() {
-  if (FLCBLoading || !Owner() || BlockLanguageChanging) return;
-  RefreshCurrentCharset();
-  OnChangeLanguage(this);
-}
-
 TFontCharset TlcCustomLang::GetCharsetForLanguage(int ALanguage) {
   String T;
   if (!Owner() || FLCBLoading) {
-    if (FCharSets->Count() > 0) T = GetField(FCharSets->Get(0), FLangDelim, ALanguage);
+    const TRestore<int> Language(FActLang, ALanguage);
+    T = GetTextFromByIndex(*FCharSets, 0, false);
   } else {
     T = GetStringValue(*FCharSets, OwnerClassName(), ALanguage);
   }
-  if (T.empty() && FFontsInfoHolder && FFontsInfoHolder->Owner())
-    T = FFontsInfoHolder->GetStringValue(*FFontsInfoHolder->CharSets(),
-                                         FFontsInfoHolder->Owner()->ClassName(), ALanguage);
+  if (T.empty()) {
+    // Another linked component of a form lends its charsets; the last one linked stays.
+    if (!FFontsInfoHolder && FLangDispatcher) {
+      for (int I = 0; I < FLangDispatcher->LcLangsCount(); ++I) {
+        TlcCustomLang* Other = FLangDispatcher->LcLangs(I);
+        if (Other == this || !dynamic_cast<TCustomForm*>(Other->Owner())) continue;
+        FFontsInfoHolder = Other;
+        Other->FreeNotification(this);
+      }
+    }
+    if (FFontsInfoHolder && FFontsInfoHolder->Owner())
+      T = FFontsInfoHolder->GetStringValue(*FFontsInfoHolder->CharSets(),
+                                           FFontsInfoHolder->Owner()->ClassName(), ALanguage);
+  }
   TFontCharset Result = DEFAULT_CHARSET;
   FindCharsetByName(T, Result);
   return Result;

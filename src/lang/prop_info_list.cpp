@@ -36,10 +36,17 @@ void TlcPropInfoList::Intersect(const TlcPropInfoList& List) {
     if (!List.Contains(FList[static_cast<size_t>(I)])) Delete(I);
 }
 
+const TPropInfo* FindPublishedProp(const TObject* AObject, const String& AName, TTypeKinds Filter) {
+  if (!AObject) return nullptr;
+  // Names are unique among a class's properties, a descendant's replacing its ancestor's, so
+  // the class's own search finds what the sorted list would.
+  const TPropInfo* P = AObject->ClassType().FindProp(AName);
+  return P && Filter.Contains(P->PropType->Kind) ? P : nullptr;
+}
+
 bool HasProperty(const TComponent* Component, const String& PropName, TTypeKinds Kinds,
                  const String& TypeName) {
-  if (!Component) return false;
-  const TPropInfo* P = TlcPropInfoList(Component, AllButEventKinds).Find(PropName);
+  const TPropInfo* P = FindPublishedProp(Component, PropName, AllButEventKinds);
   if (!P || !Kinds.Contains(P->PropType->Kind)) return false;
   return TypeName.empty() || lcCompareText(P->PropType->Name, TypeName) == 0;
 }

@@ -26,6 +26,10 @@ class TlcPropInfoList {
   std::vector<const TPropInfo*> FList;
 };
 
+// The property a list of AObject's properties with that filter finds under AName, found without
+// building the list; nullptr for no object or no such property.
+const TPropInfo* FindPublishedProp(const TObject* AObject, const String& AName, TTypeKinds Filter);
+
 class TComponent;
 // Whether Component publishes PropName (ignoring case) with a kind in Kinds and, when TypeName is
 // not empty, a type of that name (ignoring case).

@@ -9,23 +9,25 @@ const TTypeInfo& TypeInfoTComboBoxStyle() {
 }
 
 const TClassType& TComboBox::StaticClassType() {
-  static const TClassType T(u"TComboBox", &TWinControl::StaticClassType(), [](TClassType& C) {
-    C.Create = [](TObject* Owner) -> TObject* {
-      return new TComboBox(dynamic_cast<TComponent*>(Owner));
-    };
-    TPropsOf<TComboBox>(C)
-        .Ord(Published::Style, TypeInfoTComboBoxStyle(), &TComboBox::Style, &TComboBox::SetStyle,
-             csDropDown)
-        .Obj(Published::Items, TStrings::StaticClassType(), &TComboBox::Items, &TComboBox::SetItems)
-        .Ord(Published::ItemIndex, TypeInfoInteger(), &TComboBox::ItemIndex,
-             &TComboBox::SetItemIndex, -1)
-        .Str(Published::Text, &TComboBox::Text, &TComboBox::SetText);
-  });
+  static const TClassType T(u"TComboBox", &TCustomListControl::StaticClassType(),
+                            [](TClassType& C) {
+                              C.Create = [](TObject* Owner) -> TObject* {
+                                return new TComboBox(dynamic_cast<TComponent*>(Owner));
+                              };
+                              TPropsOf<TComboBox>(C)
+                                  .Ord(Published::Style, TypeInfoTComboBoxStyle(),
+                                       &TComboBox::Style, &TComboBox::SetStyle, csDropDown)
+                                  .Obj(Published::Items, TStrings::StaticClassType(),
+                                       &TComboBox::Items, &TComboBox::SetItems)
+                                  .Ord(Published::ItemIndex, TypeInfoInteger(),
+                                       &TComboBox::ItemIndex, &TComboBox::SetItemIndex, -1)
+                                  .Str(Published::Text, &TComboBox::Text, &TComboBox::SetText);
+                            });
   return T;
 }
 
 TComboBox::TComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TStringList>()) {
+    : TCustomListControl(AOwner), FItems(std::make_unique<TStringList>()) {
   InitColor(clWindow);
   InitSize(145, 21);
   FItems->OnChange = TNotifyEvent([this](TObject*) { ItemsChanged(); });
@@ -87,7 +89,7 @@ void TComboBox::Select(int Index, const String& Text) {
 }
 
 void TComboBox::FinishLoading() {
-  TWinControl::FinishLoading();
+  TCustomListControl::FinishLoading();
   if (FItemIndex < -1 || FItemIndex >= FItems->Count()) FItemIndex = -1;
   if (FItemIndex >= 0 && FText.empty()) FText = FItems->Get(FItemIndex);
 }

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core/strings.h"
-#include "ui/win_control.h"
+#include "ui/list_control.h"
 
 enum TComboBoxStyle : uint8_t {
   csDropDown,
@@ -16,7 +16,7 @@ enum TComboBoxStyle : uint8_t {
 };
 const TTypeInfo& TypeInfoTComboBoxStyle();
 
-class TComboBox : public TWinControl {
+class TComboBox : public TCustomListControl {
  public:
   static const TClassType& StaticClassType();
   const TClassType& ClassType() const override { return StaticClassType(); }
@@ -29,8 +29,8 @@ class TComboBox : public TWinControl {
   TStrings* Items() const { return FItems.get(); }
   void SetItems(TStrings* Value);
   // An index outside the items selects nothing.
-  int ItemIndex() const { return FItemIndex; }
-  void SetItemIndex(int Value);
+  int ItemIndex() const override { return FItemIndex; }
+  void SetItemIndex(int Value) override;
   const String& Text() const { return FText; }
   void SetText(const String& Value);
 

@@ -2,6 +2,7 @@
 
 #include "core/exceptions.h"
 #include "core/restore.h"
+#include "ui/action.h"
 #include "ui/form.h"
 #include "ui/menus.h"
 #include "ui/published_names.h"
@@ -22,13 +23,14 @@ const TClassType& TControl::StaticClassType() {
         .Ord(Published::Color, TypeInfoTColor(), &TControl::Color, &TControl::SetColor,
              std::nullopt, &TControl::ColorStored)
         .Ord(Published::Enabled, TypeInfoBoolean(), &TControl::Enabled, &TControl::SetEnabled, 1)
-        .Obj(Published::Font, TFont::StaticClassType(), &TControl::Font, nullptr,
+        .Obj(Published::Font, TFont::StaticClassType(), &TControl::Font, &TControl::SetFont,
              &TControl::FontStored)
         .Ord(Published::ParentFont, TypeInfoBoolean(), &TControl::ParentFont,
              &TControl::SetParentFont, std::nullopt, &TControl::ParentFontStored)
         .Str(Published::Hint, &TControl::Hint, &TControl::SetHint)
         .Obj(Published::PopupMenu, TPopupMenu::StaticClassType(), &TControl::PopupMenu,
              &TControl::SetPopupMenu)
+        .Obj(Published::Action, TAction::StaticClassType(), &TControl::Action, &TControl::SetAction)
         .Ord(Published::Visible, TypeInfoBoolean(), &TControl::Visible, &TControl::SetVisible,
              std::nullopt, &TControl::VisibleStored)
         .Event(u"OnClick", TypeInfoTNotifyEvent(), &TControl::OnClick)
@@ -43,6 +45,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 
 TControl::~TControl() {
   FFont->OnChange = {};
+  if (FAction) std::erase(FAction->FClients, this);
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -143,6 +146,10 @@ void TControl::SetParentFont(bool Value) {
   SyncParentFont();
 }
 
+void TControl::SetFont(TFont* Value) {
+  if (Value && Value != FFont.get()) FFont->Assign(*Value);
+}
+
 void TControl::FontChange() {
   // A font of its own ends the inheritance; the parent's font arriving keeps it.
   if (!FTakingParentFont && FParentFont) {
@@ -172,7 +179,19 @@ void TControl::SetPopupMenu(TPopupMenu* Value) {
   Changed(Published::PopupMenu);
 }
 
+void TControl::SetAction(TAction* Value) {
+  if (Value == FAction) return;
+  if (FAction) std::erase(FAction->FClients, this);
+  FAction = Value;
+  if (!Value) return;
+  Value->FreeNotification(this);
+  Value->FClients.push_back(this);
+  SetCaption(Value->Caption());
+  SetHint(Value->Hint());
+}
+
 void TControl::Click() {
+  if (!OnClick && FAction && FAction->Execute()) return;
   OnClick(this);
 }
 
@@ -186,4 +205,5 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     FPopupMenu = nullptr;
     Changed(Published::PopupMenu);
   }
+  if (Operation == TOperation::opRemove && AComponent && AComponent == FAction) FAction = nullptr;
 }

@@ -14,6 +14,7 @@
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
+class TAction;
 
 class TControl : public TComponent {
  public:
@@ -63,6 +64,8 @@ class TControl : public TComponent {
   bool IsShowingEnabled() const;
 
   TFont* Font() const { return FFont.get(); }
+  // Takes over the values of another font; the control keeps its own font object.
+  void SetFont(TFont* Value);
   bool ParentFont() const { return FParentFont; }
   void SetParentFont(bool Value);
   TColor Color() const { return FColor; }
@@ -71,11 +74,16 @@ class TControl : public TComponent {
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Value);
 
+  // Linking an action gives the control the action's caption and hint.
+  TAction* Action() const { return FAction; }
+  void SetAction(TAction* Value);
+
   // Only windowed controls can take the focus.
   virtual bool CanFocus() const { return false; }
 
-  // Fire OnClick / OnDblClick, whatever the control's state (a user's click that reaches a
-  // hidden or disabled control is dropped by the application before it gets here).
+  // Fire OnClick (or, without a handler, the action) / OnDblClick, whatever the control's state
+  // (a user's click that reaches a hidden or disabled control is dropped by the application
+  // before it gets here).
   virtual void Click();
   virtual void DblClick();
 
@@ -134,4 +142,5 @@ class TControl : public TComponent {
   bool FTakingParentFont = false;
   TColor FColor = clBtnFace;
   TPopupMenu* FPopupMenu = nullptr;
+  TAction* FAction = nullptr;
 };

@@ -4,6 +4,7 @@
 // the views that follow the changes cannot drift apart.
 
 namespace Published {
+inline constexpr char16_t Action[] = u"Action";
 inline constexpr char16_t ActiveControl[] = u"ActiveControl";
 inline constexpr char16_t Align[] = u"Align";
 inline constexpr char16_t Alignment[] = u"Alignment";

@@ -1,6 +1,7 @@
 #include "ui/register_controls.h"
 
 #include "component/class_registry.h"
+#include "ui/action.h"
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
@@ -19,5 +20,5 @@ void RegisterControlClasses() {
        &TSpinEdit::StaticClassType(), &TSpeedButton::StaticClassType(), &TButton::StaticClassType(),
        &TMemo::StaticClassType(), &TComboBox::StaticClassType(), &TStatusBar::StaticClassType(),
        &TPopupMenu::StaticClassType(), &TMenuItem::StaticClassType(), &TLabel::StaticClassType(),
-       &TEdit::StaticClassType(), &TOpenDialog::StaticClassType()});
+       &TEdit::StaticClassType(), &TOpenDialog::StaticClassType(), &TAction::StaticClassType()});
 }

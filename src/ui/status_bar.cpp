@@ -71,6 +71,7 @@ TStatusBar::TStatusBar(TComponent* AOwner)
     : TWinControl(AOwner), FPanels(std::make_unique<TStatusPanels>(this)) {
   InitAlign(alBottom);
   InitSize(0, 19);
+  InitParentFont(false);
 }
 
 void TStatusBar::SetSimplePanel(bool Value) {

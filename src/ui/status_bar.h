@@ -59,6 +59,8 @@ class TStatusBar : public TWinControl {
 
  protected:
   TAlign DefaultAlign() const override { return alBottom; }
+  // A status bar writes in a font of its own, not in its form's.
+  bool DefaultParentFont() const override { return false; }
 
  private:
   friend class TStatusPanels;

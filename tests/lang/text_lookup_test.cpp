@@ -74,7 +74,7 @@ TEST_F(TextLookup, DefaultLanguageChainRestoresTheActiveLanguage) {
 }
 
 TEST_F(TextLookup, ListSearchMatchesWholeNamesOfOneLine) {
-  TStrings& C = *Lang->Captions();
+  TStringList C;
   C.Add(L("btnScan|Scan|Поиск|"));
   C.Add(L("btn|short|"));
   C.Add(L("next|x|y|z|"));

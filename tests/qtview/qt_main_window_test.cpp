@@ -89,17 +89,6 @@ TEST_F(QtMainWindowTest, TheToolsWindowShowsAndItsWidgetsDriveIt) {
 
   Peer<QPushButton>(W.btnRussian)->click();
   EXPECT_EQ(W.slng1->ActiveLanguage(), 2);
-  // Russian texts and charsets as the translation component puts them on the controls.
-  const std::pair<TControl*, const char*> Russian[] = {
-      {W.GroupBox1, "Сетевой адрес"},     {W.btCheckNetAddr, "Поиск"},
-      {W.GroupBox2, "Заводской №"},       {W.btCheckSN, "Опрос"},
-      {W.btSetNewNA, "Уст. новый адрес"}, {W.GroupBox3, "Порт конвертера"},
-      {W.btCOMrescan, "Обновить"},        {W.Image, "Прошивка"},
-      {W.btLoadImage, "Загрузить ROM"},   {W.btProg, "Прошить"}};
-  for (const auto& [C, Text] : Russian) {
-    C->SetCaption(FromUtf8(Text));
-    C->Font()->SetCharset(204);
-  }
   EXPECT_EQ(Peer<QGroupBox>(W.GroupBox1)->title(), QString::fromUtf8("Сетевой адрес"));
   EXPECT_EQ(Peer<QToolButton>(W.btProg)->text(), QString::fromUtf8("Прошить"));
   const QString Family = QFontInfo(Peer<QGroupBox>(W.GroupBox2)->font()).family();

@@ -1,0 +1,66 @@
+// Reading and writing the texts of published properties, as the language switch does.
+#include <algorithm>
+
+#include "core/code_page.h"
+#include "lang/custom_lang.h"
+#include "lang/prop_info_list.h"
+
+TSetTextPropHook SetTextPropHook;
+
+void TlcCustomLang::SetStrPropByName(TComponent* Component, const String& AName,
+                                     const String& Text) {
+  if (const TPropInfo* P = FindPublishedProp(Component, AName, AllButEventKinds))
+    SetTextProp(Component, *P, Text);
+}
+
+void TlcCustomLang::SetTextProp(TObject* Obj, const TPropInfo& Prop, const String& Text) {
+  if (!Obj || !Prop.SetStr) return;
+  String T = Text;
+  if (SetTextPropHook) SetTextPropHook(Obj, Prop, T);
+  Prop.SetStr(*Obj, T);
+}
+
+String TlcCustomLang::GetStringPropText(const TObject* Obj, const TPropInfo& Prop) const {
+  if (!Obj || !Prop.GetStr) return {};
+  const String S = Prop.GetStr(*Obj);
+  const TTypeKind Kind = Prop.PropType->Kind;
+  // Stored as UTF-8, a text reads back as its UTF-8 round trip gives it; only a lone surrogate
+  // fares differently there, so texts without surrogates are taken as they are.
+  const bool Surrogates =
+      std::any_of(S.begin(), S.end(), [](char16_t C) { return C >= 0xD800 && C <= 0xDFFF; });
+  if (FStoreAsUTF8 && Surrogates && (Kind == tkWString || Kind == tkUString))
+    return Utf8DecodeReplacing(Utf8Encode(S));
+  return S;
+}
+
+bool TlcCustomLang::IsValueFromAction(const TComponent* Component, int Kind) const {
+  if (FOverrideActionsValues || !Component || (Kind != 0 && Kind != 1)) return false;
+  const TPropInfo* ActionProp = FindPublishedProp(Component, u"Action", ClassKinds);
+  const TObject* Action =
+      ActionProp && ActionProp->GetObj ? ActionProp->GetObj(*Component) : nullptr;
+  if (!Action) return false;
+  const String Name = Kind == 0 ? u"Caption" : u"Hint";
+  // A component or an action without that text supplies none.
+  const TPropInfo* Own = FindPublishedProp(Component, Name, StringKinds);
+  const TPropInfo* Supplied = FindPublishedProp(Action, Name, StringKinds);
+  return Own && Supplied &&
+         GetStringPropText(Component, *Own) == GetStringPropText(Action, *Supplied);
+}
+
+bool TlcCustomLang::IsOwnerTranslatable() const {
+  return FDoNotList->IndexOf(OwnerClassName()) < 0;
+}
+
+bool TlcCustomLang::IsNotTranslated(const String& CompName) const {
+  return FDoNotList->Count() > 0 && FDoNotList->IndexOf(CompName) >= 0;
+}
+
+bool TlcCustomLang::IsClassNotTranslated(const TComponent& Component) const {
+  // "!TLabel" names every component of that class, the class name matched exactly.
+  for (int I = 0; I < FDoNotList->Count(); ++I) {
+    const String Entry = FDoNotList->Get(I);
+    if (Entry.starts_with(u"!T") && Entry.compare(1, String::npos, Component.ClassName()) == 0)
+      return true;
+  }
+  return false;
+}
