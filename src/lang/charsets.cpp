@@ -15,8 +15,8 @@ const std::array<TCharsetName, 19> CharsetNames = {{
 
 bool FindCharsetByName(const String& Name, TFontCharset& Value, bool IgnoreCase) {
   for (const TCharsetName& C : CharsetNames) {
-    const String Id = C.Identifier;
-    if (IgnoreCase ? lcCompareText(Id, Name) == 0 : Id == Name) {
+    const std::u16string_view Id = C.Identifier;
+    if (IgnoreCase ? TAsciiFoldEqual()(Id, Name) : Id == Name) {
       Value = C.Value;
       return true;
     }

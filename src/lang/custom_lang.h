@@ -406,7 +406,8 @@ class TlcCustomLang : public TComponent {
                                 const String& HelpFileName, TMsgDlgBtn DefaultBtn);
 
   int FPropForChange = -1;
-  TSwitchLookups* FSwitchLookups = nullptr;  // while a switch runs
+  std::unique_ptr<TSwitchLookups> FLookups;
+  TSwitchLookups& Lookups();
   std::unique_ptr<TStringList> FCaptions, FHints, FDisplayLabels, FStrings, FFonts, FMultiLines,
       FDlgsCaptions, FOthers, FSystem, FCharSets, FCollections;
   int FActLang = 1;

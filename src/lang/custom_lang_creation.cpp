@@ -10,6 +10,7 @@
 #include "lang/prop_info_list.h"
 #include "lang/res_string_hook.h"
 #include "lang/strings_collection.h"
+#include "lang/switch_lookups.h"
 #include "lang/translation_line.h"
 
 namespace {

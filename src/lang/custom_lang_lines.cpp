@@ -161,7 +161,7 @@ void TlcCustomLang::ReplaceExtendedDelimiter(char16_t OldDelim, char16_t NewDeli
 
 void TlcCustomLang::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (FSwitchLookups) FSwitchLookups->ComponentsChanged();
+  if (FLookups) FLookups->ComponentsChanged();
   if (Operation == TOperation::opRemove) {
     FExtendedTranslations->ForgetComponent(AComponent);
     if (AComponent == FLangDispatcher) {

@@ -25,8 +25,7 @@ size_t OuterDelimiters(const String& Line, char16_t D) {
 }  // namespace
 
 void TlcCustomLang::DelOldNames(TStrings& AStrings, TStringsType Propty) {
-  TSwitchLookups Lookups(Owner());
-  DelOldNames(AStrings, Propty, Lookups);
+  DelOldNames(AStrings, Propty, Lookups());
 }
 
 void TlcCustomLang::DelOldNames(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups) {

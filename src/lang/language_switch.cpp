@@ -4,7 +4,6 @@
 #include <span>
 
 #include "core/format_settings.h"
-#include "core/restore.h"
 #include "core/scope_exit.h"
 #include "core/stream.h"
 #include "core/strings.h"
@@ -137,14 +136,15 @@ void CopyLinesInto(TStrings& Target, const TStrings& Items, TObject* Obj, const 
 void TlcCustomLang::ChangeLanguage() {
   if (FLCBLoading || !Owner() || BlockLanguageChanging) return;
   RefreshCurrentCharset();
+  if (FTranslateExtendedFirst && FPropForChange == -1) ChangeLangForExtended();
   try {
     ApplyOwnerText(*FCaptions, u"Caption");
     ApplyOwnerText(*FHints, u"Hint");
   } catch (const Exception&) {
     // The owner's own texts never stop the switch.
   }
-  TSwitchLookups Lookups(Owner());
-  const TRestore<TSwitchLookups*> Running(FSwitchLookups, &Lookups);
+  TSwitchLookups& Lookups = this->Lookups();
+  Lookups.ForgetLines();
   const auto Applies = [this](std::initializer_list<int> Categories) {
     return FPropForChange == -1 ||
            std::find(Categories.begin(), Categories.end(), FPropForChange) != Categories.end();
@@ -158,6 +158,7 @@ void TlcCustomLang::ChangeLanguage() {
   if (Applies({stOtherStrings})) ApplyCategory(*FOthers, stOtherStrings, Lookups);
   if (Applies({stLocales}) && FSysChange) ApplyCategory(*FSystem, stLocales, Lookups);
   if (Applies({stCollections})) ApplyCategory(*FCollections, stCollections, Lookups);
+  if (!FTranslateExtendedFirst && FPropForChange == -1) ChangeLangForExtended();
   OnChangeLanguage(this);
 }
 
@@ -165,6 +166,12 @@ String TlcCustomLang::SwitchText(const TStrings& List, int Index, const String& 
   String S = GetColumnOrDefault(Line, FLangDelim, FActLang);
   if (S.empty() && FTranslateType == ttGetDefault) S = GetTextFromByIndex(List, Index, true);
   return S;
+}
+
+TSwitchLookups& TlcCustomLang::Lookups() {
+  if (!FLookups) FLookups = std::make_unique<TSwitchLookups>();
+  FLookups->SetOwner(Owner());
+  return *FLookups;
 }
 
 void TlcCustomLang::ApplyOwnerText(TStrings& List, const String& PropName) {

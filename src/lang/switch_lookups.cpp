@@ -6,6 +6,7 @@
 TComponent* TSwitchLookups::Component(std::u16string_view Name) {
   if (Name.empty() || !FOwner) return nullptr;
   if (!FComponentsKnown) {
+    FComponents.clear();
     FComponents.reserve(static_cast<size_t>(FOwner->ComponentCount()));
     // The first of equal names wins, as in FindComponent.
     for (int I = 0; I < FOwner->ComponentCount(); ++I) {
@@ -15,7 +16,11 @@ TComponent* TSwitchLookups::Component(std::u16string_view Name) {
     FComponentsKnown = true;
   }
   const auto It = FComponents.find(Name);
-  return It == FComponents.end() ? nullptr : It->second;
+  // A component renamed since the index was built is found the slow way, once.
+  if (It != FComponents.end() && TAsciiFoldEqual()(It->second->Name(), Name)) return It->second;
+  TComponent* Found = FOwner->FindComponent(String(Name));
+  if (Found) FComponentsKnown = false;
+  return Found;
 }
 
 int TSwitchLookups::LastLineOf(const TStrings& List, char16_t Delim, std::u16string_view Name) {

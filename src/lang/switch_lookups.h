@@ -1,7 +1,8 @@
 #pragma once
-// What one language switch asks again and again, answered from indexes built once per switch:
-// the owner's components by name and the line of a name in a list. Names compare as the
-// library compares them (ASCII letters folded).
+// What the language switch and the entry maintenance ask again and again, answered from
+// indexes: the owner's components by name (kept until a component comes or goes) and the line
+// of a name in a list (kept for one switch). Names compare as the library compares them (ASCII
+// letters folded).
 #include <string_view>
 #include <unordered_map>
 
@@ -13,20 +14,23 @@ class TStrings;
 class TSwitchLookups {
  public:
   // Owner may be null: it then has no components.
-  explicit TSwitchLookups(const TComponent* Owner) : FOwner(Owner) {}
+  void SetOwner(const TComponent* Owner) {
+    if (Owner == FOwner) return;
+    FOwner = Owner;
+    FComponentsKnown = false;
+  }
 
   // The owner's component of that name, as FindComponent finds it.
   TComponent* Component(std::u16string_view Name);
-  // Forgets the components: one came or went while the switch ran.
-  void ComponentsChanged() {
-    FComponents.clear();
-    FComponentsKnown = false;
-  }
-  // The index of the last line of List whose name (field 0) is Name, or -1.
+  // A component came or went.
+  void ComponentsChanged() { FComponentsKnown = false; }
+  // The index of the last line of List whose name (field 0) is Name, or -1; the lines are
+  // read once until Forget.
   int LastLineOf(const TStrings& List, char16_t Delim, std::u16string_view Name);
+  void ForgetLines() { FLinesOf = nullptr; }
 
  private:
-  const TComponent* FOwner;
+  const TComponent* FOwner = nullptr;
   std::unordered_map<String, TComponent*, TAsciiFoldHash, TAsciiFoldEqual> FComponents;
   bool FComponentsKnown = false;
   const TStrings* FLinesOf = nullptr;

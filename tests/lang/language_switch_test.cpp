@@ -2,6 +2,7 @@
 
 #include "core/format_settings.h"
 #include "core/scope_exit.h"
+#include "lang/extended_items.h"
 #include "lang/lang_dispatcher.h"
 #include "switch_test_window.h"
 
@@ -227,6 +228,20 @@ TEST(LanguageSwitch, TheTextHookRewritesAndAFailingLineStopsNothing) {
   EXPECT_EQ(W.Label->Caption(), u"Name");
   EXPECT_EQ(W.Button->Caption(), u"Открыть!");
   EXPECT_EQ(W.Memo->Lines()->GetCommaText(), u"б!,в!");
+}
+
+TEST(LanguageSwitch, ExtendedTranslationsComeLastOrFirstAsAsked) {
+  TSwitchWindow W;
+  W.Lang->Captions()->Add(L("Button1|Open|Открыть|"));
+  TlcExtendedItem* Item = W.Lang->ExtendedTranslations()->Add();
+  Item->SetIdentifier(u"Button1.Caption");
+  Item->SetValues(L("Open|Открыть всё|"));
+  W.Lang->SetActiveLanguage(2);
+  EXPECT_EQ(W.Button->Caption(), u"Открыть всё");
+  W.Lang->SetActiveLanguage(1);
+  W.Lang->SetTranslateExtendedFirst(true);
+  W.Lang->SetActiveLanguage(2);
+  EXPECT_EQ(W.Button->Caption(), u"Открыть");
 }
 
 TEST(LanguageSwitch, CharsetsOfTheLanguagesComeFromTheOwnerLineOrALinkedForm) {
