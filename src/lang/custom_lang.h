@@ -124,14 +124,24 @@ class TlcCustomLang : public TComponent {
   void LoadAllFromBinaryFile(const String& FileName);
   void LoadAllFromBinaryStream(TStream& AStream);
   void LoadPropFromBinaryFile(TStringsType PropType, const String& FileName);
-  // Property access by name, as the language switch writes texts.
+  // Property access by name, as the language switch writes texts; "" and nothing for no
+  // component or no such property.
+  String GetStrPropByName(const TComponent* Component, const String& AName) const;
   void SetStrPropByName(TComponent* Component, const String& AName, const String& Text);
+  // The name and charset of the component's published Font; "" and 0 without one.
+  String GetComponentFont(const TComponent* Component) const;
+  TFontCharset GetComponentCharset(const TComponent* Component) const;
   void SetTextProp(TObject* Obj, const TPropInfo& Prop, const String& Text);
   String GetStringPropText(const TObject* Obj, const TPropInfo& Prop) const;
   // Whether the component's Caption (Kind 0) or Hint (Kind 1) is the one its action supplies.
   bool IsValueFromAction(const TComponent* Component, int Kind) const;
   // The owner's class name is not listed in DoNotTranslate.
   bool IsOwnerTranslatable() const;
+
+  // Test mode: a linked dispatcher's test mode is active and a language above 1 is active.
+  bool TestModeOn() const;
+  // The language-1 text of a translation line through the test-mode transform; "" for none.
+  String GetTestModeText(const String& Line, char16_t Delim) const;
 
   // Drops the lines of one category that no longer fit the form: surplus delimiters, lines of
   // vanished components and collection items (kept in TmpStrings), captions and hints an
@@ -380,8 +390,9 @@ class TlcCustomLang : public TComponent {
   // False when the line is unusable and goes.
   bool ApplyItemLine(TStrings& AStrings, int Index, TSwitchLookups& Lookups);
   void WriteItemText(TObject& Obj, const TPropInfo& Prop, const String& S);
-  // The text line Index of List gives for the active language, with the fallbacks of the switch.
-  String SwitchText(const TStrings& List, int Index, const String& Line) const;
+  // The text line Index of List gives for the active language, with the fallbacks of the switch
+  // (test mode only where TestMode allows it).
+  String SwitchText(const TStrings& List, int Index, const String& Line, bool TestMode) const;
   // DoNotTranslate lists the component's name, or "!" and its class name.
   bool IsNotTranslated(const String& CompName) const;
   bool IsClassNotTranslated(const TComponent& Component) const;

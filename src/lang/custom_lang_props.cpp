@@ -1,11 +1,36 @@
 // Reading and writing the texts of published properties, as the language switch does.
 #include <algorithm>
 
+#include "component/prop_text.h"
 #include "core/code_page.h"
 #include "lang/custom_lang.h"
 #include "lang/prop_info_list.h"
 
 TSetTextPropHook SetTextPropHook;
+
+namespace {
+
+const TFont* PublishedFont(const TComponent* Component) {
+  const TPropInfo* P = FindPublishedProp(Component, u"Font", ClassKinds);
+  return P && P->GetObj ? dynamic_cast<const TFont*>(P->GetObj(*Component)) : nullptr;
+}
+
+}  // namespace
+
+String TlcCustomLang::GetStrPropByName(const TComponent* Component, const String& AName) const {
+  const TPropInfo* P = FindPublishedProp(Component, AName, AllButEventKinds);
+  return P ? GetPropText(*Component, *P) : String();
+}
+
+String TlcCustomLang::GetComponentFont(const TComponent* Component) const {
+  const TFont* F = PublishedFont(Component);
+  return F ? F->Name() : String();
+}
+
+TFontCharset TlcCustomLang::GetComponentCharset(const TComponent* Component) const {
+  const TFont* F = PublishedFont(Component);
+  return F ? F->Charset() : 0;
+}
 
 void TlcCustomLang::SetStrPropByName(TComponent* Component, const String& AName,
                                      const String& Text) {

@@ -5,6 +5,7 @@
 #include "lang/custom_lang.h"
 #include "lang/extended_items.h"
 #include "lang/property_path.h"
+#include "lang/test_mode.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ void TlcCustomLang::ChangeLangForExtended() {
   for (int I = 0; I < FExtendedTranslations->Count(); ++I) {
     const TlcExtendedItem* Item = FExtendedTranslations->Items(I);
     String T = ValuesColumn(Item->Values(), D, FActLang);
+    if (T.empty() && TestModeOn()) T = TestModeTransform(*this, ValuesColumn(Item->Values(), D, 1));
     if (T.empty() && (FTranslateType == ttGetDefault || FUseDefaultLanguage))
       T = ValuesColumn(Item->Values(), D, FDefaultLanguage);
     if (T.empty()) continue;

@@ -162,8 +162,10 @@ void TlcCustomLang::ChangeLanguage() {
   OnChangeLanguage(this);
 }
 
-String TlcCustomLang::SwitchText(const TStrings& List, int Index, const String& Line) const {
+String TlcCustomLang::SwitchText(const TStrings& List, int Index, const String& Line,
+                                 bool TestMode) const {
   String S = GetColumnOrDefault(Line, FLangDelim, FActLang);
+  if (S.empty() && TestMode && TestModeOn()) S = GetTestModeText(Line, FLangDelim);
   if (S.empty() && FTranslateType == ttGetDefault) S = GetTextFromByIndex(List, Index, true);
   return S;
 }
@@ -181,7 +183,7 @@ void TlcCustomLang::ApplyOwnerText(TStrings& List, const String& PropName) {
   if (!HasProperty(Owner(), PropName, StringKinds, {})) return;
   const String Line = List.Get(0);
   if (lcCompareText(GetField(Line, FLangDelim, 0), OwnerClass) != 0) return;
-  const String S = SwitchText(List, 0, Line);
+  const String S = SwitchText(List, 0, Line, true);
   if (!S.empty()) SetStrPropByName(Owner(), PropName, S);
 }
 
@@ -228,7 +230,8 @@ void TlcCustomLang::ApplyCategory(TStrings& AStrings, TStringsType Propty,
     }
     const TLineNames N = NamesOf(Line, D, Propty);
     if (IsNotTranslated(N.Comp)) continue;
-    const String S = SwitchText(AStrings, I, Line);
+    // Fonts and locale settings take no test-mode text.
+    const String S = SwitchText(AStrings, I, Line, Propty != stFonts && Propty != stLocales);
     if (Propty == stLocales) {
       ApplyLocale(N.Comp, S);
       continue;

@@ -62,7 +62,7 @@ bool TlcCustomLang::ApplyItemLine(TStrings& AStrings, int Index, TSwitchLookups&
   // A name that is not of this form, or whose index is no number, is left for its owner to
   // mend; it stops nothing.
   if (!L.Valid || IsNotTranslated(L.Comp)) return true;
-  const String S = SwitchText(AStrings, Index, Line);
+  const String S = SwitchText(AStrings, Index, Line, true);
   TComponent* Target = Lookups.Component(L.Comp);
   const TPropInfo* P1 = Target ? FindPublishedProp(Target, L.P1, AllButEventKinds) : nullptr;
   if (!P1) return false;

@@ -12,8 +12,10 @@
 #include "core/scope_exit.h"
 #include "lang/c_escapes.h"
 #include "lang/custom_lang.h"
+#include "lang/lang_dispatcher.h"
 #include "lang/lang_types.h"
 #include "lang/large_block.h"
+#include "lang/test_mode.h"
 
 namespace {
 
@@ -411,7 +413,12 @@ String TlcStringsCollection::GetTranslationByLang(const String& LangValue, int R
   };
   if (!Bisect(KeyOf, LangValue, lcCompareStr, Item))
     return Decode ? DecodeCEscapes(LangValue) : LangValue;
-  const String R(TextOf(*Item, RetLang));
+  String R(TextOf(*Item, RetLang));
+  // Test mode shows a missing text as the transformed language-1 text.
+  const auto* Lang = dynamic_cast<const TlcCustomLang*>(FOwner);
+  const TlcLangDispatcher* D = Lang ? Lang->LangDispatcher() : nullptr;
+  if (R.empty() && RetLang > 1 && D && D->TestModeInfo()->Active())
+    R = TestModeTransform(*Lang, String(TextOf(*Item, 1)));
   return Decode ? DecodeCEscapes(R) : R;
 }
 

@@ -6,6 +6,7 @@
 #include "lang/custom_lang.h"
 #include "lang/lang_dispatcher.h"
 #include "lang/strings_collection.h"
+#include "lang/test_mode.h"
 #include "lang/translation_line.h"
 
 namespace {
@@ -49,6 +50,7 @@ String TlcCustomLang::SearchList(const TStrings& AStrings, std::u16string_view T
     const String Line = AStrings.Get(I);
     if (!StartsWithName(Line, TextID, D)) continue;
     String S = GetField(Line, FLangDelim, FActLang);
+    if (S.empty() && TestModeOn()) S = GetTestModeText(Line, D);
     if (S.empty() && GetDefault) S = GetField(Line, FLangDelim, 1);
     return S;
   }
@@ -76,6 +78,11 @@ String TlcCustomLang::GetTextFrom(const TStrings& AStrings, std::u16string_view 
     throw ELanguageError(Format(u"String identifier \"%s\" not found!", {String(TextID)}));
   const std::u16string_view Text = Found.Text(FActLang);
   if (!Text.empty()) return String(Text);
+  // Test mode shows a missing text as the transformed language-1 text.
+  if (FLangDispatcher && Found.Exists() && TestModeOn()) {
+    String S = TestModeTransform(*this, String(Found.Text(1)));
+    if (!S.empty()) return S;
+  }
   return GetDefault ? String(Found.Text(1)) : String();
 }
 

@@ -105,6 +105,25 @@ TEST(LanguageSwitch, FontsTakeTheirNamesAndCharsetsUnlessTheyAreTheParents) {
   EXPECT_EQ(W.Button->Font()->Name(), u"Arial");
 }
 
+TEST(LanguageSwitch, PropertiesByNameGiveNothingForWhatIsMissing) {
+  TSwitchWindow W;
+  W.Lang->Fonts()->Add(L("Button1|Arial|Tahoma|"));
+  W.Lang->CharSets()->Add(L("Button1|DEFAULT_CHARSET|RUSSIAN_CHARSET|"));
+  W.Button->Font()->SetName(u"Verdana");
+  W.Lang->SetActiveLanguage(2);
+  EXPECT_EQ(W.Lang->GetComponentFont(W.Button), u"Tahoma");
+  EXPECT_EQ(W.Lang->GetComponentCharset(W.Button), 204);
+  EXPECT_EQ(W.Lang->GetComponentFont(W.Action), u"");
+  EXPECT_EQ(W.Lang->GetComponentCharset(nullptr), 0);
+  EXPECT_EQ(W.Lang->GetStrPropByName(W.Button, u"caption"), u"Open");
+  EXPECT_EQ(W.Lang->GetStrPropByName(W.Button, u"NoSuch"), u"");
+  EXPECT_EQ(W.Lang->GetStrPropByName(nullptr, u"Caption"), u"");
+  W.Lang->SetStrPropByName(W.Button, u"NoSuch", u"x");
+  W.Lang->SetStrPropByName(nullptr, u"Caption", u"x");
+  W.Lang->SetStrPropByName(W.Button, u"CAPTION", u"Go");
+  EXPECT_EQ(W.Button->Caption(), u"Go");
+}
+
 TEST(LanguageSwitch, MultiLineTextsKeepTheSelectionAndTheWordWrap) {
   TSwitchWindow W;
   W.Memo->Lines()->SetCommaText(u"a,b,c,d,e");
