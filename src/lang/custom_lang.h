@@ -148,6 +148,12 @@ class TlcCustomLang : public TComponent {
   // action supplies, and, with AutoSkipEmpties, lines without any text.
   void DelOldNames(TStrings& AStrings, TStringsType Propty);
   TStrings* TmpStrings() const { return FTmpStrings.get(); }
+  // Removes the lines of what DoNotTranslate names (a component, the owner's class, "!TClass"
+  // for every component of that class); lines are removed only while the form is designed.
+  void ReBuildDoNotList();
+  // Renames a component's lines, DoNotTranslate and SmartExcludeProps entries and extended
+  // items; the owner's own lines carry its class name, "T" + its name.
+  virtual void ComponentRenamed(const String& OldName, const String& NewName);
 
   // Charsets of the languages.
   TFontCharset GetCharsetForLanguage(int ALanguage);

@@ -15,7 +15,9 @@ void TlcCustomLang::SetSmartExcludeProps(TStrings* Value) {
 }
 
 void TlcCustomLang::SetDoNotTranslate(TStrings* Value) {
-  if (Value && Value != FDoNotList.get()) FDoNotList->Assign(*Value);
+  if (!Value || Value == FDoNotList.get()) return;
+  FDoNotList->Assign(*Value);
+  if (!IsLoading()) ReBuildDoNotList();
 }
 
 void TlcCustomLang::SetExcludedProperties(TStrings* Value) {

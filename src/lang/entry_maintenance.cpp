@@ -1,8 +1,11 @@
 // Keeping the translation lists in step with the form: lines of vanished components and
 // collection items, lines an action supplies, and lines without any text.
+#include <algorithm>
+
 #include "component/collection.h"
 #include "core/strings.h"
 #include "lang/custom_lang.h"
+#include "lang/extended_items.h"
 #include "lang/prop_info_list.h"
 #include "lang/switch_lookups.h"
 #include "lang/translation_line.h"
@@ -20,6 +23,15 @@ size_t OuterDelimiters(const String& Line, char16_t D) {
   const size_t Lead = Line.find_first_not_of(D);
   if (Lead == String::npos) return Line.size();
   return Lead + (Line.size() - 1 - Line.find_last_not_of(D));
+}
+
+// Every occurrence of Old, respecting case, texts included.
+String ReplaceAll(const String& Line, const String& Old, const String& New) {
+  String R;
+  size_t From = 0;
+  for (size_t At; (At = Line.find(Old, From)) != String::npos; From = At + Old.size())
+    R.append(Line, From, At - From).append(New);
+  return R.append(Line, From);
 }
 
 }  // namespace
@@ -139,5 +151,60 @@ void TlcCustomLang::DropVanishedComponents(TStrings& AStrings, TStringsType Prop
     } else {
       ++I;
     }
+  }
+}
+
+void TlcCustomLang::ReBuildDoNotList() {
+  const auto RemoveLinesOf = [this](TComponent* C) {
+    const std::pair<TStrings*, TStringsType> Lists[] = {{FCaptions.get(), stCaptions},
+                                                        {FHints.get(), stHints},
+                                                        {FDisplayLabels.get(), stDisplayLabels},
+                                                        {FFonts.get(), stFonts},
+                                                        {FMultiLines.get(), stMultiLines},
+                                                        {FOthers.get(), stOtherStrings},
+                                                        {FCharSets.get(), stFonts},
+                                                        {FCollections.get(), stCollections}};
+    for (const auto& [List, Category] : Lists)
+      RemoveComponentEntries(*List, C, Category, TOperation::opRemove);
+  };
+  TComponent* Form = Owner();
+  if (!Form) return;
+  for (int I = 0; I < FDoNotList->Count(); ++I) {
+    const String Entry = FDoNotList->Get(I);
+    if (TComponent* C = Form->FindComponent(Entry)) {
+      RemoveLinesOf(C);
+    } else if (Entry == Form->ClassName()) {
+      RemoveLinesOf(Form);
+    } else if (Entry.starts_with(u"!T")) {
+      for (int K = 0; K < Form->ComponentCount(); ++K)
+        if (Form->Components(K)->ClassName() == std::u16string_view(Entry).substr(1))
+          RemoveLinesOf(Form->Components(K));
+    }
+  }
+}
+
+void TlcCustomLang::ComponentRenamed(const String& OldName, const String& NewName) {
+  if (NewName.empty()) return;
+  // The owner form's lines are named by its class, which follows its name.
+  const bool IsOwner = Owner() && OldName == Owner()->Name();
+  const String Old = IsOwner ? u"T" + OldName : OldName;
+  const String New = IsOwner ? u"T" + NewName : NewName;
+  const char16_t D = FLangDelim;
+  const auto Rename = [&](TStrings& List) {
+    for (int I = 0; I < List.Count(); ++I) {
+      const String Line = List.Get(I);
+      const size_t End = std::min(Line.find(u'.'), Line.find(D));
+      if (Line.compare(0, End, Old) == 0) List.Put(I, ReplaceAll(Line, Old, New));
+    }
+  };
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat)
+    if (TStrings* List = GetPropListByType(static_cast<TStringsType>(Cat))) Rename(*List);
+  Rename(*FDoNotList);
+  Rename(*FSmartProps);
+  const String Prefix = OldName + u".";
+  for (int I = 0; I < FExtendedTranslations->Count(); ++I) {
+    TlcExtendedItem* Item = FExtendedTranslations->Items(I);
+    const String Id = Item->Identifier();
+    if (Id.starts_with(Prefix)) Item->SetIdentifier(NewName + Id.substr(OldName.size()));
   }
 }

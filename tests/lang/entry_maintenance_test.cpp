@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "lang/extended_items.h"
 #include "switch_test_window.h"
 
 namespace {
@@ -82,6 +83,68 @@ TEST(EntryMaintenance, CaptionsAnActionSuppliesAreNotTranslated) {
   W.Lang->Captions()->Add(L("Button1|Save|Записать|"));
   W.Lang->SetActiveLanguage(2);
   EXPECT_EQ(W.Button->Caption(), u"Записать");
+}
+
+}  // namespace
+
+namespace {
+
+TStringList Entries(std::initializer_list<const char16_t*> Names) {
+  TStringList L;
+  for (const char16_t* N : Names) L.Add(N);
+  return L;
+}
+
+TEST(EntryMaintenance, DoNotTranslateRemovesLinesOnlyWhileDesigned) {
+  TSwitchWindow W;
+  TStrings& C = *W.Lang->Captions();
+  C.Add(L("TForm|Main|Главная|"));
+  C.Add(L("Button1|Open|Открыть|"));
+  C.Add(L("Label1|Name|Имя|"));
+  W.Lang->MultiLines()->Add(L("Memo1.Lines|a|б|"));
+  TStringList NoLabels = Entries({u"!TLabel"});
+  W.Lang->SetDoNotTranslate(&NoLabels);
+  EXPECT_EQ(C.Count(), 3);
+  W.Lang->SetActiveLanguage(2);
+  EXPECT_EQ(W.Label->Caption(), u"Name");
+  EXPECT_EQ(W.Button->Caption(), u"Открыть");
+
+  W.Lang->SetState(csDesigning, true);
+  W.Form->SetState(csDesigning, true);
+  TStringList Several = Entries({u"memo1", u"TForm", u"!TLabel", u"!TNoSuch"});
+  W.Lang->SetDoNotTranslate(&Several);
+  ASSERT_EQ(C.Count(), 1);
+  EXPECT_EQ(C.Get(0), L("Button1|Open|Открыть|"));
+  EXPECT_EQ(W.Lang->MultiLines()->Count(), 0);
+}
+
+TEST(EntryMaintenance, RenamingAComponentRenamesItsLinesEntriesAndItems) {
+  TSwitchWindow W;
+  TStrings& C = *W.Lang->Captions();
+  C.Add(L("TWindow1|Main|Главная|"));
+  C.Add(L("Button1|Button1 caption|Button1|"));
+  C.Add(L("Button10|Button1 caption|x|"));
+  W.Lang->MultiLines()->Add(L("Button1.Items|a|б|"));
+  W.Lang->DoNotTranslate()->Add(u"Button1");
+  W.Lang->SmartExcludeProps()->Add(u"Button1.Hint");
+  W.Lang->SmartExcludeProps()->Add(u"!TButton.Caption");
+  TlcExtendedItem* Item = W.Lang->ExtendedTranslations()->Add();
+  Item->SetIdentifier(u"Button1.Font.Name");
+
+  W.Lang->ComponentRenamed(u"Button1", u"");  // no new name: nothing
+  EXPECT_EQ(C.Get(1), L("Button1|Button1 caption|Button1|"));
+  W.Lang->ComponentRenamed(u"Button1", u"btnOK");
+  EXPECT_EQ(C.Get(1), L("btnOK|btnOK caption|btnOK|"));
+  EXPECT_EQ(C.Get(2), L("Button10|Button1 caption|x|"));
+  EXPECT_EQ(W.Lang->MultiLines()->Get(0), L("btnOK.Items|a|б|"));
+  EXPECT_EQ(W.Lang->DoNotTranslate()->Get(0), u"btnOK");
+  EXPECT_EQ(W.Lang->SmartExcludeProps()->Get(0), u"btnOK.Hint");
+  EXPECT_EQ(W.Lang->SmartExcludeProps()->Get(1), u"!TButton.Caption");
+  EXPECT_EQ(Item->StoredIdentifier(), u"btnOK.Font.Name");
+
+  // The owner's lines carry its class name.
+  W.Lang->ComponentRenamed(u"Window1", u"Window2");
+  EXPECT_EQ(C.Get(0), L("TWindow2|Main|Главная|"));
 }
 
 }  // namespace
