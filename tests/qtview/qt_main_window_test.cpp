@@ -1,10 +1,12 @@
 // The tool's own window through the Qt view, offscreen, pressed through its widgets; pictures
 // of it in both languages are left beside the test program.
+#include <QAbstractButton>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -104,6 +106,89 @@ TEST_F(QtMainWindowTest, TheToolsWindowShowsAndItsWidgetsDriveIt) {
   QCoreApplication::sendEvent(Pane, &Dbl);
   EXPECT_EQ(W.Memo1->Lines()->Count(), 0);
   EXPECT_TRUE(Peer<QPlainTextEdit>(W.Memo1)->toPlainText().isEmpty());
+}
+
+// A widget some part of which is on the screen (not hidden, not clipped away by its parent).
+bool Shown(QWidget* W) {
+  return W->isVisible() && !W->visibleRegion().isEmpty();
+}
+
+// Where a widget paints in the window, above its first child (a group box's title band), so
+// what its children show does not count.
+QRect OwnPlace(QWidget* Widget, QWidget* Win) {
+  QRect Place(Widget->mapTo(Win, QPoint(0, 0)), Widget->size());
+  for (QWidget* Child : Widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (Child->isVisible()) Place.setHeight(std::min(Place.height(), Child->y()));
+  return Place;
+}
+
+// The texts the window's widgets paint.
+QStringList PaintedTexts(QWidget* Root) {
+  QStringList Texts{Root->windowTitle()};
+  for (QWidget* W : Root->findChildren<QWidget*>()) {
+    if (!Shown(W)) continue;
+    if (auto* B = qobject_cast<QAbstractButton*>(W)) Texts << B->text();
+    if (auto* G = qobject_cast<QGroupBox*>(W)) Texts << G->title();
+    if (auto* L = qobject_cast<QLabel*>(W)) Texts << L->text();
+  }
+  return Texts;
+}
+
+TEST_F(QtMainWindowTest, ThePicturesOfBothLanguagesShowWhatTheModelHolds) {
+  Window.reset(CreateMainForm(nullptr));
+  Window->Show();
+  Application().ProcessMessages();
+  TfmMain& W = *Window;
+  QWidget* Win = View->WidgetOf(&W);
+  // The controls whose captions the language changes, with their English captions.
+  std::vector<std::pair<TControl*, QString>> Translated;
+  for (int I = 0; I < W.ComponentCount(); ++I) {
+    auto* C = dynamic_cast<TControl*>(W.Components(I));
+    if (C && !C->Caption().empty() && View->WidgetOf(C))
+      Translated.emplace_back(C, QString::fromStdU16String(C->Caption()));
+  }
+  const auto Grab = [&](const char* Name) {
+    Picture(Name);
+    return QImage(QCoreApplication::applicationDirPath() + "/" + Name);
+  };
+  const QImage English = Grab("main_window_en.png");
+
+  for (int I = 0; I < 10; ++I) {
+    Peer<QPushButton>(W.btnRussian)->click();
+    Peer<QPushButton>(W.btnEnglish)->click();
+  }
+  Peer<QPushButton>(W.btnRussian)->click();
+  Application().ProcessMessages();
+  const QImage Russian = Grab("main_window_ru.png");
+  const QStringList Painted = PaintedTexts(Win);
+  int Changed = 0;
+  for (const auto& [C, EnglishText] : Translated) {
+    const QString Now = QString::fromStdU16String(C->Caption());
+    QWidget* Widget = View->WidgetOf(C);
+    if (Now == EnglishText) continue;  // the same in both languages
+    ++Changed;
+    EXPECT_FALSE(Painted.contains(EnglishText)) << EnglishText.toStdString();
+    if (!Shown(Widget)) continue;
+    EXPECT_TRUE(Painted.contains(Now)) << Now.toStdString();
+    // The new text was drawn: the control's place in the two pictures differs.
+    const QRect Place = OwnPlace(Widget, Win);
+    EXPECT_NE(English.copy(Place), Russian.copy(Place)) << Now.toStdString();
+    const QString Family = QFontInfo(Widget->font()).family();
+    EXPECT_TRUE(QFontDatabase::writingSystems(Family).contains(QFontDatabase::Cyrillic))
+        << Family.toStdString();
+  }
+  EXPECT_GE(Changed, 10);
+
+  Peer<QPushButton>(W.btnEnglish)->click();
+  Application().ProcessMessages();
+  const QImage Back = View->WidgetOf(&W)->grab().toImage().convertToFormat(English.format());
+  // English again draws every translated control as at first.
+  for (const auto& [C, EnglishText] : Translated) {
+    QWidget* Widget = View->WidgetOf(C);
+    if (!Shown(Widget)) continue;
+    const QRect Place = OwnPlace(Widget, Win);
+    EXPECT_EQ(Back.copy(Place), English.copy(Place)) << EnglishText.toStdString();
+  }
 }
 
 }  // namespace
