@@ -111,6 +111,7 @@ bool TlcCustomLang::MergeFromFile(TStringsType PropType, const String& AFileName
     return false;
   }
   if (!FDontChange) {
+    DelOldNames(*List, PropType);
     if (PropType == stStrings) UpdateStrCollections();
     ChangeLanguage();
   }
@@ -119,8 +120,11 @@ bool TlcCustomLang::MergeFromFile(TStringsType PropType, const String& AFileName
 
 bool TlcCustomLang::MergeAllFromFileDNC(const String& AFileName) {
   const TRestore<bool> DontChange(FDontChange, true);
-  for (int Cat = 0; Cat < StringsTypeCount; ++Cat)
-    if (!MergeFromFile(static_cast<TStringsType>(Cat), AFileName)) return false;
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    const auto Category = static_cast<TStringsType>(Cat);
+    if (!MergeFromFile(Category, AFileName)) return false;
+    if (TStrings* List = GetPropListByType(Category)) DelOldNames(*List, Category);
+  }
   UpdateStrCollections();
   return true;
 }
@@ -217,6 +221,7 @@ void TlcCustomLang::LoadLanguageByProp(TStringsType PropType, const String& AFil
     return;
   }
   if (!FDontChange) {
+    DelOldNames(*List, PropType);
     if (PropType == stStrings) UpdateStrCollections();
     ChangeLanguage();
   }
@@ -265,8 +270,11 @@ void TlcCustomLang::LoadLanguageByExt(const String& AFileName, const String& Lan
 
 void TlcCustomLang::LoadLanguage(const String& AFileName, const String& LangName) {
   const TRestore<bool> DontChange(FDontChange, true);
-  for (int Cat = 0; Cat < StringsTypeCount; ++Cat)
-    LoadLanguageByProp(static_cast<TStringsType>(Cat), AFileName, LangName);
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    const auto Category = static_cast<TStringsType>(Cat);
+    LoadLanguageByProp(Category, AFileName, LangName);
+    if (TStrings* List = GetPropListByType(Category)) DelOldNames(*List, Category);
+  }
   LoadLanguageByExt(AFileName, LangName);
   UpdateStrCollections();
   ChangeLanguage();

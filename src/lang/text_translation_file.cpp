@@ -270,6 +270,7 @@ int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool 
     return -1;
   }
   if (!FDontChange) {
+    DelOldNames(*List, PropType);
     if (PropType == stStrings) UpdateStrCollections();
     ChangeLanguage();
   }
@@ -335,8 +336,11 @@ void TlcCustomLang::LoadAllFromStream(TStream& AStream, bool CanRewrite, bool Do
   if (!SharedTranslationIni) Own = ParseStream(AStream);
   const TRestore<TlcMemIniFile*> Shared(SharedTranslationIni,
                                         Own ? Own.get() : SharedTranslationIni);
-  for (int Cat = 0; Cat < StringsTypeCount; ++Cat)
-    LoadFromStream(static_cast<TStringsType>(Cat), AStream, CanRewrite);
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    const auto Category = static_cast<TStringsType>(Cat);
+    TStrings* List = GetPropListByType(Category);
+    if (LoadFromStream(Category, AStream, CanRewrite) > 0 && List) DelOldNames(*List, Category);
+  }
   LoadExtendedFromStream(AStream, CanRewrite);
   UpdateStrCollections();
   if (!DontChangeLang) ChangeLanguage();
@@ -434,6 +438,7 @@ bool TlcCustomLang::MergeFromStream(TStringsType PropType, TStream& AStream) {
   if (Loaded < 0) return false;
   KeepUnknownLines(*List, Old);
   if (!FDontChange) {
+    DelOldNames(*List, PropType);
     if (PropType == stStrings) UpdateStrCollections();
     ChangeLanguage();
   }
@@ -442,8 +447,11 @@ bool TlcCustomLang::MergeFromStream(TStringsType PropType, TStream& AStream) {
 
 bool TlcCustomLang::MergeAllFromStreamDNC(TStream& AStream) {
   const TRestore<bool> DontChange(FDontChange, true);
-  for (int Cat = 0; Cat < StringsTypeCount; ++Cat)
-    if (!MergeFromStream(static_cast<TStringsType>(Cat), AStream)) return false;
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    const auto Category = static_cast<TStringsType>(Cat);
+    if (!MergeFromStream(Category, AStream)) return false;
+    if (TStrings* List = GetPropListByType(Category)) DelOldNames(*List, Category);
+  }
   UpdateStrCollections();
   return true;
 }
