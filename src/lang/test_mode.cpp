@@ -31,16 +31,20 @@ String ExpandWidth(const String& Text, char16_t PadChar, int Percent,
                    const std::function<int(const String&)>& Width) {
   String R = Text;
   for (char16_t& C : R) C = AsciiUpperChar(C);
-  const int W0 = Width(Text);
-  // The product wraps as in 32-bit arithmetic, so a huge percentage asks for no padding.
-  const int Target =
-      W0 + static_cast<int32_t>(static_cast<uint32_t>(W0) * static_cast<uint32_t>(Percent)) / 100;
-  // A fill character without width would never reach the target.
-  if (R.empty() || Width(String(1, PadChar)) <= 0) return R;
+  const int64_t W0 = Width(Text);
+  // In 64 bits: a large percentage asks for much padding, never for none.
+  const int64_t Target = W0 + W0 * Percent / 100;
+  if (R.empty()) return R;
   size_t Pos = R.size();
-  while (Width(R) < Target) {
+  // Far more fill than any control shows would only make a huge percentage hang the form.
+  const size_t MaxLength = R.size() + 4096;
+  for (int64_t W = Width(R); W < Target && R.size() < MaxLength;) {
     R.insert(Pos - 1, 1, PadChar);
     Pos = Pos > 3 ? Pos - 2 : R.size() - 1;
+    // A fill character that adds no width would never reach the target.
+    const int64_t Wider = Width(R);
+    if (Wider <= W) break;
+    W = Wider;
   }
   return R;
 }

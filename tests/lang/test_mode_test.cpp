@@ -30,7 +30,9 @@ TEST(TestModeTransforms, ExpandWidthPadsBeforeTheLastCharacterThenTowardTheFront
   const auto NoPadWidth = [](const String& S) {
     return static_cast<int>(std::count_if(S.begin(), S.end(), [](char16_t C) { return C != 0; }));
   };
-  EXPECT_EQ(ExpandWidth(u"ab", u'\0', 100, NoPadWidth), u"AB");
+  EXPECT_EQ(ExpandWidth(u"ab", u'\0', 100, NoPadWidth).size(), 3u);  // one try, then it stops
+  // A percentage whose product passes 32 bits still pads, as far as a control could show.
+  EXPECT_EQ(ExpandWidth(u"abc", u'*', 1'500'000'000, Chars).size(), 3u + 4096u);
 }
 
 struct TTestModeWindow : TSwitchWindow {
