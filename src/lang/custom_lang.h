@@ -143,6 +143,17 @@ class TlcCustomLang : public TComponent {
   // The language-1 text of a translation line through the test-mode transform; "" for none.
   String GetTestModeText(const String& Line, char16_t Delim) const;
 
+  // Collects the current texts of the owner form and its components into the lists: a new
+  // text gets a line (its text in language 1), a changed one replaces the active language's
+  // text while the form is designed, and a new line showing the text of a vanished
+  // component's line takes over all of that line's translations.
+  virtual void BuildList();
+  // Whether StringsTypes lists the class name: its published properties are multi-line texts.
+  virtual bool IsStringsType(const String& AClassName) const;
+  // Drops the lines of the excluded properties (and whole categories for "Caption", "Hint",
+  // "DisplayLabel", "Font" and "Charset").
+  void ExcludeProperties();
+
   // Drops the lines of one category that no longer fit the form: surplus delimiters, lines of
   // vanished components and collection items (kept in TmpStrings), captions and hints an
   // action supplies, and, with AutoSkipEmpties, lines without any text.
@@ -405,6 +416,42 @@ class TlcCustomLang : public TComponent {
   void DelOldNames(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups);
   void DropVanishedItems(TStrings& AStrings, TSwitchLookups& Lookups);
   void DropVanishedComponents(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups);
+  // Exclusion rules: PropName may be a path; any of its segments in ExcludedProperties, the
+  // component's property (or its class's, "!TClass.Prop") in SmartExcludeProps, or "Name".
+  bool IsExcludedProperty(const String& CompName, const String& PropName) const;
+  // Deletes the last line of the component's property; for a collection every line whose
+  // name begins with CompName.PropName.
+  void RemoveEntries(TStrings* AStrings, const String& CompName, TStringsType Category,
+                     const String& PropName);
+  // Drops the lines whose component or property the form no longer publishes.
+  void ValidateLists();
+  bool IsValidLine(const String& Line, TStringsType Category) const;
+  // Collecting, step by step.
+  enum class TRecorded { Nothing, Existing, Borrowed, Fresh };
+  struct TRecordRules {
+    bool Designing = false;   // an existing line takes a changed text
+    bool CanAppend = true;    // a new line may be added
+    bool TextOfList = false;  // the value is a list's text: one final line break is no change
+    // Called with the vanished line just before the line borrowing from it is added.
+    std::function<void(const String&)> BeforeBorrowing;
+  };
+  TRecorded RecordValue(TStrings& List, const String& Key, const String& V,
+                        const TRecordRules& Rules);
+  String FindTmpLineByText(const String& Text) const;
+  String FreshLine(const String& Key, const String& V) const;
+  String ReadText(const TObject& Obj, const TPropInfo& P) const;  // "" when reading fails
+  bool IsCollected(const TComponent& C) const;
+  void AdoptOwnerLine(TStrings& List, const String& V, bool NeedText);
+  bool OwnerLineMissing(const TStrings& List) const;
+  void CollectOwnerText(TStrings& List, const String& PropName, TStringsType Category);
+  void CollectOwnerFont();
+  void CollectCategory(TStrings& List, TStringsType Category);
+  void CollectComponentProps(TComponent& C, TStrings& List, TStringsType Category);
+  void CollectFont(TComponent& C);
+  void CollectOtherStrings(TObject& E, const String& EName);
+  void CollectCollections(TComponent& C);
+  void CollectItemProps(TComponent& C, TObject& Item, const String& ItemKey);
+  void CollectPropertiesStrings();
   // The list of another linked component that a borrowing look-up reads, or nullptr; Borrow
   // tells whether borrowing applies at all.
   const TStrings* BorrowedList(const TStrings& AStrings, bool CommonOnly, bool& Borrow) const;
@@ -471,6 +518,9 @@ class TlcLang : public TlcCustomLang {
   const TClassType& ClassType() const override { return StaticClassType(); }
   explicit TlcLang(TComponent* AOwner) : TlcCustomLang(AOwner) {}
 };
+
+// The type kinds a category's target property may have.
+TTypeKinds CategoryTypeKinds(TStringsType Category);
 
 // Registers TlcLang with the class registry (once) so the form stream can create it by name.
 void RegisterLangClasses();

@@ -7,11 +7,15 @@
 #include "lang/translation_line.h"
 
 void TlcCustomLang::SetStringsTypes(TStrings* Value) {
-  if (Value && Value != FStringsTypes.get()) FStringsTypes->Assign(*Value);
+  if (!Value || Value == FStringsTypes.get()) return;
+  FStringsTypes->Assign(*Value);
+  if (!IsLoading()) BuildList();
 }
 
 void TlcCustomLang::SetSmartExcludeProps(TStrings* Value) {
-  if (Value && Value != FSmartProps.get()) FSmartProps->Assign(*Value);
+  if (!Value || Value == FSmartProps.get()) return;
+  FSmartProps->Assign(*Value);
+  if (!IsLoading()) BuildList();
 }
 
 void TlcCustomLang::SetDoNotTranslate(TStrings* Value) {
@@ -21,7 +25,11 @@ void TlcCustomLang::SetDoNotTranslate(TStrings* Value) {
 }
 
 void TlcCustomLang::SetExcludedProperties(TStrings* Value) {
-  if (Value && Value != FExProps.get()) FExProps->Assign(*Value);
+  if (!Value || Value == FExProps.get()) return;
+  FExProps->Assign(*Value);
+  if (IsLoading()) return;
+  ExcludeProperties();
+  BuildList();
 }
 
 void TlcCustomLang::SetFixedLanguages(TStrings* Value) {
@@ -56,6 +64,7 @@ void TlcCustomLang::SetDefaultLanguage(int Value) {
 void TlcCustomLang::SetAutoSkipEmpties(bool Value) {
   if (Value == FAutoSkipEmpties) return;
   FAutoSkipEmpties = Value;
+  if (Value && !IsLoading()) BuildList();
 }
 
 void TlcCustomLang::SetStoreAsUTF8(bool Value) {

@@ -127,6 +127,12 @@ void TlcCustomLang::DropVanishedComponents(TStrings& AStrings, TStringsType Prop
     AStrings.Delete(0);
     First = 0;
   }
+  // Line 0 is the owner's only when it carries the owner's name: a form without a hint of its
+  // own has none, and a vanished component's line there must still lend its translations.
+  if (First == 1 && AStrings.Count() > 0) {
+    const String Name0 = NameOf(AStrings.Get(0), D);
+    if (Name0 != OwnerClass && Name0 != Owner()->Name()) First = 0;
+  }
   const bool ByProperty =
       Propty == stMultiLines || Propty == stOtherStrings || Propty == stListView_TreeView_Items;
   for (int I = First; I < AStrings.Count();) {

@@ -115,6 +115,8 @@ void TlcCustomLang::SetActiveLanguage(int Value) {
   }
   FPropForChange = -1;
   const TCursorGuard Cursor(IsDesigning() ? TCursor(-1) : FChangingCursor);
+  // The form's texts go into the language still shown before another one takes over.
+  if (IsDesigning() && (FLangDispatcher || !IsLoading())) BuildList();
   if (!IsLoading()) {
     bool Allow = true;
     if (!FDontFireChanging && OnLanguageChanging) OnLanguageChanging(this, Value, Allow);

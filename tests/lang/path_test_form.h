@@ -57,7 +57,7 @@ class TGridColumn : public TCollectionItem {
           TPropsOf<G>(C)
               .Str(u"Caption", &G::Caption, &G::SetCaption)
               .Ord(u"Width", TypeInfoInteger(), &G::Width, &G::SetWidth, 64)
-              .Obj(u"Title", TGridTitle::StaticClassType(), &G::Title, nullptr)
+              .Obj(u"Title", TGridTitle::StaticClassType(), &G::Title, &G::SetTitle)
               .Obj(u"PickList", TStrings::StaticClassType(), &G::PickList, nullptr)
               .Obj(u"Buddy", TComponent::StaticClassType(), &G::Buddy, &G::SetBuddy);
           C.Create = [](TObject* Owner) -> TObject* {
@@ -74,6 +74,9 @@ class TGridColumn : public TCollectionItem {
   int Width() const { return FWidth; }
   void SetWidth(int V) { FWidth = V; }
   TGridTitle* Title() const { return FTitle.get(); }
+  void SetTitle(TGridTitle* V) {
+    if (V) FTitle->SetCaption(V->Caption());
+  }
   TStrings* PickList() const { return FPickList.get(); }
   TComponent* Buddy() const { return FBuddy; }
   void SetBuddy(TComponent* V) { FBuddy = V; }
