@@ -232,6 +232,35 @@ TEST_F(CollectTexts, WhatCountsAsAText) {
             L("Grid1.Columns[0].PickList|x\r\ny||"));
 }
 
+TEST_F(CollectTexts, LinesTheFormNoLongerPublishesGo) {
+  TStrings& Others = *Lang.OtherStrings();
+  Others.Add(L("Label1.NoSuch|x||"));
+  Others.Add(L("Memo1.Lines|a,b||"));  // a string list is no other string
+  Others.Add(L("Grid1.Nothing.Text|x||"));
+  Others.Add(L("Grid1.Properties.EmptyText|x||"));
+  Others.Add(L("TPathTestForm.Caption|x||"));
+  Lang.Collections()->Add(L("Grid1.Columns[0].Width|64||"));
+  Lang.Collections()->Add(L("Grid1.Rows[0].Caption|x||"));
+  Lang.BuildList();
+  EXPECT_EQ(LineOf(Others, u"Label1.NoSuch"), u"");
+  EXPECT_EQ(LineOf(Others, u"Memo1.Lines"), u"");
+  EXPECT_EQ(LineOf(Others, u"Grid1.Nothing.Text"), u"");
+  EXPECT_EQ(LineOf(Others, u"Grid1.Properties.EmptyText"), L("Grid1.Properties.EmptyText|x||"));
+  EXPECT_EQ(LineOf(Others, u"TPathTestForm.Caption"), L("TPathTestForm.Caption|x||"));
+  // A collection line may name a property of any kind.
+  EXPECT_NE(LineOf(*Lang.Collections(), u"Grid1.Columns[0].Width"), u"");
+  EXPECT_EQ(LineOf(*Lang.Collections(), u"Grid1.Rows[0].Caption"), u"");
+
+  // A control that takes its parent's font loses its font and charset lines.
+  Label.SetParentFont(false);
+  Lang.BuildList();
+  ASSERT_NE(LineOf(*Lang.Fonts(), u"Label1"), u"");
+  Label.SetParentFont(true);
+  Lang.BuildList();
+  EXPECT_EQ(LineOf(*Lang.Fonts(), u"Label1"), u"");
+  EXPECT_EQ(LineOf(*Lang.CharSets(), u"Label1"), u"");
+}
+
 TEST_F(CollectTexts, TheOwnersLineZeroIsAdoptedOrInserted) {
   Lang.Captions()->Add(L("fmPath|Old|Старый|"));
   Lang.Hints()->Add(L("Button1|Close||"));
