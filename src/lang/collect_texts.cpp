@@ -237,7 +237,8 @@ void TlcCustomLang::CollectComponentProps(TComponent& C, TStrings& List, TString
     }
     const String V = ReadText(C, P);
     if (Category == stCaptions && V == u"-" && C.ClassName() == u"TMenuItem") continue;
-    Rules.CanAppend = !IsValueFromAction(&C, Category == stCaptions ? 0 : 1);
+    if (Category == stCaptions || Category == stHints)
+      Rules.CanAppend = !IsValueFromAction(&C, Category == stCaptions ? 0 : 1);
     RecordValue(List, C.Name(), V, Rules);
   }
 }

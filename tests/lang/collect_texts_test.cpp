@@ -3,6 +3,7 @@
 #include "lang/extended_items.h"
 #include "lang_test_support.h"
 #include "path_test_form.h"
+#include "ui/action.h"
 #include "ui/menus.h"
 
 namespace {
@@ -216,6 +217,16 @@ TEST_F(CollectTexts, WhatCountsAsAText) {
   EXPECT_EQ(LineOf(*Lang.Captions(), u"mniLine"), u"");
   EXPECT_EQ(LineOf(*Lang.Captions(), u"Button1"), L("Button1|-||"));
   EXPECT_EQ(LineOf(*Lang.Hints(), u"Button1"), L("Button1|||"));
+
+  // A caption that the button's action supplies is the action's to translate.
+  auto* Save = new TAction(Form.get());
+  Save->SetName(u"actSave");
+  Save->SetCaption(u"Save");
+  auto* Saver = AddControl<TButton>(*Form, u"btnSave");
+  Saver->SetAction(Save);
+  Lang.BuildList();
+  EXPECT_EQ(LineOf(*Lang.Captions(), u"btnSave"), u"");
+  EXPECT_EQ(LineOf(*Lang.Captions(), u"actSave"), L("actSave|Save||"));
 
   // A line is known by its whole name: a line of Memo1.LinesX before it does not hide the
   // line of Memo1.Lines, which takes the changed text.
