@@ -48,6 +48,8 @@ String TlcCustomLang::FindTmpLineByText(const String& Text) const {
   if (!FTmpStrings) return {};
   for (int I = 0; I < FTmpStrings->Count(); ++I) {
     const String Line = FTmpStrings->Get(I);
+    // A line without a delimiter has no texts to lend.
+    if (Line.find(static_cast<char16_t>(FLangDelim)) == String::npos) continue;
     String T = GetField(Line, FLangDelim, FActLang);
     if (T.empty()) T = GetField(Line, FLangDelim, 1);
     if (T == Text) return Line;
