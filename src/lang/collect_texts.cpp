@@ -431,7 +431,7 @@ void TlcCustomLang::BuildList() {
     FTmpStrings->Clear();
     ValidateLists();
     SyncExtendedFromProperties();
-  } catch (const Exception&) {
+  } catch (const std::exception&) {
     // Collecting serves the designer: a failure leaves the lists as far as they got.
   }
 }
