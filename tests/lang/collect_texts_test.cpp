@@ -263,10 +263,16 @@ TEST_F(CollectTexts, LinesTheFormNoLongerPublishesGo) {
   EXPECT_NE(LineOf(*Lang.Collections(), u"Grid1.Columns[0].Width"), u"");
   EXPECT_EQ(LineOf(*Lang.Collections(), u"Grid1.Rows[0].Caption"), u"");
 
-  // A control that takes its parent's font loses its font and charset lines.
+  // A control that takes its parent's font loses its font and charset lines. A charset that
+  // has no identifier gets no charset line.
   Label.SetParentFont(false);
+  Label.Font()->SetCharset(7);
   Lang.BuildList();
   ASSERT_NE(LineOf(*Lang.Fonts(), u"Label1"), u"");
+  EXPECT_EQ(LineOf(*Lang.CharSets(), u"Label1"), u"");
+  Label.Font()->SetCharset(204);
+  Lang.BuildList();
+  EXPECT_EQ(LineOf(*Lang.CharSets(), u"Label1"), L("Label1|RUSSIAN_CHARSET||"));
   Label.SetParentFont(true);
   Lang.BuildList();
   EXPECT_EQ(LineOf(*Lang.Fonts(), u"Label1"), u"");
