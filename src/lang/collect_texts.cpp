@@ -101,16 +101,19 @@ void TlcCustomLang::AdoptOwnerLine(TStrings& List, const String& V, bool NeedTex
   const String N0 = Line0.substr(0, FirstD);
   const String T1 = GetField(Line0, FLangDelim, 1);
   const String Rest = FirstD == String::npos ? String() : Line0.substr(FirstD);
-  const bool Neither = N0 != Owner && N0 != OwnerName;
+  // A form without a name has no line named by it.
+  const bool ByName = !OwnerName.empty() && N0 == OwnerName;
+  const bool Neither = N0 != Owner && !ByName;
   if (Neither && (!NeedText || !T1.empty()) && T1 == V) List.Put(0, Owner + Rest);
-  if (N0 == OwnerName || (Neither && T1 == OwnerName)) List.Put(0, Owner + Rest);
+  if (ByName || (Neither && !OwnerName.empty() && T1 == OwnerName)) List.Put(0, Owner + Rest);
 }
 
 bool TlcCustomLang::OwnerLineMissing(const TStrings& List) const {
   if (List.Count() == 0) return false;
   const String Line0 = List.Get(0);
+  const String& OwnerName = Owner()->Name();
   return Line0.find(OwnerClassName()) == String::npos &&
-         Line0.find(Owner()->Name()) == String::npos;
+         (OwnerName.empty() || Line0.find(OwnerName) == String::npos);
 }
 
 void TlcCustomLang::CollectOwnerText(TStrings& List, const String& PropName,

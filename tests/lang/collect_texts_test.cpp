@@ -286,6 +286,12 @@ TEST_F(CollectTexts, TheOwnersLineZeroIsAdoptedOrInserted) {
   // Named by the form's name, line 0 takes the class name and keeps its other texts.
   EXPECT_EQ(Lang.Captions()->Get(0), L("TPathTestForm|Paths|Старый|"));
   EXPECT_EQ(LinesNamed(*Lang.Captions(), u"TPathTestForm"), 1);
+  // A form without a name still gets its own line before a component's.
+  Form->SetName(u"");
+  Lang.Fonts()->Clear();
+  Lang.Fonts()->Add(L("Bar1|Tahoma||"));
+  Lang.BuildList();
+  EXPECT_EQ(Lang.Fonts()->Get(0), L("TPathTestForm|Tahoma||"));
   // With an empty hint and AutoSkipEmpties the owner gets no hint line.
   EXPECT_EQ(Lang.Hints()->Get(0), L("Button1|Close||"));
 }
