@@ -91,6 +91,6 @@ class TlcKeyIndex {
     return At >= H ? At - H : At + FSlots.size() - H;
   }
 
-  std::vector<TSlot, TlcLargeAllocator<TSlot, true>> FSlots =
-      std::vector<TSlot, TlcLargeAllocator<TSlot, true>>(1);  // never empty: a miss needs no test
+  std::vector<TSlot, TlcLargeAllocator<TSlot>> FSlots =
+      std::vector<TSlot, TlcLargeAllocator<TSlot>>(1);  // never empty: a miss needs no test
 };
