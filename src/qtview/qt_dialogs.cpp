@@ -137,7 +137,11 @@ bool TQtDialogs::ExecuteOpenDialog(TOpenDialog& Dialog) {
     if (Index >= 0 && Index < Filters.size()) Files.selectNameFilter(Filters[Index]);
   }
   Files.setDefaultSuffix(ToQString(Dialog.DefaultExt()));
-  if (!Dialog.FileName().empty()) Files.selectFile(ToQString(Dialog.FileName()));
+  // A file name with wildcards ("*.rom") only says which files to list, as the filters do.
+  const QString FileName = ToQString(Dialog.FileName());
+  if (!FileName.isEmpty() && !FileName.contains(QLatin1Char('*')) &&
+      !FileName.contains(QLatin1Char('?')))
+    Files.selectFile(FileName);
   if (Files.exec() != QDialog::Accepted || Files.selectedFiles().isEmpty()) return false;
   Dialog.SetFileName(FromQString(Files.selectedFiles().first()));
   // With the details hidden, the chosen filter comes back as its description.

@@ -53,7 +53,8 @@ const TClassType& TfmMain::StaticClassType() {
         .Method(u"btCheckNetAddrClick", &F::btCheckNetAddrClick)
         .Method(u"btCheckSNClick", &F::btCheckSNClick)
         .Method(u"btSetNewNAClick", &F::btSetNewNAClick)
-        .Method(u"btIdentifyClick", &F::btIdentifyClick);
+        .Method(u"btIdentifyClick", &F::btIdentifyClick)
+        .Method(u"btLoadImageClick", &F::btLoadImageClick);
     C.Create = [](TObject* Owner) -> TObject* {
       return new TfmMain(dynamic_cast<TComponent*>(Owner));
     };
@@ -126,14 +127,17 @@ void TfmMain::seNetAdrChange(TObject*) {
   btIdentify->SetVisible(Address);
 }
 
-// The switch re-applies the caption table, where the address button reads "Scan"; the field's
-// rule is applied again so the button names what pressing it does.
+// The switch re-applies the caption table, where the address button reads "Scan" and the image
+// button "Load image"; the field's rule and the loaded image's captions are applied again so
+// the buttons name what pressing them does.
 void TfmMain::btnEnglishClick(TObject*) {
   slng1->SetActiveLanguage(1);
   seNetAdrChange(nullptr);
+  ShowImageLoaded();
 }
 
 void TfmMain::btnRussianClick(TObject*) {
   slng1->SetActiveLanguage(2);
   seNetAdrChange(nullptr);
+  ShowImageLoaded();
 }

@@ -7,6 +7,7 @@
 #include "lang/custom_lang.h"
 #include "tool/com_port.h"
 #include "tool/commands.h"
+#include "tool/firmware_image.h"
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
 #include "ui/form.h"
@@ -68,6 +69,10 @@ class TfmMain : public TForm {
   void btCheckSNClick(TObject* Sender);
   void btSetNewNAClick(TObject* Sender);
   void btIdentifyClick(TObject* Sender);
+  void btLoadImageClick(TObject* Sender);
+
+  // Reads and describes the image file fn and asks whether to load it: true on Yes.
+  bool PutFileInfo(const String& fn);
 
   // The serial link: the port in the current port mode, the framings, one exchange.
   TComHandle OpenComInMode();
@@ -107,6 +112,16 @@ class TfmMain : public TForm {
   void AddLine(const String& Line);
   // Logs a text through WriteLog in the ANSI code page.
   void Log(const String& Line);
+
+ private:
+  String SerialRangesText(const TImageDescription& D) const;
+  // Clears the output pane and shows ImageInfo in it.
+  void ShowImageInfo();
+  // With an image loaded: its file name in the window's caption, "View info" on its button.
+  void ShowImageLoaded();
+
+  // The image file as PutFileInfo described it, to be loaded on Yes.
+  TImageFile FShownImage;
 };
 
 // The one window of the program.
