@@ -50,8 +50,7 @@ void CheckControllerSettings(const TControllerSettings& S) {
           "only a network device (type 27) has a list");
   Require(S.NetList.size() <= 255, "a network device lists at most 255 controllers");
   Require(S.NetNotReady >= 0, "the not-ready count cannot be negative");
-  Require(S.Loader.ImageSize <= 0xFFFFFF, "the loader's image size must fit 24 bits");
-  Require(S.Loader.Chunk >= 1, "the loader's chunk must be 1 to 255 bytes");
+  CheckLoaderSettings(S.Loader);
   const TControllerFaults& F = S.Faults;
   Require(F.ShortLength >= 1 && F.ShortLength <= 4, "a short answer holds 1 to 4 bytes");
   Require(F.Clean >= 0, "the count of clean answers cannot be negative");
@@ -105,8 +104,13 @@ TSimReply TSimController::OnBytes(uint32_t Speed, std::string_view Bytes) {
     return Reply;
   }
   for (const std::string& Command : FReader.Feed(Framing, Bytes)) {
-    std::string Payload = Answer(Command);
-    if (!Payload.empty() && !Send(Framing, Command, std::move(Payload), Reply)) break;
+    const bool Starting = FStarting > 0;
+    std::optional<std::string> Payload = Answer(Command);
+    if (Payload && Starting) {
+      --FStarting;
+      continue;
+    }
+    if (Payload && !Send(Framing, Command, std::move(*Payload), Reply)) break;
   }
   return Reply;
 }
@@ -125,7 +129,10 @@ bool TSimController::Send(TFraming Framing, std::string_view Command, std::strin
   }
   if (Take(F.Silent)) return true;
   if (Take(F.Short)) Payload.resize(std::min(Payload.size(), F.ShortLength));
-  std::string Frame = EncodeAnswer(Framing, Command.substr(0, 2), Payload, Take(F.Garble));
+  // Nothing to say is said with the frame's end byte alone.
+  std::string Frame = Payload.empty()
+                          ? std::string(1, Framing == TFraming::frA ? '\xF5' : '\xC0')
+                          : EncodeAnswer(Framing, Command.substr(0, 2), Payload, Take(F.Garble));
   if (Take(F.Twice)) Frame += Frame;
   if (Take(F.Noise)) Frame.insert(0, F.NoiseBytes);
   if (Take(F.Late))
@@ -135,7 +142,7 @@ bool TSimController::Send(TFraming Framing, std::string_view Command, std::strin
   return true;
 }
 
-std::string TSimController::Answer(std::string_view Command) {
+std::optional<std::string> TSimController::Answer(std::string_view Command) {
   const uint8_t First = At(Command, 0);
   if (First == 0x01) return AnswerByAddress(Command);
   if (First == NetDeviceType) return AnswerNetDevice(Command);
@@ -156,7 +163,7 @@ std::string TSimController::InfoAnswer(std::string_view Command) const {
   return Info;
 }
 
-std::string TSimController::AnswerBySerial(std::string_view Command) {
+std::optional<std::string> TSimController::AnswerBySerial(std::string_view Command) {
   const size_t Size = Command.size();
   const uint8_t Code = At(Command, 3);
   const bool Mine = Word(Command, 1) == FSettings.SerialNumber;
@@ -172,11 +179,14 @@ std::string TSimController::AnswerBySerial(std::string_view Command) {
   }
   if (Code == InfoCode && Size == 5 && At(Command, 4) == 0) {
     const bool MyAddress = At(Command, 2) == ByAddress && At(Command, 1) == FSettings.Address;
-    return Mine || MyAddress ? InfoAnswer(Command) : std::string();
+    if (Mine || MyAddress) return InfoAnswer(Command);
+    return {};
   }
   if (!Mine) return {};
   if (Code == LoaderCode) return AnswerLoader(Command);
-  if (FSettings.LoaderActive) return {};
+  // A loader that stays after its update tells its result to whatever it is asked.
+  if (FSettings.LoaderActive)
+    return FLoader.Finished() ? Out(FLoader.Result(Command.substr(0, 4))) : std::nullopt;
   if (Code == InfoCode && Size == 5) {
     std::string Line(Command);
     const size_t Number = At(Command, 4);
@@ -191,24 +201,42 @@ std::string TSimController::AnswerBySerial(std::string_view Command) {
   return {};
 }
 
-std::string TSimController::AnswerLoader(std::string_view Command) {
-  const std::string_view Head = Command.substr(0, 4);
-  if (Command.size() == 8 && Command.substr(4) == "PROG") {
-    FSettings.LoaderActive = true;
-    return FLoader.Prog(Head);
+std::optional<std::string> TSimController::Out(const TLoaderAnswer& Answer) {
+  switch (Answer.Kind) {
+    case TLoaderAnswer::TKind::Message:
+      return Answer.Payload;
+    case TLoaderAnswer::TKind::Sync:
+      return std::string();
+    case TLoaderAnswer::TKind::None:
+      break;
   }
-  if (!FSettings.LoaderActive) return {};
-  std::string Message;
-  if (Command.size() == 8 && Command.substr(4) == "NEXT")
-    Message = FLoader.Next(Head);
-  else if (Command.size() >= 9)
-    Message = FLoader.Reply(Command);
-  // The new firmware starts as soon as the loader has told its result.
-  if (FLoader.Finished()) FSettings.LoaderActive = false;
-  return Message;
+  return std::nullopt;
 }
 
-std::string TSimController::AnswerByAddress(std::string_view Command) {
+std::optional<std::string> TSimController::AnswerLoader(std::string_view Command) {
+  const std::string_view Head = Command.substr(0, 4);
+  const bool Prog = Command.size() == 8 && Command.substr(4) == "PROG";
+  TLoaderAnswer Answer;
+  if (Prog && FSettings.Loader.Starts) {
+    FSettings.LoaderActive = true;
+    Answer = FLoader.Prog(Head);
+  } else if (!FSettings.LoaderActive) {
+    return std::nullopt;
+  } else if (Command.size() == 8 && Command.substr(4) == "NEXT") {
+    Answer = FLoader.Next(Head);
+  } else if (Command.size() >= 9) {
+    Answer = FLoader.Reply(Command);
+  }
+  // The new firmware starts as soon as the loader has told its result.
+  if (FLoader.Finished() && FSettings.Loader.Restarts) {
+    FSettings.LoaderActive = false;
+    if (FSettings.Loader.NewAddress != 0) FSettings.Address = FSettings.Loader.NewAddress;
+    FStarting = FSettings.Loader.RestartSilent;
+  }
+  return Out(Answer);
+}
+
+std::optional<std::string> TSimController::AnswerByAddress(std::string_view Command) {
   if (Command.size() < 3 || At(Command, 1) != FSettings.Address || FSettings.LoaderActive)
     return {};
   std::string Echo(Command);
@@ -221,7 +249,7 @@ std::string TSimController::AnswerByAddress(std::string_view Command) {
   return {};
 }
 
-std::string TSimController::AnswerNetDevice(std::string_view Command) {
+std::optional<std::string> TSimController::AnswerNetDevice(std::string_view Command) {
   if (FSettings.Type != NetDeviceType || FSettings.LoaderActive || Command.size() != 6 ||
       Word(Command, 1) != FSettings.SerialNumber || At(Command, 3) != SearchCode ||
       At(Command, 5) != 0x01)

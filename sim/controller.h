@@ -19,12 +19,15 @@
 //   27 SNlo SNhi FC 00 01   count (network devices, type 27): echo(4) ready count
 //   27 SNlo SNhi FC i 01    item i: echo(4) SNlo SNhi of the i-th controller behind it
 // While its boot loader is active a controller answers only the info, the range probe and the
-// loader's commands, with bit 7 of byte 8 set in the info answer.
+// loader's commands, with bit 7 of byte 8 set in the info answer. When the loader has told its
+// result the new firmware starts (see TLoaderSettings for a start at another address, a slow
+// start, or a loader that stays and answers its result to everything).
 //
 // Pfx SN FF FD 00 means both the info by address SN and the info by serial number FF00 + SN; a
 // controller that matches either answers.
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,11 +92,13 @@ class TSimController : public TSimDevice {
   std::string LoadedFileName() const;
 
  private:
-  std::string Answer(std::string_view Command);
-  std::string AnswerBySerial(std::string_view Command);
-  std::string AnswerLoader(std::string_view Command);
-  std::string AnswerByAddress(std::string_view Command);
-  std::string AnswerNetDevice(std::string_view Command);
+  // Nothing: no answer; an empty payload: a frame with nothing in it.
+  std::optional<std::string> Answer(std::string_view Command);
+  std::optional<std::string> AnswerBySerial(std::string_view Command);
+  std::optional<std::string> AnswerLoader(std::string_view Command);
+  std::optional<std::string> AnswerByAddress(std::string_view Command);
+  std::optional<std::string> AnswerNetDevice(std::string_view Command);
+  static std::optional<std::string> Out(const TLoaderAnswer& Answer);
   std::string InfoAnswer(std::string_view Command) const;
   // False when the line hangs up instead.
   bool Send(TFraming Framing, std::string_view Command, std::string Payload, TSimReply& Reply);
@@ -103,4 +108,5 @@ class TSimController : public TSimDevice {
   TSimBootLoader FLoader;
   TCommandReader FReader;
   int FDoorOpens = 0;
+  int FStarting = 0;  // commands the restarting firmware still leaves unanswered
 };

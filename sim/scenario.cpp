@@ -191,6 +191,19 @@ void SetControllerValue(TControllerSettings& S, const std::string& Key, const st
     S.Loader.Chunk = uint8_t(Number(Value, 1, 255));
   } else if (Key == "result") {
     S.Loader.Result = uint8_t(Number(Value, 0, 255));
+  } else if (Key == "busy") {
+    S.Loader.Busy = int(Number(Value, 0, 1'000'000));
+  } else if (Key == "sync") {
+    S.Loader.SyncEvery = int(Number(Value, 0, 1'000'000));
+  } else if (Key == "stray") {
+    S.Loader.StrayKind = uint8_t(Number(Value, 0, 255));
+  } else if (Key == "start") {
+    S.Loader.Starts = Switch(Value);
+  } else if (Key == "newaddr") {
+    S.Loader.NewAddress = uint8_t(Number(Value, 1, 254));
+  } else if (Key == "restart") {
+    S.Loader.Restarts = Value != "never";
+    if (S.Loader.Restarts) S.Loader.RestartSilent = int(Number(Value, 0, 1'000'000));
   } else if (Key == "fault") {
     SetFault(S.Faults, Value);
   } else if (Key == "clean") {

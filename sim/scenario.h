@@ -12,7 +12,7 @@
 //   controller sn=1 addr=1 fault=silent:2 fault=late delay=700 fault=short short=3
 //   controller sn=700 type=0x27 net=701,702 netwait=2
 //   controller sn=701 addr=9 probes=off
-//   controller sn=42 boot=on image=2048 chunk=200 result=0
+//   controller sn=42 boot=on image=2048 chunk=200 result=0 busy=3 sync=4 newaddr=9 restart=2
 //
 // (a controller is written on one line; it is wrapped above only to fit). Words are separated by
 // blanks; double quotes keep blanks inside a word; a backslash gives \\ \" \r \n \t or a byte
@@ -25,6 +25,11 @@
 //   network device, where range probes do not reach)  net=SN,SN... (type 0x27: the controllers
 //   behind it)  netwait=N (its first N count answers say "not ready")
 //   image=BYTES chunk=1..255 result=CODE (what the boot loader asks for and reports)
+//   busy=N (busy messages before its first request) sync=N (a synchronization after every N-th
+//   data reply) stray=KIND (a message of a kind the loader does not have, before the first
+//   request) start=on|off (off: the firmware ignores the start of the loader) newaddr=1..254 (the
+//   address the new firmware comes up with) restart=N|never (commands the new firmware leaves
+//   unanswered while it starts; never: the loader stays and tells its result to everything)
 //   fault=KIND or fault=KIND:N (the first N answers only), KIND one of hangup silent short garble
 //   twice noise late; delay=MS (for late) short=1..4 (bytes kept) noise=BYTES (sent before)
 //   clean=N (the first N answers go out unspoiled, the faults count from there)
