@@ -1,8 +1,9 @@
-// sim_bus [--pace] [--scenario FILE]: creates the simulated line, prints the path of the port
-// for the program to open (one line on stdout) and serves until it is killed or its stdin is
-// closed. Without a scenario the line holds the default one (scenario.h). --pace makes answers take
-// their time on the wire. A stdin that is not a pipe, socket or terminal (such as /dev/null) is
-// not watched.
+// sim_bus [--pace] [--scenario FILE] [--image FILE]: creates the simulated line, prints the path
+// of the port for the program to open (one line on stdout) and serves until it is killed or its
+// stdin is closed. Without a scenario the line holds the default one (scenario.h). --pace makes
+// answers take their time on the wire. --image first writes a firmware image file that the
+// simulated boot loaders take whole, unless a scenario gives them another image size. A stdin that
+// is not a pipe, socket or terminal (such as /dev/null) is not watched.
 #include <poll.h>
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -20,6 +21,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "sim/boot_loader.h"
+#include "sim/image_writer.h"
 #include "sim/scenario.h"
 #include "sim/sim_bus.h"
 #include "sim/unique_fd.h"
@@ -35,6 +38,7 @@ bool StdinCanClose() {
 struct TOptions {
   bool Pace = false;
   const char* Scenario = nullptr;
+  const char* Image = nullptr;
 };
 
 TOptions ReadOptions(int argc, char** argv) {
@@ -44,8 +48,10 @@ TOptions ReadOptions(int argc, char** argv) {
       Options.Pace = true;
     else if (std::strcmp(argv[I], "--scenario") == 0 && I + 1 < argc && !Options.Scenario)
       Options.Scenario = argv[++I];
+    else if (std::strcmp(argv[I], "--image") == 0 && I + 1 < argc && !Options.Image)
+      Options.Image = argv[++I];
     else
-      throw std::runtime_error("usage: sim_bus [--pace] [--scenario FILE]");
+      throw std::runtime_error("usage: sim_bus [--pace] [--scenario FILE] [--image FILE]");
   }
   return Options;
 }
@@ -65,6 +71,12 @@ int main(int argc, char** argv) {
   try {
     const TOptions Options = ReadOptions(argc, argv);
     auto Devices = LoadDevices(Options);
+    if (Options.Image) {
+      TImageSpec Sample;
+      Sample.Lines = {"Sample firmware for the simulated controllers", "V1.0 build 1"};
+      Sample.Firmware = SampleFirmware(TLoaderSettings{}.ImageSize - 4);
+      WriteImageFile(Options.Image, Sample);
+    }
     // Blocked before the device thread starts, so only the signal descriptor sees them.
     sigset_t Signals;
     sigemptyset(&Signals);

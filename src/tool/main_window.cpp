@@ -54,7 +54,8 @@ const TClassType& TfmMain::StaticClassType() {
         .Method(u"btCheckSNClick", &F::btCheckSNClick)
         .Method(u"btSetNewNAClick", &F::btSetNewNAClick)
         .Method(u"btIdentifyClick", &F::btIdentifyClick)
-        .Method(u"btLoadImageClick", &F::btLoadImageClick);
+        .Method(u"btLoadImageClick", &F::btLoadImageClick)
+        .Method(u"btProgClick", &F::btProgClick);
     C.Create = [](TObject* Owner) -> TObject* {
       return new TfmMain(dynamic_cast<TComponent*>(Owner));
     };

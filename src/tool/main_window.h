@@ -70,6 +70,7 @@ class TfmMain : public TForm {
   void btSetNewNAClick(TObject* Sender);
   void btIdentifyClick(TObject* Sender);
   void btLoadImageClick(TObject* Sender);
+  void btProgClick(TObject* Sender);
 
   // Reads and describes the image file fn and asks whether to load it: true on Yes.
   bool PutFileInfo(const String& fn);
@@ -119,6 +120,17 @@ class TfmMain : public TForm {
   void ShowImageInfo();
   // With an image loaded: its file name in the window's caption, "View info" on its button.
   void ShowImageLoaded();
+
+  // The upload from opening the port on.
+  void Upload();
+  // The upload's transfer, served from stmFirmWare until the loader tells its result: true
+  // when it did.
+  bool Transfer(TComHandle& hc, uint16_t SN);
+  // Waits for the new firmware and gives it back the address field's address.
+  void RestartCheck(TComHandle& hc, uint16_t SN);
+  // The progress line, replaced in place while it is the last line.
+  void ShowProgress(const String& Progress);
+  String UploadResultText(uint8_t Code) const;
 
   // The image file as PutFileInfo described it, to be loaded on Yes.
   TImageFile FShownImage;
