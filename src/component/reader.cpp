@@ -318,9 +318,18 @@ void TReader::ReadMethod(TObject& Instance, const TPropInfo& P) {
   }
   if (Va != vaIdent) InvalidValue();
   const String Name = ReadStr();
-  // A handler the root does not publish, or of another signature, is left unbound.
-  if (const TMethodInfo* M = FRoot->ClassType().FindMethod(Name))
-    P.SetMethod(Instance, TMethodBinding{M->Name, M->Bind(*FRoot)});
+  // A handler left unbound would make its control do nothing without a word: the form data
+  // and the class that reads it disagree, and loading says so.
+  const auto* Component = dynamic_cast<const TComponent*>(&Instance);
+  const String Event =
+      (Component ? Component->Name() : Instance.ClassType().Name()) + u"." + P.Name;
+  const TMethodInfo* M = FRoot->ClassType().FindMethod(Name);
+  if (!M)
+    throw EReadError(Format(u"%s names the handler %s, which %s does not have",
+                            {Event, Name, FRoot->ClassType().Name()}));
+  if (!P.SetMethod(Instance, TMethodBinding{M->Name, M->Bind(*FRoot)}))
+    throw EReadError(Format(u"%s cannot take the handler %s of %s: their parameters differ",
+                            {Event, Name, FRoot->ClassType().Name()}));
 }
 
 void TReader::ReadObjectValue(TObject& Instance, const TPropInfo& P) {

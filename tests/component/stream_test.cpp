@@ -277,13 +277,13 @@ TEST(ComponentStream, BadStreamsRaiseAndLeaveNothingBehind) {
   }
 }
 
-TEST(ComponentStream, UnresolvableReferencesAndHandlersAreSkipped) {
+TEST(ComponentStream, UnresolvableReferencesAreSkippedAndHandlersMatchedByName) {
   RegisterTestClasses();
   auto Root =
       Read(TextToBinary("object F: TTestForm\n"
                         "  object C: TTestComp\n"
                         "    Buddy = Nowhere\n"
-                        "    OnClick = NoSuchHandler\n"
+                        "    OnClick = nil\n"
                         "    Number = 1\n"
                         "  end\n"
                         "  object D: TTestComp\n"
@@ -298,6 +298,25 @@ TEST(ComponentStream, UnresolvableReferencesAndHandlersAreSkipped) {
   EXPECT_EQ(C->Number(), 1);
   EXPECT_EQ(D->Buddy(), C);
   EXPECT_EQ(D->OnClick.MethodName(), u"ButtonClick");
+}
+
+TEST(ComponentStream, AHandlerTheFormCannotGiveFailsTheReadNamingIt) {
+  RegisterTestClasses();
+  const std::pair<const char*, const char*> Cases[] = {
+      {"NoSuchHandler", "C.OnClick names the handler NoSuchHandler, which TTestForm does not have"},
+      {"Refresh",
+       "C.OnClick cannot take the handler Refresh of TTestForm: their parameters differ"}};
+  for (const auto& [Handler, Message] : Cases) {
+    const std::string Text =
+        std::string("object F: TTestForm\n  object C: TTestComp\n    OnClick = ") + Handler +
+        "\n  end\nend\n";
+    try {
+      Read(TextToBinary(Text));
+      ADD_FAILURE() << Handler << " was accepted";
+    } catch (const EReadError& E) {
+      EXPECT_EQ(ToUtf8(E.Message()), Message);
+    }
+  }
 }
 
 TEST(ComponentStream, InheritedFormsStoreOnlyTheirDifferences) {

@@ -294,6 +294,7 @@ class TTestForm : public TComponent {
       TPropsOf<TTestForm>(C)
           .Str(u"Caption", &TTestForm::Caption, &TTestForm::SetCaption)
           .Method(u"ButtonClick", &TTestForm::ButtonClick)
+          .Method(u"Refresh", &TTestForm::Refresh)
           .Field(u"Comp1", &TTestForm::Comp1)
           .Field(u"Panel1", &TTestForm::Panel1)
           .Field(u"Button1", &TTestForm::Button1);
@@ -309,6 +310,7 @@ class TTestForm : public TComponent {
     LogEvent(*this, "Caption");
   }
   void ButtonClick(TObject* Sender) { LastSender = Sender; }
+  void Refresh() {}  // not a notify handler
 
   TTestComp* Comp1 = nullptr;
   TTestControl* Panel1 = nullptr;
