@@ -66,6 +66,8 @@ void TlcCustomLang::FinishLoading() {
     const String D(1, static_cast<char16_t>(FLangDelim));
     for (size_t I = 11; I < 15; ++I) FSystem->Add(LocaleItemNames[I] + D + MyLocales[I] + D);
   }
+  // Lines of the form data that name excluded properties go before anything reads them.
+  ExcludeProperties();
   if (IsDesigning())
     NormalizeLists();
   else

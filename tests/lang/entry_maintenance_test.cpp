@@ -147,4 +147,21 @@ TEST(EntryMaintenance, RenamingAComponentRenamesItsLinesEntriesAndItems) {
   EXPECT_EQ(C.Get(0), L("TWindow2|Main|Главная|"));
 }
 
+TEST(EntryMaintenance, LoadingDropsTheLinesOfExcludedPropertiesOnce) {
+  TSwitchWindow W;
+  W.Lang->SetState(csLoading, true);
+  TStringList Excluded = Entries({u"hint", u"Lines"});
+  W.Lang->SetExcludedProperties(&Excluded);
+  W.Lang->Hints()->Add(L("Button1|Opens|Открывает|"));
+  W.Lang->MultiLines()->Add(L("Memo1.Lines|a|б|"));
+  W.Lang->MultiLines()->Add(L("Combo1.Items|One|Раз|"));
+  W.Lang->Captions()->Add(L("Button1|Open|Открыть|"));
+  EXPECT_EQ(W.Lang->Hints()->Count(), 1);  // while loading the setting is only stored
+  W.Lang->FinishLoading();
+  EXPECT_EQ(W.Lang->Hints()->Count(), 0);
+  ASSERT_EQ(W.Lang->MultiLines()->Count(), 1);
+  EXPECT_EQ(W.Lang->MultiLines()->Get(0), L("Combo1.Items|One|Раз|"));
+  EXPECT_EQ(W.Lang->Captions()->Count(), 1);
+}
+
 }  // namespace
