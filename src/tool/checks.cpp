@@ -1,7 +1,5 @@
 // Checking one controller by its network address or by its serial number.
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
 #include "core/code_page.h"
 #include "tool/commands.h"
@@ -19,14 +17,6 @@ constexpr int MaxTextLinesBySN = 30;
 constexpr int PurgeSettleMs = 20;
 constexpr int ReopenPauseMs = 100;
 
-void Sleep(int Ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
-}
-
-String Hex2(uint8_t V) {
-  return IntToHex(V, 2);
-}
-
 }  // namespace
 
 void TfmMain::CheckPrologue() {
@@ -40,12 +30,12 @@ void TfmMain::ApplyCheckPortMode() {
 }
 
 void TfmMain::AddTypeAndVersion(const TInfoAnswer& Info) {
-  AddLine(Text(u"IDS_7") + Hex2(Info.Type));
+  AddLine(Text(u"IDS_7") + IntToHex(Info.Type, 2));
   AddLine(Text(u"IDS_8") + IntToStr(Info.VersionMajor) + u"." + IntToStr(Info.VersionMinor));
 }
 
 void TfmMain::LogDetection(const TInfoAnswer& Info) {
-  Log(Text(u"IDS_10") + Hex2(Info.Type) + Text(u"IDS_11") + IntToStr(Info.NetAddr) +
+  Log(Text(u"IDS_10") + IntToHex(Info.Type, 2) + Text(u"IDS_11") + IntToStr(Info.NetAddr) +
       Text(u"IDS_12") + IntToStr(seSN->Value()) + u".");
 }
 
@@ -87,9 +77,9 @@ void TfmMain::CheckByAddress() {
   if (IsNoAnswer(a) && CmdPrefix == NormalPrefix) {
     oComMode = ComModeFast;
     hc.Port().Purge(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
-    Sleep(PurgeSettleMs);
+    SleepMs(PurgeSettleMs);
     hc.Close();
-    Sleep(ReopenPauseMs);
+    SleepMs(ReopenPauseMs);
     hc = OpenComInMode();
     if (!hc.Valid()) return;
     a = ExPack(hc, InfoByAddr(CmdPrefix, NA), AnswerWait);

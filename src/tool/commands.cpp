@@ -20,6 +20,7 @@ constexpr int ListTail = 0x01;
 
 // Answers: the lengths that hold a field, and the flags they carry.
 constexpr size_t InfoSize = 9;
+constexpr size_t InfoWithAddressSize = 10;
 constexpr size_t InfoWithSerialSize = 13;
 constexpr size_t MemInfoSize = 5;
 constexpr size_t AddressAnswerSize = 6;
@@ -98,6 +99,7 @@ uint8_t AnswerByte(const RawBytes& a, size_t k) {
 TInfoAnswer DecodeInfo(const RawBytes& a) {
   TInfoAnswer R;
   R.Valid = a.size() >= InfoSize;
+  R.HasAddress = a.size() >= InfoWithAddressSize;
   R.HasSerial = a.size() >= InfoWithSerialSize;
   R.Type = AnswerByte(a, 5);
   R.VersionMajor = AnswerByte(a, 6);

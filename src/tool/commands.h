@@ -30,8 +30,9 @@ uint8_t AnswerByte(const RawBytes& a, size_t k);
 
 // The info answer to InfoByAddr and InfoBySN.
 struct TInfoAnswer {
-  bool Valid = false;      // at least 9 bytes
-  bool HasSerial = false;  // long enough to hold the serial number (13 bytes)
+  bool Valid = false;       // at least 9 bytes
+  bool HasAddress = false;  // long enough to hold the network address (10 bytes)
+  bool HasSerial = false;   // long enough to hold the serial number (13 bytes)
   uint8_t Type = 0;
   uint8_t VersionMajor = 0, VersionMinor = 0;
   uint8_t Lines = 0;  // a[8] as a whole

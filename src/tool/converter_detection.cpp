@@ -1,11 +1,10 @@
 // Rescan: list the serial ports and try each one for a converter.
-#include <chrono>
-#include <thread>
 
 #include "os/port_list.h"
 #include "os/serial_port.h"
 #include "tool/com_port.h"
 #include "tool/converter_banner.h"
+#include "tool/exchange.h"
 #include "tool/main_window.h"
 #include "ui/application.h"
 
@@ -29,7 +28,7 @@ std::vector<TSerialCommValue> ReadPortKey(const String& Key) {
 int ConverterModeOf(TSerialPort& Port, const String& BannerMark, const String& ModeWord) {
   Port.Purge(PURGE_TXCLEAR | PURGE_RXCLEAR);
   Port.Write(ConverterWakeUp);
-  std::this_thread::sleep_for(std::chrono::milliseconds(BannerWaitMs));
+  SleepMs(BannerWaitMs);
   uint32_t Queued = 0;
   if (!Port.QueuedBytes(Queued) || Queued < BannerMinBytes) return -1;
   RawBytes Bytes;

@@ -1,6 +1,9 @@
 // The exchange of one command with a controller, and the end of an operation whose line goes.
 #include "tool/exchange.h"
 
+#include <chrono>
+#include <thread>
+
 #include "tool/framing.h"
 #include "tool/main_window.h"
 #include "tool/unit_state.h"
@@ -60,4 +63,8 @@ void TfmMain::RunOnLine(const std::function<void()>& Operation) {
     AddLine(Line);
     Log(Line);
   }
+}
+
+void SleepMs(int Ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
 }

@@ -20,6 +20,9 @@ inline bool IsNoAnswer(const RawBytes& a) {
   return a.size() == 1 && a[0] == NoAnswer;
 }
 
+// The pauses the protocol prescribes between exchanges: the calling thread sleeps.
+void SleepMs(int Ms);
+
 // The port reported that its device has gone (a converter unplugged, the line hung up). Raised by
 // the exchange and by whoever else talks to the port; TfmMain::RunOnLine ends the operation with
 // one line.

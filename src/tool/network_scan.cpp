@@ -1,8 +1,5 @@
 #include "tool/network_scan.h"
 
-#include <chrono>
-#include <thread>
-
 #include "core/code_page.h"
 #include "tool/commands.h"
 #include "tool/exchange.h"
@@ -17,25 +14,10 @@ constexpr uint16_t FirstWindowHigh = 0x7FFF;
 constexpr uint32_t ProbeWait = 100;  // ms for the first byte of any answer to a probe
 constexpr int ProbePause = 20;       // ms after each probe
 constexpr int LastAddress = 255;
-// An info answer holds the type and version from byte 5, the lines or loader bit in byte 8, the
-// address in byte 9 and the serial number in bytes 11 and 12.
-constexpr size_t InfoMinimum = 9;
-constexpr size_t InfoWithAddress = 10;
-constexpr size_t InfoWithSerial = 13;
-constexpr uint8_t LoaderBit = 0x80;
 constexpr size_t MaxNetDevices = 200;
 constexpr int NetCountTries = 100;
 constexpr int NotReadyPause = 100;  // ms before asking a device that is not ready again
 constexpr size_t NetAnswer = 6;     // the ready flag and count, or an item's serial number
-constexpr size_t TextLineHeader = 5;
-
-void Sleep(int Ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
-}
-
-String Hex2(uint8_t V) {
-  return IntToHex(V, 2);
-}
 
 String Quoted(int64_t V) {
   return u" \"" + IntToStr(V) + u"\".";
@@ -107,7 +89,7 @@ void TNetworkScan::RangeSearch() {
   TScanWindow& Win = FWindow;
   for (;;) {
     const bool Hit = SendProbe(W.GetPack(RangeProbe(CmdPrefix, Win.Low, Win.High)));
-    Sleep(ProbePause);
+    SleepMs(ProbePause);
     if (StopRequested()) return;
     if (Hit) {
       FInHit = true;
@@ -139,27 +121,25 @@ void TNetworkScan::ReportController() {
 
 void TNetworkScan::QueryController() {
   const uint16_t SN = FWindow.Low;
-  const RawBytes a = W.ExPack(FPort, InfoBySN(CmdPrefix, SN), AnswerWait);
-  if (a.size() < InfoMinimum) return;
+  const TInfoAnswer Info = DecodeInfo(W.ExPack(FPort, InfoBySN(CmdPrefix, SN), AnswerWait));
+  if (!Info.Valid) return;
   ++FFound;
   W.AddLine(u" ");
-  const bool Loader = (AnswerByte(a, 8) & LoaderBit) != 0;
   String First = u"#" + IntToStr(FFound);
-  if (Loader || a.size() < InfoWithAddress)
+  if (Info.LoaderActive || !Info.HasAddress)
     First += u" Active bootloader.";
   else
-    First += String(u" Network Address is") + Quoted(AnswerByte(a, 9));
+    First += String(u" Network Address is") + Quoted(Info.NetAddr);
   W.AddLine(First + u" Serial number is" + Quoted(SN));
-  W.Log(W.Text(u"IDS_10") + Hex2(AnswerByte(a, 5)) + W.Text(u"IDS_11") +
-        IntToStr(AnswerByte(a, 9)) + W.Text(u"IDS_12") + IntToStr(SN) + u".");
-  W.AddLine(W.Text(u"IDS_122") + Hex2(AnswerByte(a, 5)) + W.Text(u"IDS_123") +
-            Hex2(AnswerByte(a, 6)) + u"." + Hex2(AnswerByte(a, 7)));
-  if (Loader) return;
+  W.Log(W.Text(u"IDS_10") + IntToHex(Info.Type, 2) + W.Text(u"IDS_11") + IntToStr(Info.NetAddr) +
+        W.Text(u"IDS_12") + IntToStr(SN) + u".");
+  W.AddLine(W.Text(u"IDS_122") + IntToHex(Info.Type, 2) + W.Text(u"IDS_123") +
+            IntToHex(Info.VersionMajor, 2) + u"." + IntToHex(Info.VersionMinor, 2));
+  if (Info.LoaderActive) return;
   // Devices beyond the queue's size are not listed.
-  if (AnswerByte(a, 5) == NetworkDeviceType && FDevices.size() < MaxNetDevices)
-    FDevices.push_back(SN);
-  const RawBytes Line = W.ExPack(FPort, TextLine(CmdPrefix, SN, 1), AnswerWait);
-  if (Line.size() > TextLineHeader) W.AddLine(u"   " + AnsiToString(Line.substr(TextLineHeader)));
+  if (Info.Type == NetworkDeviceType && FDevices.size() < MaxNetDevices) FDevices.push_back(SN);
+  const auto Line = DecodeTextLine(W.ExPack(FPort, TextLine(CmdPrefix, SN, 1), AnswerWait));
+  if (Line && !Line->empty()) W.AddLine(u"   " + AnsiToString(*Line));
 }
 
 void TNetworkScan::DirectScan() {
@@ -173,10 +153,11 @@ void TNetworkScan::DirectScan() {
     ReplaceLastLine(W.Text(u"IDS_129") + IntToStr(A));
     if (StopRequested()) break;
     const RawBytes a = W.ExPack(FPort, InfoByAddr(CmdPrefix, static_cast<uint8_t>(A)), AnswerWait);
-    if (a.size() < InfoWithSerial) continue;
+    const TInfoAnswer Info = DecodeInfo(a);
+    if (!Info.HasSerial) continue;
     TStrings& Lines = *W.Memo1->Lines();
     if (Lines.Count() > 0) Lines.Delete(Lines.Count() - 1);
-    FWindow.Low = SerialAt(a, 11);
+    FWindow.Low = Info.SerialNumber;
     ReportController();
     W.AddLine(u" ");
   }
@@ -189,7 +170,7 @@ void TNetworkScan::ScanNetDevice(uint16_t SN) {
     const RawBytes a = W.ExPack(FPort, NetCount(SN), AnswerWait);
     if (a.size() < NetAnswer) return;
     if (AnswerByte(a, 4) == 0) {
-      Sleep(NotReadyPause);
+      SleepMs(NotReadyPause);
       if (StopRequested()) return;
       continue;
     }
