@@ -52,8 +52,8 @@ struct TRig {
 
   explicit TRig(uint8_t Chunk) {
     Bus.Add(std::make_unique<TSimConverter>(TConverterSettings{}));
-    TImageSpec Spec;
-    Spec.Firmware = SampleFirmware(ImageBytes - 4);
+    TImagePlan Plan;
+    Plan.Firmware = SampleFirmware(ImageBytes - 4);
     TControllerSettings C;
     C.SerialNumber = Serial;
     C.Address = 3;
@@ -66,7 +66,7 @@ struct TRig {
     Window.reset(CreateMainForm(nullptr));
     Window->ppmWriteLogInfo->SetChecked(false);
     ImagePath = "/tmp/upload_bench_" + std::to_string(::getpid()) + ".rom";
-    WriteImageFile(ImagePath, Spec);
+    WriteImageFile(ImagePath, Plan);
     HeadlessDialogs().Push(TDialogAnswer::File(FromUtf8(ImagePath)));
     HeadlessDialogs().Push(TDialogAnswer::Button(mrYes));
     Window->btLoadImageClick(nullptr);

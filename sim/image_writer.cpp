@@ -28,33 +28,33 @@ std::string SampleFirmware(size_t Size) {
   return Bytes;
 }
 
-std::string ImageOf(const TImageSpec& Spec) {
-  std::string Image = Spec.Firmware;
-  Put32(Image, Spec.Length.value_or(uint32_t(Spec.Firmware.size() + 4)));
+std::string ImageOf(const TImagePlan& Plan) {
+  std::string Image = Plan.Firmware;
+  Put32(Image, Plan.Length.value_or(uint32_t(Plan.Firmware.size() + 4)));
   return Image;
 }
 
-std::string ImageFileBytes(const TImageSpec& Spec) {
+std::string ImageFileBytes(const TImagePlan& Plan) {
   std::string Description;
-  Put32(Description, uint32_t(Spec.Type) | uint32_t(Spec.VersionMajor) << 8 |
-                         uint32_t(Spec.VersionMinor) << 16 | uint32_t(Spec.Unused) << 24);
-  Put32(Description, Spec.Skipped);
-  for (const auto& [First, Last] : Spec.Ranges) {
+  Put32(Description, uint32_t(Plan.Type) | uint32_t(Plan.VersionMajor) << 8 |
+                         uint32_t(Plan.VersionMinor) << 16 | uint32_t(Plan.Unused) << 24);
+  Put32(Description, Plan.Skipped);
+  for (const auto& [First, Last] : Plan.Ranges) {
     Put16(Description, First);
     Put16(Description, Last);
   }
-  for (const std::string& Line : Spec.Lines) {
+  for (const std::string& Line : Plan.Lines) {
     if (Line.size() > 0xFFFF) throw std::runtime_error("a text line holds at most 65535 bytes");
     Put16(Description, uint16_t(Line.size()));
     Description += Line;
   }
-  Description += Spec.Tail;
-  Put32(Description, Spec.DescriptionLength.value_or(uint32_t(Description.size() + 4)));
-  return Spec.Leading + Description + ImageOf(Spec);
+  Description += Plan.Tail;
+  Put32(Description, Plan.DescriptionLength.value_or(uint32_t(Description.size() + 4)));
+  return Plan.Leading + Description + ImageOf(Plan);
 }
 
-void WriteImageFile(const std::string& Path, const TImageSpec& Spec) {
-  const std::string Bytes = ImageFileBytes(Spec);
+void WriteImageFile(const std::string& Path, const TImagePlan& Plan) {
+  const std::string Bytes = ImageFileBytes(Plan);
   std::ofstream File(Path, std::ios::binary | std::ios::trunc);
   if (!File.write(Bytes.data(), std::streamsize(Bytes.size())) || !File.flush())
     throw std::runtime_error("cannot write the image file " + Path);

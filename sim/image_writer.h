@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-struct TImageSpec {
+struct TImagePlan {
   uint8_t Type = 0x19;
   uint8_t VersionMajor = 1;
   uint8_t VersionMinor = 0;
@@ -33,8 +33,8 @@ struct TImageSpec {
 std::string SampleFirmware(size_t Size);
 
 // The bytes of the file.
-std::string ImageFileBytes(const TImageSpec& Spec);
+std::string ImageFileBytes(const TImagePlan& Plan);
 // The image as the boot loader must receive it: Firmware followed by the field L.
-std::string ImageOf(const TImageSpec& Spec);
+std::string ImageOf(const TImagePlan& Plan);
 // Writes the file; throws std::runtime_error when it cannot.
-void WriteImageFile(const std::string& Path, const TImageSpec& Spec);
+void WriteImageFile(const std::string& Path, const TImagePlan& Plan);

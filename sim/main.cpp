@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     const TOptions Options = ReadOptions(argc, argv);
     auto Devices = LoadDevices(Options);
     if (Options.Image) {
-      TImageSpec Sample;
+      TImagePlan Sample;
       Sample.Lines = {"Sample firmware for the simulated controllers", "V1.0 build 1"};
       Sample.Firmware = SampleFirmware(TLoaderSettings{}.ImageSize - 4);
       WriteImageFile(Options.Image, Sample);

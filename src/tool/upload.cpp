@@ -1,6 +1,4 @@
 // Uploading the loaded firmware image through the controller's boot loader.
-#include <chrono>
-#include <thread>
 
 #include "core/code_page.h"
 #include "tool/commands.h"
@@ -17,10 +15,6 @@ constexpr int RestartTries = 21;
 // upload cannot be stopped, so it ends rather than hold the window.
 constexpr int MaxSyncsInRow = 16;
 constexpr int MaxBusyInRow = 500;
-
-void Sleep(int Ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
-}
 
 const char16_t* ResultKey(uint8_t Code) {
   switch (Code) {
@@ -102,7 +96,7 @@ void TfmMain::Upload() {
   } else {
     ExPack(hc, LoaderCommand(CmdPrefix, SN, "PROG"), AnswerWait);
     Application().ProcessMessages();
-    Sleep(100);
+    SleepMs(100);
     Application().ProcessMessages();
     hc.Port().Purge(PURGE_RXCLEAR);
     Info = DecodeInfo(ExPack(hc, InfoBySN(CmdPrefix, SN), AnswerWait));
@@ -175,7 +169,7 @@ bool TfmMain::Transfer(TComHandle& hc, uint16_t SN) {
           return false;
         }
         Application().ProcessMessages();
-        Sleep(120);
+        SleepMs(120);
         Application().ProcessMessages();
         A = ExPack(hc, Next, AnswerWait);
         break;
@@ -198,12 +192,12 @@ bool TfmMain::Transfer(TComHandle& hc, uint16_t SN) {
 void TfmMain::RestartCheck(TComHandle& hc, uint16_t SN) {
   AddLine(Text(u"IDS_80"));
   Application().ProcessMessages();
-  Sleep(1000);
+  SleepMs(1000);
   const uint8_t NA = static_cast<uint8_t>(seNetAdr->Value());
   for (int Try = 0; Try < RestartTries; ++Try) {
     const RawBytes A = ExPack(hc, GetAddrBySN(CmdPrefix, SN), AnswerWait);
     if (A.size() != 6) {
-      Sleep(200);
+      SleepMs(200);
       continue;
     }
     AddLine(Text(u"IDS_81"));

@@ -85,11 +85,11 @@ class QtImageTest : public QtViewTest {
 };
 
 TEST_F(QtImageTest, TheFileDialogListsFirmwareFilesAndYesLoadsTheChosenOne) {
-  TImageSpec Spec;
-  Spec.Firmware = SampleFirmware(100);
-  WriteImageFile((Folder + "/fw.rom").toStdString(), Spec);
-  WriteImageFile((Folder + "/OTHER.BIN").toStdString(), Spec);
-  WriteImageFile((Folder + "/notes.txt").toStdString(), Spec);
+  TImagePlan Plan;
+  Plan.Firmware = SampleFirmware(100);
+  WriteImageFile((Folder + "/fw.rom").toStdString(), Plan);
+  WriteImageFile((Folder + "/OTHER.BIN").toStdString(), Plan);
+  WriteImageFile((Folder + "/notes.txt").toStdString(), Plan);
   TfmMain& W = *Window;
   QStringList Filters;
   QStringList FirmwareFiles;

@@ -54,8 +54,8 @@ class ImageTest : public ToolTest {
     ToolTest::TearDown();
   }
 
-  std::string Write(const TImageSpec& Spec, const std::string& Name = "image.rom") {
-    return WriteRaw(ImageFileBytes(Spec), Name);
+  std::string Write(const TImagePlan& Plan, const std::string& Name = "image.rom") {
+    return WriteRaw(ImageFileBytes(Plan), Name);
   }
   std::string WriteRaw(const std::string& Bytes, const std::string& Name = "image.rom") {
     const std::string Path = TempFolder() + "/" + Name;
@@ -98,75 +98,75 @@ class ImageTest : public ToolTest {
 };
 
 TEST(ImageFile, DescriptionAndBlockFromTheEnd) {
-  TImageSpec Spec;
-  Spec.Type = 0x27;
-  Spec.VersionMajor = 1;
-  Spec.VersionMinor = 2;
-  Spec.Unused = 0xEE;
-  Spec.Ranges = {{{0, 0}, {100, 100}, {200, 300}, {0, 0}}};
-  Spec.Lines = {"", "First", "V3 build 17", "never read"};
-  Spec.Leading = "whatever comes first";
-  Spec.Firmware = SampleFirmware(1000);
-  const TImageFile Image = ReadBytes(ImageFileBytes(Spec));
+  TImagePlan Plan;
+  Plan.Type = 0x27;
+  Plan.VersionMajor = 1;
+  Plan.VersionMinor = 2;
+  Plan.Unused = 0xEE;
+  Plan.Ranges = {{{0, 0}, {100, 100}, {200, 300}, {0, 0}}};
+  Plan.Lines = {"", "First", "V3 build 17", "never read"};
+  Plan.Leading = "whatever comes first";
+  Plan.Firmware = SampleFirmware(1000);
+  const TImageFile Image = ReadBytes(ImageFileBytes(Plan));
   ASSERT_TRUE(Image.HasFirmware);
   EXPECT_EQ(Image.Description.ControllerType, 0x27);
   EXPECT_EQ(Image.Description.VersionMajor, 1);
   EXPECT_EQ(Image.Description.VersionMinor, 2);
   EXPECT_EQ(Image.Description.Ranges[2], (TSerialRange{200, 300}));
   EXPECT_EQ(Image.Description.Lines, (std::vector<String>{u"", u"First", u"V3 build 17"}));
-  const std::string File = ImageFileBytes(Spec);
+  const std::string File = ImageFileBytes(Plan);
   EXPECT_EQ(Image.Block, File.substr(File.size() - 1008));
   EXPECT_EQ(ImageLength(Image.Block), 1004u);
 }
 
 TEST(ImageFile, LengthWordsAtTheirLimits) {
-  TImageSpec Spec;
-  Spec.Firmware = "abcdefgh";
-  const size_t S = ImageFileBytes(Spec).size();
+  TImagePlan Plan;
+  Plan.Firmware = "abcdefgh";
+  const size_t S = ImageFileBytes(Plan).size();
   const size_t Description = S - 12;
   // L above S, and B above S - L: no firmware; L equal to S leaves no room for B.
-  Spec.Length = uint32_t(S + 1);
-  EXPECT_FALSE(ReadBytes(ImageFileBytes(Spec)).HasFirmware);
-  Spec.Length = uint32_t(S);
-  EXPECT_THROW(ReadBytes(ImageFileBytes(Spec)), EReadError);
-  Spec.Length.reset();
-  Spec.DescriptionLength = uint32_t(Description + 1);
-  EXPECT_FALSE(ReadBytes(ImageFileBytes(Spec)).HasFirmware);
+  Plan.Length = uint32_t(S + 1);
+  EXPECT_FALSE(ReadBytes(ImageFileBytes(Plan)).HasFirmware);
+  Plan.Length = uint32_t(S);
+  EXPECT_THROW(ReadBytes(ImageFileBytes(Plan)), EReadError);
+  Plan.Length.reset();
+  Plan.DescriptionLength = uint32_t(Description + 1);
+  EXPECT_FALSE(ReadBytes(ImageFileBytes(Plan)).HasFirmware);
   // B = S - L: the description starts at the file's first byte.
-  Spec.DescriptionLength = uint32_t(Description);
-  EXPECT_TRUE(ReadBytes(ImageFileBytes(Spec)).HasFirmware);
+  Plan.DescriptionLength = uint32_t(Description);
+  EXPECT_TRUE(ReadBytes(ImageFileBytes(Plan)).HasFirmware);
   // An empty image could not be delivered, nor one beyond the loader's 24-bit offsets.
-  Spec.DescriptionLength.reset();
-  Spec.Length = 0;
-  EXPECT_FALSE(ReadBytes(ImageFileBytes(Spec)).HasFirmware);
-  Spec.Firmware = std::string(MaxImageLength - 4 + 1, 'x');
-  Spec.Length.reset();
-  EXPECT_FALSE(ReadBytes(ImageFileBytes(Spec)).HasFirmware);
-  Spec.Firmware.pop_back();
-  EXPECT_EQ(ReadBytes(ImageFileBytes(Spec)).Block.size(), MaxImageLength + 4);
+  Plan.DescriptionLength.reset();
+  Plan.Length = 0;
+  EXPECT_FALSE(ReadBytes(ImageFileBytes(Plan)).HasFirmware);
+  Plan.Firmware = std::string(MaxImageLength - 4 + 1, 'x');
+  Plan.Length.reset();
+  EXPECT_FALSE(ReadBytes(ImageFileBytes(Plan)).HasFirmware);
+  Plan.Firmware.pop_back();
+  EXPECT_EQ(ReadBytes(ImageFileBytes(Plan)).Block.size(), MaxImageLength + 4);
   // Shorter than the length word.
   for (size_t Size = 0; Size < 4; ++Size)
     EXPECT_THROW(ReadBytes(std::string(Size, '\0')), EReadError) << Size;
 }
 
 TEST(ImageFile, TextLinesEndAtAStopWordOrALongLengthWordElseAtTheFileEnd) {
-  TImageSpec Spec;
-  Spec.Firmware = "firmware";
-  Spec.Lines = {"BUILD is no stop word", "rebuild", "after"};
-  EXPECT_EQ(ReadBytes(ImageFileBytes(Spec)).Description.Lines.size(), 2u);
-  Spec.Lines = {"a bild", "after"};
-  EXPECT_EQ(ReadBytes(ImageFileBytes(Spec)).Description.Lines.size(), 1u);
+  TImagePlan Plan;
+  Plan.Firmware = "firmware";
+  Plan.Lines = {"BUILD is no stop word", "rebuild", "after"};
+  EXPECT_EQ(ReadBytes(ImageFileBytes(Plan)).Description.Lines.size(), 2u);
+  Plan.Lines = {"a bild", "after"};
+  EXPECT_EQ(ReadBytes(ImageFileBytes(Plan)).Description.Lines.size(), 1u);
   // A length word of 130 is a line; 131 ends the list unread.
-  Spec.Lines = {std::string(130, 'x'), std::string(131, 'y')};
-  EXPECT_EQ(ReadBytes(ImageFileBytes(Spec)).Description.Lines,
+  Plan.Lines = {std::string(130, 'x'), std::string(131, 'y')};
+  EXPECT_EQ(ReadBytes(ImageFileBytes(Plan)).Description.Lines,
             std::vector<String>{String(130, u'x')});
   // Without a stop the lines run on through B and the image until the file ends.
-  Spec.Lines = {"no stop here"};
-  EXPECT_THROW(ReadBytes(ImageFileBytes(Spec)), EReadError);
+  Plan.Lines = {"no stop here"};
+  EXPECT_THROW(ReadBytes(ImageFileBytes(Plan)), EReadError);
   // ... or until the image itself happens to hold one: here B (42) is read as a length word,
   // and the 42 bytes after it lead to a line in the image.
-  Spec.Firmware = std::string(40, '-') + std::string("\x05\x00", 2) + "build";
-  const std::vector<String> Lines = ReadBytes(ImageFileBytes(Spec)).Description.Lines;
+  Plan.Firmware = std::string(40, '-') + std::string("\x05\x00", 2) + "build";
+  const std::vector<String> Lines = ReadBytes(ImageFileBytes(Plan)).Description.Lines;
   ASSERT_EQ(Lines.size(), 3u);
   EXPECT_EQ(Lines[1], String(2, u'\0') + String(40, u'-'));
   EXPECT_EQ(Lines[2], u"build");
@@ -174,11 +174,11 @@ TEST(ImageFile, TextLinesEndAtAStopWordOrALongLengthWordElseAtTheFileEnd) {
 
 TEST(ImageFile, ADescriptionThatOverlapsTheImage) {
   // L = S - 4: B stands at the file's start; B = 0 puts T on the image's first bytes.
-  TImageSpec Spec;
-  Spec.Firmware = std::string("\x19\x02\x03\x00", 4) + std::string(20, '\0') +
+  TImagePlan Plan;
+  Plan.Firmware = std::string("\x19\x02\x03\x00", 4) + std::string(20, '\0') +
                   std::string("\x04\x00", 2) + "bild";
-  std::string File = ImageFileBytes(Spec);
-  File = std::string(4, '\0') + File.substr(File.size() - Spec.Firmware.size() - 4);
+  std::string File = ImageFileBytes(Plan);
+  File = std::string(4, '\0') + File.substr(File.size() - Plan.Firmware.size() - 4);
   const TImageFile Image = ReadBytes(File);
   ASSERT_TRUE(Image.HasFirmware);
   EXPECT_EQ(Image.Description.ControllerType, 0x19);
@@ -188,19 +188,19 @@ TEST(ImageFile, ADescriptionThatOverlapsTheImage) {
 }
 
 TEST_F(ImageTest, TheConfirmationDescribesTheFile) {
-  TImageSpec Spec;
-  Spec.Type = 0x27;
-  Spec.VersionMajor = 1;
-  Spec.VersionMinor = 2;
-  Spec.Lines = {"", "V3 build 17", "hidden"};
+  TImagePlan Plan;
+  Plan.Type = 0x27;
+  Plan.VersionMajor = 1;
+  Plan.VersionMinor = 2;
+  Plan.Lines = {"", "V3 build 17", "hidden"};
   const std::vector<std::pair<std::array<std::pair<uint16_t, uint16_t>, 4>, String>> Ranges = {
       {{{{1, 65535}, {0, 0}, {0, 0}, {0, 0}}}, u"All"},
       {{{{0, 0}, {100, 100}, {200, 300}, {0, 0}}}, u",100,(200-300)"},
       {{{{65535, 70}, {5, 0}, {0, 0}, {0, 0}}}, u""}};
   for (const auto& [R, Shown] : Ranges) {
     HeadlessDialogs().Clear();
-    Spec.Ranges = R;
-    Load(Write(Spec), mrNo);
+    Plan.Ranges = R;
+    Load(Write(Plan), mrNo);
     EXPECT_EQ(Described(),
               u"Controller type is 0x27. Version firmware 1.2\r\n"
               u"Serial numbers of controllers: " +
@@ -223,9 +223,9 @@ TEST_F(ImageTest, TheConfirmationDescribesTheFile) {
 }
 
 TEST_F(ImageTest, YesLoadsTheImageAndTheButtonThenOnlyShowsItsInfo) {
-  TImageSpec Spec;
-  Spec.Firmware = SampleFirmware(300);
-  const std::string Path = Write(Spec, "fw 2.rom");
+  TImagePlan Plan;
+  Plan.Firmware = SampleFirmware(300);
+  const std::string Path = Write(Plan, "fw 2.rom");
   Load(Path);
   TfmMain& W = *Window;
   const String Info =
@@ -233,7 +233,7 @@ TEST_F(ImageTest, YesLoadsTheImageAndTheButtonThenOnlyShowsItsInfo) {
       u"Serial numbers of controllers: All\r\n\r\nFirmware 1.0 build 1\r\n";
   EXPECT_EQ(W.ImageInfo, Info);
   EXPECT_EQ(W.ProgFile, FromUtf8(Path));
-  EXPECT_EQ(W.stmFirmWare->Bytes(), ImageFileBytes(Spec).substr(ImageFileBytes(Spec).size() - 308));
+  EXPECT_EQ(W.stmFirmWare->Bytes(), ImageFileBytes(Plan).substr(ImageFileBytes(Plan).size() - 308));
   EXPECT_EQ(W.stmFirmWare->Position(), 308);
   EXPECT_TRUE(W.btProg->Enabled());
   EXPECT_EQ(W.Caption(), u"Q8M update V1.8  <fw 2.rom>");
@@ -268,15 +268,15 @@ TEST_F(ImageTest, CancelAndNoLoadNothing) {
   ExpectNothingLoaded();
 
   Window->Memo1->Lines()->Add(u"kept");
-  Load(Write(TImageSpec{}), mrNo);
+  Load(Write(TImagePlan{}), mrNo);
   EXPECT_EQ(MemoLines().back(), u"kept");
   ExpectNothingLoaded();
 }
 
 TEST_F(ImageTest, RefusedFilesLoadNothingAndSayWhy) {
-  TImageSpec Spec;
-  Spec.Length = 0;
-  const std::string Empty = Write(Spec);
+  TImagePlan Plan;
+  Plan.Length = 0;
+  const std::string Empty = Write(Plan);
   Load(Empty);
   EXPECT_EQ(LastDialogText(), u"File \"" + FromUtf8(Empty) + u"\" does not contain firmware!");
   EXPECT_EQ(HeadlessDialogs().Shown().back().DlgType, mtError);
@@ -284,7 +284,7 @@ TEST_F(ImageTest, RefusedFilesLoadNothingAndSayWhy) {
 
   // Too short for its length word, or text lines that run to the end: the read error.
   for (const std::string& Bytes : {std::string("\x01\x02\x03", 3), ImageFileBytes([] {
-                                     TImageSpec Endless;
+                                     TImagePlan Endless;
                                      Endless.Lines = {"no stop word"};
                                      return Endless;
                                    }())}) {
@@ -304,23 +304,23 @@ TEST_F(ImageTest, RefusedFilesLoadNothingAndSayWhy) {
 }
 
 TEST_F(ImageTest, AFileThatChangesOrVanishesWhileConfirmedLoadsNothing) {
-  TImageSpec Spec;
-  Spec.Firmware = SampleFirmware(64);
-  const std::string Path = Write(Spec);
+  TImagePlan Plan;
+  Plan.Firmware = SampleFirmware(64);
+  const std::string Path = Write(Plan);
   const std::vector<std::function<void()>> Meddling = {[&] { std::remove(Path.c_str()); },
                                                        [&] {
-                                                         TImageSpec Other = Spec;
+                                                         TImagePlan Other = Plan;
                                                          Other.Firmware[10] ^= 1;
                                                          Write(Other);
                                                        },
                                                        [&] {
-                                                         TImageSpec Other = Spec;
+                                                         TImagePlan Other = Plan;
                                                          Other.Lines = {"Firmware 1.1 build 2"};
                                                          Write(Other);
                                                        },
                                                        [&] { WriteRaw("\x01"); }};
   for (const auto& Step : Meddling) {
-    Write(Spec);
+    Write(Plan);
     TMeddlingDialogs Dialogs(Step);
     SetDialogProvider(&Dialogs);
     Load(Path);

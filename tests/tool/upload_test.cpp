@@ -60,9 +60,9 @@ class UploadTest : public ToolTest {
       Devices.push_back(
           &static_cast<TSimController&>(Bus.Add(std::make_unique<TSimController>(C))));
     TfmMain& W = OpenWindow();
-    Spec.Firmware = std::move(Firmware);
+    Plan.Firmware = std::move(Firmware);
     ImagePath = ::testing::TempDir() + "fw.rom";
-    WriteImageFile(ImagePath, Spec);
+    WriteImageFile(ImagePath, Plan);
     HeadlessDialogs().Push(TDialogAnswer::File(FromUtf8(ImagePath)));
     HeadlessDialogs().Push(TDialogAnswer::Button(mrYes));
     W.btLoadImageClick(nullptr);
@@ -88,7 +88,7 @@ class UploadTest : public ToolTest {
     return Count;
   }
 
-  TImageSpec Spec;
+  TImagePlan Plan;
   std::string ImagePath;
   TSimBus* Line = nullptr;
   std::vector<TSimController*> Devices;
@@ -122,7 +122,7 @@ TEST_F(UploadTest, TheControllerReceivesExactlyTheImageAtEitherSpeed) {
     std::vector<String> Expected = Start;
     Expected.insert(Expected.end(), Ending.begin(), Ending.end());
     EXPECT_EQ(Lines, Expected);
-    EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Spec));
+    EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Plan));
     EXPECT_EQ(Devices[0]->LoadedFileName(), "fw.rom");
     EXPECT_EQ(ProgCommands(), 2u);  // one starts the loader, one the update
     EXPECT_NE(LogBytes().find("| Upload firmware to S/N=2024\r\n"), std::string::npos);
@@ -149,7 +149,7 @@ TEST_F(UploadTest, BusyAndSynchronizationAndTheProgressLine) {
           u"The device has started the process of updating", u"Progress - 25%", u"Synchronization",
           u"Progress - 75%", u"Progress - 100%", u"Firmware program successfully completed",
           u"Waiting for startup of the new firmware...", u"Firmware started successfully."}));
-  EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Spec));
+  EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Plan));
 }
 
 TEST_F(UploadTest, EveryResultCodeHasItsLineAndTheRestartCheckFollows) {
@@ -191,7 +191,7 @@ TEST_F(UploadTest, AnActiveLoaderIsNotStartedAgain) {
                                  u"The device has started the process of updating"}));
   EXPECT_EQ(Lines.back(), u"Firmware started successfully.");
   EXPECT_EQ(ProgCommands(), 1u);
-  EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Spec));
+  EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Plan));
 }
 
 TEST_F(UploadTest, WhatEndsAnUploadEarly) {
@@ -216,7 +216,7 @@ TEST_F(UploadTest, WhatEndsAnUploadEarly) {
   EXPECT_EQ(Lines.back(),
             u"Error - filesize \"" + FromUtf8(ImagePath) + u"\" does not match the request");
   EXPECT_EQ(Lines.at(Lines.size() - 2), u"Progress - 76%");
-  EXPECT_EQ(Devices[1]->LoadedImage(), ImageOf(Spec).substr(0, 896));
+  EXPECT_EQ(Devices[1]->LoadedImage(), ImageOf(Plan).substr(0, 896));
 
   W.seSN->SetValue(3);
   Lines = Upload();
@@ -291,7 +291,7 @@ TEST_F(UploadTest, AConverterUnpluggedMidUploadEndsItWithOneLine) {
             (std::vector<String>{u"Progress - 9%", LineGone}));
   EXPECT_NE(LogBytes().find("| " + ToUtf8(LineGone) + "\r\n"), std::string::npos);
   EXPECT_TRUE(HeadlessDialogs().Shown().size() == 2u);  // the file and the confirmation only
-  EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Spec).substr(0, 200));
+  EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Plan).substr(0, 200));
 
   // The next check works, here on another converter.
   W.cbPort->SetText(u"SIM1");
