@@ -103,6 +103,12 @@ void TlcCustomLang::SetNumOfLanguages(int Value) {
   if (Value < 1)
     throw ELanguageError(IntToStr(Value) + u" - is not a valid property value !\r" +
                          u"Value must be more than ZERO !");
+  // Every language is a column of every line and a name: a count from damaged form data must
+  // not make the component build millions of them.
+  constexpr int MaxLanguages = 1024;
+  if (Value > MaxLanguages)
+    throw ELanguageError(IntToStr(Value) + u" - is not a valid property value !\r" +
+                         u"Value must not exceed " + IntToStr(MaxLanguages) + u" !");
   const String D(1, static_cast<char16_t>(FLangDelim));
   if (Value < FNumLang) {
     for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {

@@ -74,7 +74,10 @@ TEST(CustomLang, LanguageCountPadsNamesAndListsAndCutsColumns) {
   } catch (const ELanguageError& E) {
     EXPECT_EQ(E.Message(), u"0 - is not a valid property value !\rValue must be more than ZERO !");
   }
+  // A count from damaged form data builds no million language names.
+  EXPECT_THROW(Lang->SetNumOfLanguages(2000000000), ELanguageError);
   EXPECT_EQ(Lang->NumOfLanguages(), 2);
+  EXPECT_EQ(Lang->LangNames()->Count(), 2);
 }
 
 TEST(CustomLang, LoweringTheLanguageCountKeepsTheActiveLanguageInRange) {
