@@ -109,7 +109,14 @@ void TlcFormStorage::ReadSettings() {
   const bool Opened = Reg.OpenKey(FSubKey, false);
   // A registry file that cannot be read leaves the form as it is, and says why.
   Report(Reg.LastError());
-  if (!Opened) return;
+  if (!Opened) {
+    // Nothing stored yet (a first run, or a file that was missing): say so, it is no error.
+    if (Reg.LastError().empty())
+      std::fprintf(stderr, "%s: no stored position under \"%s\\%s\"; the form keeps its own.\n",
+                   ToUtf8(ClassName()).c_str(), ToUtf8(RootKeyName(FRootKey)).c_str(),
+                   ToUtf8(FSubKey).c_str());
+    return;
+  }
   try {
     if (Reg.ReadString(u"State").empty()) return;
     FForm->SetTop(Reg.ReadInteger(u"Top"));

@@ -22,7 +22,11 @@ void TlcLangDispatcher::LoadAllFromFile(const String& AFileName) {
       for (size_t I = 0; I < FLCComponents.size(); ++I)
         FLCComponents[I]->LoadAllFromStream(Unused, true, true);
     }
-    for (size_t I = 0; I < FLCComponents.size(); ++I) FLCComponents[I]->ChangeLanguage();
+    // Lines of excluded properties the file brought back go before the switch can apply them.
+    for (size_t I = 0; I < FLCComponents.size(); ++I) {
+      FLCComponents[I]->ExcludeProperties();
+      FLCComponents[I]->ChangeLanguage();
+    }
   }
   if (!FLCComponents.empty()) {
     TlcCustomLang* First = FLCComponents.front();

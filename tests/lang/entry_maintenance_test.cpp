@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "file_test_support.h"
 #include "lang/extended_items.h"
+#include "lang/lang_dispatcher.h"
+#include "lang/text_translation_file.h"
 #include "switch_test_window.h"
 
 namespace {
@@ -162,6 +165,29 @@ TEST(EntryMaintenance, LoadingDropsTheLinesOfExcludedPropertiesOnce) {
   ASSERT_EQ(W.Lang->MultiLines()->Count(), 1);
   EXPECT_EQ(W.Lang->MultiLines()->Get(0), L("Combo1.Items|One|Раз|"));
   EXPECT_EQ(W.Lang->Captions()->Count(), 1);
+}
+
+TEST(EntryMaintenance, AFileLoadedForEveryComponentDropsExcludedLinesBeforeTheSwitch) {
+  TSwitchWindow W;
+  W.Lang->Captions()->Add(L("Button1|Open|Открыть|"));
+  W.Lang->Hints()->Add(L("Button1|Opens|Открывает|"));
+  TComponentPtr<TlcLangDispatcher> Dispatcher{new TlcLangDispatcher(nullptr)};
+  Dispatcher->SetNumOfLanguages(2);
+  W.Lang->SetStoreAsUTF8(true);
+  W.Lang->SetLangDispatcher(Dispatcher.get());
+  const String File = TestFolder() + u"excluded.lng";
+  Dispatcher->SaveAllToFile(File, DefaultFileDelimiter);
+  Dispatcher->SetActiveLanguage(2);
+  TStringList Excluded = Entries({u"Hint"});
+  W.Lang->SetExcludedProperties(&Excluded);
+  W.Button->SetCaption(u"Open");
+  W.Button->SetHint(u"Opens");
+
+  // The file brings the hint's line back; the switch that follows must not apply it.
+  Dispatcher->LoadAllFromFile(File);
+  EXPECT_EQ(W.Button->Caption(), FromUtf8("Открыть"));
+  EXPECT_EQ(W.Button->Hint(), u"Opens");
+  EXPECT_EQ(W.Lang->Hints()->Count(), 0);
 }
 
 }  // namespace

@@ -121,7 +121,11 @@ TEST_F(FormStorageTest, MistypedBoundsPutTheFormBack) {
 
 TEST_F(FormStorageTest, DamagedOrMissingRegistryGivesDefaultsAndSaysWhy) {
   auto Form = NewForm();
+  ::testing::internal::CaptureStderr();
   StorageOf(*Form)->ReadSettings();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "TlcFormStorage: no stored position under "
+            "\"HKEY_CURRENT_USER\\Software\\Test\\Main\"; the form keeps its own.\n");
   EXPECT_EQ(BoundsOf(*Form), (TBounds{10, 20, 300, 200, wsNormal}));
   EXPECT_EQ(StorageOf(*Form)->LastError(), u"");
 
