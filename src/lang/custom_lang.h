@@ -392,7 +392,15 @@ class TlcCustomLang : public TComponent {
   // The language names a file carries; false for a text file without them.
   bool FileLanguageNames(const String& FileName, TStrings& Names);
   TComponentPtr<TlcCustomLang> NewScratch() const;
-  String ImportedText(const TlcMemIniFile& Ini, const String& Raw, int Column, int Target);
+  // One language's column of a translation file being imported, and where it goes.
+  struct TImportColumn {
+    std::unique_ptr<TlcMemIniFile> Ini;  // null: the file does not list the language
+    String Separator;
+    int Column = 0;  // in the file, from 1
+    int Target = 0;  // in the component, from 1
+  };
+  TImportColumn OpenImportColumn(const String& AFileName, const String& LangName);
+  String ImportedText(const TImportColumn& From, const String& Section, const String& Key);
   int ImportTarget(const String& LangName);
   // The language switch, step by step.
   void ApplyOwnerText(TStrings& List, const String& PropName);

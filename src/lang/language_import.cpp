@@ -150,20 +150,37 @@ int FileColumnOf(const TlcMemIniFile& Ini, const String& LangName) {
 
 }  // namespace
 
-// The text of one file column as it was saved: line breaks unescaped and, in an ANSI file, the
-// bytes of the column's code page decoded (the charset the file gives that column, else the
+// The file parsed, its separator and the column of LangName; a file that does not list the
+// language gives no file (an error first, when the component raises them).
+TlcCustomLang::TImportColumn TlcCustomLang::OpenImportColumn(const String& AFileName,
+                                                             const String& LangName) {
+  TImportColumn From;
+  From.Ini = ParseFile(AFileName);
+  From.Column = FileColumnOf(*From.Ini, LangName);
+  if (From.Column == 0) {
+    if (FRaiseExc) throw ELanguageError(LangName + u" not found in " + AFileName);
+    From.Ini.reset();
+    return From;
+  }
+  From.Separator = From.Ini->ReadString(OptionsSectionName, u"DELIMITER", DefaultFileDelimiter);
+  From.Target = ImportTarget(LangName);
+  return From;
+}
+
+// The text of the column under Key as it was saved: line breaks unescaped and, in an ANSI file,
+// the bytes of the column's code page decoded (the charset the file gives that column, else the
 // component's charset of the target language).
-String TlcCustomLang::ImportedText(const TlcMemIniFile& Ini, const String& Raw, int Column,
-                                   int Target) {
-  String Text = Raw;
+String TlcCustomLang::ImportedText(const TImportColumn& From, const String& Section,
+                                   const String& Key) {
+  const TlcMemIniFile& Ini = *From.Ini;
+  String Text = FileColumn(Ini.ReadString(Section, Key, u""), From.Separator, From.Column);
   if (!Ini.ReadBool(OptionsSectionName, u"IsUTF8File", false)) {
-    const String Separator = Ini.ReadString(OptionsSectionName, u"DELIMITER", DefaultFileDelimiter);
     const String Charsets = Ini.ReadString(CategorySectionNames[stCharSets],
                                            OwnerClassName() + u"." + OwnerClassName(), u"");
     TFontCharset Charset = DEFAULT_CHARSET;
-    if (!FindCharsetByName(FileColumn(Charsets, Separator, Column), Charset)) {
+    if (!FindCharsetByName(FileColumn(Charsets, From.Separator, From.Column), Charset)) {
       RefreshCharsetArray();
-      Charset = CS_Array[static_cast<size_t>(Target - 1)];
+      Charset = CS_Array[static_cast<size_t>(From.Target - 1)];
     }
     Text = CodePageToString(StringToAnsi(Text), CharsetToCodePage(Charset));
   }
@@ -183,15 +200,9 @@ void TlcCustomLang::LoadLanguageByProp(TStringsType PropType, const String& AFil
   TStrings* List = GetPropListByType(PropType);
   if (!FileExists(AFileName) || LangName.empty() || !List) return;
   try {
-    const auto Ini = ParseFile(AFileName);
-    const String Separator =
-        Ini->ReadString(OptionsSectionName, u"DELIMITER", DefaultFileDelimiter);
-    const int Column = FileColumnOf(*Ini, LangName);
-    if (Column == 0) {
-      if (FRaiseExc) throw ELanguageError(LangName + u" not found in " + AFileName);
-      return;
-    }
-    const int Target = ImportTarget(LangName);
+    const TImportColumn From = OpenImportColumn(AFileName, LangName);
+    if (!From.Ini) return;
+    const int Target = From.Target;
     NormalizeList(*List);  // every line has the target column, a new last one included
     const char16_t D = FLangDelim;
     std::unordered_map<String, int> Index;
@@ -199,15 +210,14 @@ void TlcCustomLang::LoadLanguageByProp(TStringsType PropType, const String& AFil
     const String& Section = CategorySectionNames[PropType];
     const String Prefix = OwnerClassName() + u".";
     TStringList Keys;
-    Ini->ReadSection(Section, Keys);
+    From.Ini->ReadSection(Section, Keys);
     for (int I = 0; I < Keys.Count(); ++I) {
       String Key = Keys[I];
       if (!Key.starts_with(Prefix)) continue;
-      const String Raw = FileColumn(Ini->ReadString(Section, Key, u""), Separator, Column);
+      const String Text = ImportedText(From, Section, Key);
       if (PropType == stCollections || PropType == stListView_TreeView_Items)
         for (char16_t& C : Key) C = C == u'-' ? u'[' : C == u'+' ? u']' : C;
       const String Id = Key.substr(Prefix.size());
-      const String Text = ImportedText(*Ini, Raw, Column, Target);
       const auto Found = Index.find(Id);
       if (Found != Index.end()) {
         List->Put(Found->second, ReplaceField(List->Get(Found->second), D, Target, Text));
@@ -230,26 +240,18 @@ void TlcCustomLang::LoadLanguageByProp(TStringsType PropType, const String& AFil
 void TlcCustomLang::LoadLanguageByExt(const String& AFileName, const String& LangName) {
   if (!FileExists(AFileName) || LangName.empty()) return;
   try {
-    const auto Ini = ParseFile(AFileName);
-    const String Separator =
-        Ini->ReadString(OptionsSectionName, u"DELIMITER", DefaultFileDelimiter);
-    const int Column = FileColumnOf(*Ini, LangName);
-    if (Column == 0) {
-      if (FRaiseExc) throw ELanguageError(LangName + u" not found in " + AFileName);
-      return;
-    }
-    const int Target = ImportTarget(LangName);
+    const TImportColumn From = OpenImportColumn(AFileName, LangName);
+    if (!From.Ini) return;
+    const int Target = From.Target;
     const char16_t D = FLangDelim;
     const String Prefix = OwnerClassName() + u".";
     TStringList Keys;
-    Ini->ReadSection(ExtendedSectionName, Keys);
+    From.Ini->ReadSection(ExtendedSectionName, Keys);
     for (int I = 0; I < Keys.Count(); ++I) {
       const String Key = Keys[I];
       if (!Key.starts_with(Prefix) || Key.ends_with(TypeKindSuffix)) continue;
       const String Path = Key.substr(Prefix.size());
-      const String Text = ImportedText(
-          *Ini, FileColumn(Ini->ReadString(ExtendedSectionName, Key, u""), Separator, Column),
-          Column, Target);
+      const String Text = ImportedText(From, ExtendedSectionName, Key);
       TlcExtendedItem* Item = FExtendedTranslations->Find(Path);
       const String Old = Item ? Item->Values() : String();
       String Values;
