@@ -237,7 +237,21 @@ void TReader::DefineBinaryProperty(const String& Name,
   if (FPropDone || FPropName.empty() || !ReadData || !SameName(Name, FPropName)) return;
   FPropDone = true;
   Expect(vaBinary);
-  TMemoryStream Data(ReadBinary());
+  const uint32_t Size = FStream.ReadU32();
+  // A payload of data already in memory (the form's own, as a program reads it) is handed over
+  // where it lies; a table of many thousand lines is not copied before it is decoded.
+  std::string Owned;
+  std::string_view Bytes;
+  const int64_t At = FStream.Position();
+  if (const auto* Memory = dynamic_cast<const TMemoryStream*>(&FStream);
+      Memory && Size <= static_cast<uint64_t>(std::max<int64_t>(0, FStream.Size() - At))) {
+    Bytes = std::string_view(Memory->Bytes()).substr(static_cast<size_t>(At), Size);
+    FStream.Seek(Size, TSeekOrigin::soCurrent);
+  } else {
+    Owned = FStream.ReadBytes(Size);
+    Bytes = Owned;
+  }
+  TMemoryViewStream Data(Bytes);
   ReadData(Data);
 }
 

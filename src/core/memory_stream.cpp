@@ -4,18 +4,37 @@
 #include "core/rtti.h"
 #include "core/stream.h"
 
+namespace {
+
+// Reading and seeking in bytes held in memory, at position Pos.
+int64_t ReadAt(std::string_view Data, int64_t& Pos, void* Buffer, int64_t Count) {
+  const int64_t Available = static_cast<int64_t>(Data.size()) - Pos;
+  if (Count <= 0 || Available <= 0) return 0;
+  const int64_t N = Count < Available ? Count : Available;
+  std::memcpy(Buffer, Data.data() + Pos, static_cast<size_t>(N));
+  Pos += N;
+  return N;
+}
+
+int64_t SeekIn(int64_t Size, int64_t& Pos, int64_t Offset, TSeekOrigin Origin) {
+  const int64_t Base = Origin == TSeekOrigin::soBeginning ? 0
+                       : Origin == TSeekOrigin::soCurrent ? Pos
+                                                          : Size;
+  int64_t Target;
+  if (__builtin_add_overflow(Base, Offset, &Target) || Target < 0) return -1;
+  Pos = Target;
+  return Pos;
+}
+
+}  // namespace
+
 const TClassType& TMemoryStream::StaticClassType() {
   static const TClassType T(u"TMemoryStream", &TStream::StaticClassType());
   return T;
 }
 
 int64_t TMemoryStream::Read(void* Buffer, int64_t Count) {
-  const int64_t Available = Size() - FPos;
-  if (Count <= 0 || Available <= 0) return 0;
-  const int64_t N = Count < Available ? Count : Available;
-  std::memcpy(Buffer, FData.data() + FPos, static_cast<size_t>(N));
-  FPos += N;
-  return N;
+  return ReadAt(FData, FPos, Buffer, Count);
 }
 
 int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
@@ -30,13 +49,7 @@ int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
 }
 
 int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
-  const int64_t Base = Origin == TSeekOrigin::soBeginning ? 0
-                       : Origin == TSeekOrigin::soCurrent ? FPos
-                                                          : Size();
-  int64_t Target;
-  if (__builtin_add_overflow(Base, Offset, &Target) || Target < 0) return -1;
-  FPos = Target;
-  return FPos;
+  return SeekIn(Size(), FPos, Offset, Origin);
 }
 
 void TMemoryStream::SetSize(int64_t NewSize) {
@@ -69,4 +82,25 @@ void TMemoryStream::LoadFromFile(const String& FileName) {
 void TMemoryStream::SaveToFile(const String& FileName) const {
   TFileStream File(FileName, fmCreate);
   SaveToStream(File);
+}
+
+const TClassType& TMemoryViewStream::StaticClassType() {
+  static const TClassType T(u"TMemoryViewStream", &TStream::StaticClassType());
+  return T;
+}
+
+int64_t TMemoryViewStream::Read(void* Buffer, int64_t Count) {
+  return ReadAt(FData, FPos, Buffer, Count);
+}
+
+int64_t TMemoryViewStream::Write(const void*, int64_t) {
+  return 0;
+}
+
+int64_t TMemoryViewStream::Seek(int64_t Offset, TSeekOrigin Origin) {
+  return SeekIn(Size(), FPos, Offset, Origin);
+}
+
+void TMemoryViewStream::SetSize(int64_t) {
+  throw EWriteError(SWriteError);
 }

@@ -2,6 +2,7 @@
 // Streams of bytes: memory and file streams with the class library's semantics.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/object.h"
@@ -64,6 +65,28 @@ class TMemoryStream : public TStream {
 
  private:
   std::string FData;
+  int64_t FPos = 0;
+};
+
+// Bytes held elsewhere, read where they lie: a reader hands a part of its own data over this
+// way without a copy. The bytes must outlive the stream; writing to it fails.
+class TMemoryViewStream : public TStream {
+ public:
+  static const TClassType& StaticClassType();
+  const TClassType& ClassType() const override { return StaticClassType(); }
+
+  explicit TMemoryViewStream(std::string_view Bytes) : FData(Bytes) {}
+
+  int64_t Read(void* Buffer, int64_t Count) override;
+  int64_t Write(const void* Buffer, int64_t Count) override;
+  int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;
+  void SetSize(int64_t NewSize) override;
+  int64_t Size() override { return static_cast<int64_t>(FData.size()); }
+
+  std::string_view Bytes() const { return FData; }
+
+ private:
+  std::string_view FData;
   int64_t FPos = 0;
 };
 

@@ -1,6 +1,9 @@
 #include "lang/strings_collection.h"
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -117,6 +120,36 @@ uint64_t PackText(std::u16string_view Key) {
   uint64_t Packed = 0;
   for (size_t I = 0; I < 4 && I < Key.size(); ++I) Packed |= uint64_t{Key[I]} << (48 - 16 * I);
   return Packed;
+}
+
+using TSortKeys = std::vector<TSortKey, TlcLargeAllocator<TSortKey>>;
+
+// Orders keys by their packed forms, a byte at a time from the lowest, passing over the bytes
+// that every key shares; keys of equal packed forms are then ordered by Compare. Linear in the
+// number of keys where the partition sort makes N log N comparisons.
+template <class Cmp>
+void RadixSort(TSortKeys& Keys, const Cmp& Compare) {
+  const size_t N = Keys.size();
+  std::array<std::array<uint32_t, 256>, 8> Counts{};
+  for (const TSortKey& K : Keys)
+    for (unsigned B = 0; B < 8; ++B) ++Counts[B][(K.Packed >> (8 * B)) & 0xFF];
+  TSortKeys Scratch(N);
+  for (unsigned B = 0; B < 8; ++B) {
+    auto& Starts = Counts[B];
+    if (Starts[(Keys[0].Packed >> (8 * B)) & 0xFF] == N) continue;
+    uint32_t Sum = 0;
+    for (uint32_t& C : Starts) Sum += std::exchange(C, Sum);
+    for (const TSortKey& K : Keys) Scratch[Starts[(K.Packed >> (8 * B)) & 0xFF]++] = K;
+    Keys.swap(Scratch);
+  }
+  for (size_t I = 0; I < N;) {
+    size_t J = I + 1;
+    while (J < N && Keys[J].Packed == Keys[I].Packed) ++J;
+    if (J - I > 1)
+      std::sort(Keys.begin() + static_cast<ptrdiff_t>(I), Keys.begin() + static_cast<ptrdiff_t>(J),
+                [&Compare](const TSortKey& A, const TSortKey& B) { return Compare(A, B) < 0; });
+    I = J;
+  }
 }
 
 [[noreturn]] void IndexError(int Index) {
@@ -328,7 +361,7 @@ TlcStringsCollectionItem* TlcStringsCollection::BisectByID(std::u16string_view I
   return Item;
 }
 
-void TlcStringsCollection::BuildIndex(bool InOrder) const {
+void TlcStringsCollection::BuildIndex(bool InOrder, const TItemList& Made) const {
   FIndex.Reset(static_cast<size_t>(Count()));
   // Every identifier maps to the item the bisection reaches for it, or to none.
   auto Place = [this](const TlcStringsCollectionItem* Key, const TlcStringsCollectionItem* Answer) {
@@ -347,7 +380,10 @@ void TlcStringsCollection::BuildIndex(bool InOrder) const {
     FIndex.Insert(S);
   };
   if (InOrder) {
-    for (int I = 0; I < Count(); ++I) Place(Items(I), Items(I));
+    if (Made.empty())
+      for (int I = 0; I < Count(); ++I) Place(Items(I), Items(I));
+    else
+      for (const TlcStringsCollectionItem* Item : Made) Place(Item, Item);
   } else {
     InOrder = true;
     for (int I = 1; I < Count() && InOrder; ++I)
@@ -422,12 +458,12 @@ String TlcStringsCollection::GetTranslationByLang(const String& LangValue, int R
   return Decode ? DecodeCEscapes(R) : R;
 }
 
-bool TlcStringsCollection::SortFast() {
+bool TlcStringsCollection::SortFast(TItemList& Made) {
   // The sort keys read once: the identifier, or the text of language SortID (empty when the
   // item has none), decoded first when texts carry C escapes.
   const bool ByID = SortID == 0;
   const bool Decode = !ByID && UsedInCPP();
-  std::vector<TSortKey, TlcLargeAllocator<TSortKey>> Keys(static_cast<size_t>(Count()));
+  TSortKeys Keys(static_cast<size_t>(Count()));
   std::vector<String> Decoded;
   Decoded.reserve(Decode ? Keys.size() : 0);
   for (int I = 0; I < Count(); ++I) {
@@ -453,37 +489,50 @@ bool TlcStringsCollection::SortFast() {
   };
   // Keys already in order, no two alike, stay where they are: the partition sort moves none.
   if (Ascending()) return ByID;
-  const auto SortRange = [&](const auto& Self, int L, int R) -> void {
-    PartitionSort(
-        L, R, [&](int I) { return Keys[static_cast<size_t>(I)]; },
-        [&](int I, const TSortKey& P) { return Compare(Keys[static_cast<size_t>(I)], P); },
-        [&](int I, int J) {
-          std::swap(Keys[static_cast<size_t>(I)], Keys[static_cast<size_t>(J)]);
-        },
-        [&](int From, int To) { Self(Self, From, To); });
-  };
-  SortRange(SortRange, 0, Count() - 1);
-  const bool Distinct = ByID && Ascending();
+  // Keys no two alike have one order, whichever sort finds it. Where some are alike, the order
+  // among them is the partition sort's own, so it sorts them from where they stood.
+  RadixSort(Keys, Compare);
+  const bool Distinct = Ascending();
+  if (!Distinct) {
+    TSortKeys Before(Keys.size());
+    for (const TSortKey& K : Keys) Before[static_cast<size_t>(K.Item)] = K;
+    Keys.swap(Before);
+    const auto SortRange = [&](const auto& Self, int L, int R) -> void {
+      PartitionSort(
+          L, R, [&](int I) { return Keys[static_cast<size_t>(I)]; },
+          [&](int I, const TSortKey& P) { return Compare(Keys[static_cast<size_t>(I)], P); },
+          [&](int I, int J) {
+            std::swap(Keys[static_cast<size_t>(I)], Keys[static_cast<size_t>(J)]);
+          },
+          [&](int From, int To) { Self(Self, From, To); });
+    };
+    SortRange(SortRange, 0, Count() - 1);
+  }
+  if (ByID && Distinct) {
+    Made.reserve(Keys.size());
+    for (int I = 0; I < Count(); ++I) Made.push_back(Items(I));
+  }
   std::vector<int, TlcLargeAllocator<int>> Order(Keys.size());
   for (size_t I = 0; I < Keys.size(); ++I) Order[I] = Keys[I].Item;
   // The keys go before the items move, so a large table's sort holds less at once.
   decltype(Keys)().swap(Keys);
   Reorder(Order);
-  return Distinct;
+  return ByID && Distinct;
 }
 
 void TlcStringsCollection::Sort(bool ForceSort) {
   if (FSorted && !ForceSort) return;
   bool Distinct = false;
+  TItemList Made;
   if (Count() > 0) {
     BeginUpdate();
     const TScopeExit Updated([this] { EndUpdate(); });
-    Distinct = SortFast();
+    Distinct = SortFast(Made);
   }
   FSorted = true;
   // The index answers at once for a table of distinct identifiers; any other is indexed when
   // first asked.
-  if (Distinct && UpdateCount() == 0) BuildIndex(true);
+  if (Distinct && UpdateCount() == 0) BuildIndex(true, Made);
 }
 
 // ---- The component's side ----------------------------------------------------------------

@@ -2,9 +2,16 @@
 // lines, written after the published properties and read back when the form is created.
 #include "lang/translation_data.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <optional>
 #include <unordered_map>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "component/filer.h"
 #include "core/code_page.h"
@@ -43,6 +50,51 @@ std::string Narrow(const String& S) {
   R.reserve(S.size());
   for (char16_t C : S) R += static_cast<char>(C & 0xFF);
   return R;
+}
+
+char16_t UnitAt(std::string_view Utf16LE, size_t I) {
+  return static_cast<char16_t>(static_cast<unsigned char>(Utf16LE[2 * I]) |
+                               static_cast<unsigned char>(Utf16LE[2 * I + 1]) << 8);
+}
+
+// The first CR or LF of UTF-16LE bytes at code unit From or after it, else the number of units.
+size_t FindLineBreak(std::string_view Utf16LE, size_t From) {
+  const size_t Units = Utf16LE.size() / 2;
+#if defined(__SSE2__)
+  const __m128i WantCR = _mm_set1_epi16(static_cast<short>(CR));
+  const __m128i WantLF = _mm_set1_epi16(static_cast<short>(LF));
+  for (; From + 8 <= Units; From += 8) {
+    const __m128i Read =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(Utf16LE.data() + 2 * From));
+    const __m128i Found =
+        _mm_or_si128(_mm_cmpeq_epi16(Read, WantCR), _mm_cmpeq_epi16(Read, WantLF));
+    if (const int Hits = _mm_movemask_epi8(Found))
+      return From + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(Hits))) / 2;
+  }
+#endif
+  while (From < Units && UnitAt(Utf16LE, From) != CR && UnitAt(Utf16LE, From) != LF) ++From;
+  return From;
+}
+
+// Calls Line() for every line of UTF-16LE bytes (an odd last byte ignored), split at CR LF, CR
+// or LF as ForEachLine splits a text, with the line's code units in Buffer: each unit is copied
+// once, from where the bytes lie, instead of into a text of the whole table first.
+template <class F>
+void ForEachUtf16LELine(std::string_view Bytes, String& Buffer, const F& Line) {
+  const size_t Units = Bytes.size() / 2;
+  size_t Start = 0;
+  while (Start < Units) {
+    size_t End = FindLineBreak(Bytes, Start);
+    Buffer.resize(End - Start);
+    if constexpr (std::endian::native == std::endian::little)
+      std::memcpy(Buffer.data(), Bytes.data() + 2 * Start, 2 * Buffer.size());
+    else
+      for (size_t I = 0; I < Buffer.size(); ++I) Buffer[I] = UnitAt(Bytes, Start + I);
+    Line();
+    if (End < Units && UnitAt(Bytes, End) == CR) ++End;
+    if (End < Units && UnitAt(Bytes, End) == LF) ++End;
+    Start = End;
+  }
 }
 
 String CategoryName(int Category) {
@@ -211,25 +263,13 @@ void TlcCustomLang::ReadTranslationData(TStream& Stream) {
   // The form reader hands the property over in memory: it is decoded where it lies.
   std::string Owned;
   std::string_view Bytes;
-  if (auto* Memory = dynamic_cast<TMemoryStream*>(&Stream)) {
-    Bytes = std::string_view(Memory->Bytes()).substr(static_cast<size_t>(Stream.Position()));
+  if (auto* Memory = dynamic_cast<TMemoryViewStream*>(&Stream)) {
+    Bytes = Memory->Bytes().substr(std::min(
+        Memory->Bytes().size(), static_cast<size_t>(std::max<int64_t>(0, Stream.Position()))));
     Stream.Seek(0, TSeekOrigin::soEnd);
   } else {
     Owned = Stream.ReadBytes(Stream.Size() - Stream.Position());
     Bytes = Owned;
-  }
-
-  String Text;
-  if (Bytes.size() < 2) {
-    Text = AnsiToString(Bytes);
-  } else {
-    if (Bytes[1] == '\0')
-      Text = Utf16LEDecode(Bytes);
-    else if (FStoreAsUTF8)
-      Text = Utf8Decode(Bytes);
-    else
-      Text = AnsiToString(Bytes);
-    if (Text.empty()) Text = AnsiToString(Bytes);
   }
 
   std::array<String, StringsTypeCount> Plain, Unicode;
@@ -253,9 +293,9 @@ void TlcCustomLang::ReadTranslationData(TStream& Stream) {
   const char16_t D = FLangDelim;
   const String OwnerPrefix = Owner() ? OwnerClassName() + D : String();
   std::optional<TSectionReader> Section;
-  String Line;  // one buffer for every line, so a line costs only its place in the list
-  ForEachLine(Text, [&](std::u16string_view Raw) {
-    if (const int Header = HeaderOf(Raw); Header >= 0) {
+  // Line holds the line being placed, with its line breaks unescaped.
+  const auto Take = [&](String& Line) {
+    if (const int Header = HeaderOf(Line); Header >= 0) {
       // A header on the last line is an empty section like any other, so a reload into a
       // component that already holds lines does not keep stale ones.
       Section.reset();
@@ -266,10 +306,21 @@ void TlcCustomLang::ReadTranslationData(TStream& Stream) {
       return;
     }
     if (!Section) return;
-    Line.assign(Raw);
     MapInPlace(Line, EscapedCR, CR, EscapedLF, LF);
     Section->Place(Line);
-  });
+  };
+  String Line;  // one buffer for every line, so a line costs only its place in the list
+  if (Bytes.size() >= 2 && Bytes[1] == '\0') {
+    ForEachUtf16LELine(Bytes, Line, [&] { Take(Line); });
+  } else {
+    String Text;
+    if (Bytes.size() >= 2 && FStoreAsUTF8) Text = Utf8Decode(Bytes);
+    if (Text.empty()) Text = AnsiToString(Bytes);
+    ForEachLine(Text, [&](std::u16string_view Raw) {
+      Line.assign(Raw);
+      Take(Line);
+    });
+  }
 
   RefreshCurrentCharset();
 

@@ -75,6 +75,20 @@ TEST(MemoryStream, ShortReadsRaise) {
   EXPECT_EQ(M.ReadBytes(0), "");
 }
 
+TEST(MemoryViewStream, ReadsTheBytesWhereTheyLieAndRefusesWrites) {
+  const std::string Bytes("\x01\x02\x03\x04xyz", 7);
+  TMemoryViewStream V(std::string_view(Bytes).substr(2));
+  EXPECT_EQ(V.Size(), 5);
+  EXPECT_EQ(V.ReadU16(), 0x0403);
+  EXPECT_EQ(V.ReadBytes(3), "xyz");
+  EXPECT_THROW(V.ReadBytes(1), EReadError);
+  EXPECT_EQ(V.Seek(-1, TSeekOrigin::soEnd), 4);
+  EXPECT_EQ(V.Seek(-5, TSeekOrigin::soCurrent), -1);
+  EXPECT_THROW(V.WriteU8(0), EWriteError);
+  EXPECT_THROW(V.SetSize(1), EWriteError);
+  EXPECT_EQ(V.Bytes(), "\x03\x04xyz");
+}
+
 TEST(FileStream, CreateOpenAndErrors) {
   TempDir Dir;
   const String Name = Dir / u"\u0444\u0430\u0439\u043B.bin";

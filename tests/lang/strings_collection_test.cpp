@@ -246,27 +246,49 @@ TEST_F(KeyIndexAgainstBisection, AnswersAsTheBisectionAfterEveryEdit) {
   }
 }
 
-TEST_F(StringsCollection, TheFastSortOrdersAsThePartitionSortOfTheItems) {
-  // Many equal identifiers: which of them ends first is the partition sort's own doing.
-  std::mt19937 Random(7);
-  Lang->SetNumOfLanguages(1);
-  for (int I = 0; I < 300; ++I)
-    Lang->Strings()->Add(FromUtf8((Random() % 2 ? "k" : "K") + std::to_string(Random() % 25) +
-                                  "\x01" + std::to_string(I) + "\x01"));
-  Lang->RebuildStringsCollection(*Lang->StringsColl(), 0);
-  TlcStringsCollection Plain(Lang);
-  for (int I = 0; I < Lang->Strings()->Count(); ++I) {
+// Sorted by identifier (SortID 0) or by the text of language 1, the component's collection
+// against the partition sort of a plain collection of the same lines.
+void ExpectThePartitionSortsOrder(TlcLang& Lang, int SortID) {
+  Lang.RebuildStringsCollection(*Lang.StringsColl(), SortID);
+  TlcStringsCollection Plain(&Lang);
+  for (int I = 0; I < Lang.Strings()->Count(); ++I) {
     TlcStringsCollectionItem* Item = Plain.Add();
-    Item->SetID(GetField(Lang->Strings()->Get(I), 1, 0));
-    Item->Values()->Add(GetField(Lang->Strings()->Get(I), 1, 1));
+    Item->SetID(GetField(Lang.Strings()->Get(I), 1, 0));
+    Item->Values()->Add(GetField(Lang.Strings()->Get(I), 1, 1));
+    Item->Values()->Add(GetField(Lang.Strings()->Get(I), 1, 2));
   }
-  Plain.SortItems([](TCollectionItem* A, TCollectionItem* B) {
-    return lcCompareText(static_cast<TlcStringsCollectionItem*>(A)->ID(),
-                         static_cast<TlcStringsCollectionItem*>(B)->ID());
+  Plain.SortItems([SortID](TCollectionItem* A, TCollectionItem* B) {
+    const auto* X = static_cast<TlcStringsCollectionItem*>(A);
+    const auto* Y = static_cast<TlcStringsCollectionItem*>(B);
+    return SortID == 0 ? lcCompareText(X->ID(), Y->ID())
+                       : lcCompareStr(X->Values()->Get(SortID - 1), Y->Values()->Get(SortID - 1));
   });
   for (int I = 0; I < Plain.Count(); ++I)
-    ASSERT_EQ(Lang->StringsColl()->Items(I)->Values()->Get(0), Plain.Items(I)->Values()->Get(0))
-        << I;
+    ASSERT_EQ(Lang.StringsColl()->Items(I)->Values()->Get(1), Plain.Items(I)->Values()->Get(1))
+        << "sorted by " << SortID << ", item " << I;
+}
+
+TEST_F(StringsCollection, TheFastSortOrdersAsThePartitionSortOfTheItems) {
+  std::mt19937 Random(7);
+  Lang->SetNumOfLanguages(2);
+  // Many equal identifiers and texts: which of them ends first is the partition sort's doing.
+  for (int I = 0; I < 300; ++I)
+    Lang->Strings()->Add(FromUtf8((Random() % 2 ? "k" : "K") + std::to_string(Random() % 25) +
+                                  "\x01t" + std::to_string(Random() % 25) + "\x01" +
+                                  std::to_string(I) + "\x01"));
+  ExpectThePartitionSortsOrder(*Lang, 0);
+  ExpectThePartitionSortsOrder(*Lang, 1);
+  // No two alike, but long shared beginnings, letters in either case, letters beyond ASCII and
+  // keys that are beginnings of others.
+  Lang->Strings()->Clear();
+  const char* Stems[] = {"IDS_MESSAGE_", "ids_message_", "IDS_MESSAGE_Ж", "IDS_", "Ω", ""};
+  for (int I = 0; I < 600; ++I) {
+    const std::string Key =
+        Stems[I % 6] + std::to_string(Random() % 100000) + "_" + std::to_string(I);
+    Lang->Strings()->Add(FromUtf8(Key + "\x01" + Key + "\x01" + std::to_string(I) + "\x01"));
+  }
+  ExpectThePartitionSortsOrder(*Lang, 0);
+  ExpectThePartitionSortsOrder(*Lang, 1);
 }
 
 }  // namespace

@@ -129,6 +129,28 @@ TEST(TranslationData, AHeaderOnTheLastLineEmptiesItsList) {
   EXPECT_EQ(Lang->CharSets()->Count(), 0);
 }
 
+TEST(TranslationData, Utf16LinesSplitAsTheSameTextInUtf8) {
+  // Lines shorter and longer than eight code units, breaks of every kind side by side, escaped
+  // breaks, a last line without a break, and an odd last byte (ignored).
+  const String Text = u"stCaptions_Unicode\r\n" + L("a|1|") + u"\r" +
+                      L("a longer line number two|x\x19\x1Ay|") + u"\n\n\r\r\nstHints_Unicode\r" +
+                      L("h|2|") + u"\r\n" + L("the last line, with no break|\x1A|");
+  for (const std::string Tail : {"", "A"}) {
+    TTestForm Form16, Form8;
+    auto* Lang16 = new TlcLang(&Form16);
+    auto* Lang8 = new TlcLang(&Form8);
+    Lang8->SetStoreAsUTF8(true);
+    Read(*Lang16, Utf16(Text) + Tail);
+    Read(*Lang8, Utf8Encode(Text));
+    ASSERT_EQ(Lang16->Captions()->Count(), 5);
+    EXPECT_EQ(Lang16->Captions()->Get(1), L("a longer line number two|x\r\ny|"));
+    EXPECT_EQ(Lang16->Captions()->GetText(), Lang8->Captions()->GetText());
+    ASSERT_EQ(Lang16->Hints()->Count(), 2);
+    EXPECT_EQ(Lang16->Hints()->Get(1), L("the last line, with no break|\n|"));
+    EXPECT_EQ(Lang16->Hints()->GetText(), Lang8->Hints()->GetText());
+  }
+}
+
 TEST(TranslationData, OldAnsiDataIsDecodedPerLanguageCharset) {
   SetACP(1252);
   TTestForm Form;
