@@ -5,6 +5,7 @@
 void TlcKeyIndex::Reset(size_t Count) {
   // At most two thirds taken; any size works, as the home slot is scaled, not masked.
   FSlots.assign(Count + Count / 2 + 1, TSlot{});
+  FTags.assign(FSlots.size(), 0);
 }
 
 void TlcKeyIndex::Insert(const TSlot& Slot) {
@@ -14,11 +15,13 @@ void TlcKeyIndex::Insert(const TSlot& Slot) {
     TSlot& S = FSlots[I];
     if (!S.Ptr) {
       S = Carried;
+      FTags[I] = TagOf(S.Hash, Distance);
       return;
     }
     // The slot nearer its home gives way, so no identifier lies far from its own.
     if (const size_t Theirs = DistanceOf(S, I); Theirs < Distance) {
       std::swap(S, Carried);
+      FTags[I] = TagOf(S.Hash, Distance);
       Distance = Theirs;
     }
     if (++I == FSlots.size()) I = 0;

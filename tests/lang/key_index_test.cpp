@@ -1,0 +1,35 @@
+#include "lang/key_index.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::u16string_view KeyOf(const TlcKeyIndex::TSlot& S) {
+  return *static_cast<const std::u16string*>(S.Ptr);
+}
+
+// Keys that all hash alike run far past what a slot's tag can tell of its distance: the probe
+// must still find the last of them and end a miss at the free slot after the run.
+TEST(KeyIndex, ARunLongerThanTheTagsCountIsProbedToItsEnd) {
+  std::vector<std::u16string> Keys;
+  for (int I = 0; I < 600; ++I)
+    Keys.push_back(u"F" + std::u16string(1, char16_t(u'A' + I % 26)) +
+                   std::u16string(I / 26 + 1, u'x'));
+  const uint32_t Shared = TlcKeyIndex::Hash(u"target");
+  TlcKeyIndex Index;
+  Index.Reset(Keys.size() + 1);
+  for (const auto& K : Keys) Index.Insert({&K, Shared, 0, {}});
+  EXPECT_EQ(Index.Find(u"target", KeyOf), nullptr);
+
+  const std::u16string Target = u"TARGET";
+  Index.Insert({&Target, Shared, 0, {}});
+  const TlcKeyIndex::TSlot* Found = Index.Find(u"target", KeyOf);
+  ASSERT_NE(Found, nullptr);
+  EXPECT_EQ(Found->Ptr, &Target);
+  for (const auto& K : Keys) EXPECT_EQ(Index.Find(K, KeyOf), nullptr) << "hashed apart";
+}
+
+}  // namespace
