@@ -3,6 +3,7 @@
 #include <elf.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -15,6 +16,9 @@ String ProgramFileName() {
 }
 
 namespace {
+
+// A section-name table holds a few hundred bytes; one that claims more is read this far only.
+constexpr uint64_t MaxNamesSize = uint64_t{1} << 20;
 
 template <class T>
 bool ReadAt(std::istream& F, uint64_t Offset, T& Out) {
@@ -30,26 +34,31 @@ std::optional<std::array<uint16_t, 4>> ReadFileVersion(const String& FileName) {
   return ReadFileVersion(F);
 }
 
+// The section headers and their names are read in one piece each: a file stream drops its
+// buffer on every seek, and a program has dozens of sections.
 std::optional<std::array<uint16_t, 4>> ReadFileVersion(std::istream& F) {
   Elf64_Ehdr H{};
   if (!ReadAt(F, 0, H) || std::memcmp(H.e_ident, ELFMAG, SELFMAG) != 0 ||
       H.e_ident[EI_CLASS] != ELFCLASS64 || H.e_shentsize != sizeof(Elf64_Shdr) ||
       H.e_shstrndx >= H.e_shnum)
     return std::nullopt;
-  Elf64_Shdr Names{};
-  if (!ReadAt(F, H.e_shoff + uint64_t{H.e_shstrndx} * sizeof(Elf64_Shdr), Names))
+  std::vector<Elf64_Shdr> Sections(H.e_shnum);
+  F.seekg(static_cast<std::streamoff>(H.e_shoff));
+  if (!F.read(reinterpret_cast<char*>(Sections.data()),
+              static_cast<std::streamsize>(Sections.size() * sizeof(Elf64_Shdr))))
     return std::nullopt;
+  const Elf64_Shdr& Names = Sections[H.e_shstrndx];
+  std::string NameBytes(std::min(Names.sh_size, MaxNamesSize), '\0');
+  F.seekg(static_cast<std::streamoff>(Names.sh_offset));
+  F.read(NameBytes.data(), static_cast<std::streamsize>(NameBytes.size()));
+  NameBytes.resize(static_cast<size_t>(F.gcount()));
+  F.clear();
   static const char Wanted[] = ".file_version";
-  for (uint16_t I = 0; I < H.e_shnum; ++I) {
-    Elf64_Shdr S{};
-    if (!ReadAt(F, H.e_shoff + uint64_t{I} * sizeof(Elf64_Shdr), S)) return std::nullopt;
-    if (S.sh_name >= Names.sh_size || S.sh_size < sizeof(TFileVersionBlock)) continue;
-    char Name[sizeof(Wanted)] = {};
-    F.seekg(static_cast<std::streamoff>(Names.sh_offset + S.sh_name));
-    if (!F.read(Name, sizeof(Name)) || std::memcmp(Name, Wanted, sizeof(Wanted)) != 0) {
-      F.clear();
+  for (const Elf64_Shdr& S : Sections) {
+    if (S.sh_size < sizeof(TFileVersionBlock) || S.sh_name > NameBytes.size() ||
+        NameBytes.size() - S.sh_name < sizeof(Wanted) ||
+        std::memcmp(NameBytes.data() + S.sh_name, Wanted, sizeof(Wanted)) != 0)
       continue;
-    }
     TFileVersionBlock Block{};
     if (!ReadAt(F, S.sh_offset, Block) || std::memcmp(Block.Signature, "FILEVER", 8) != 0)
       return std::nullopt;

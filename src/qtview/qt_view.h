@@ -21,6 +21,7 @@
 #include "component/component.h"
 #include "qtview/qt_dialogs.h"
 #include "qtview/qt_driver.h"
+#include "qtview/qt_warm_up.h"
 #include "qtview/qt_window_system.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -79,6 +80,8 @@ class TQtView {
   std::vector<TQtFormPeer*> FormPeers() const;
 
   TApplication& FApp;
+  // First, so that it starts before anything else of the view is made.
+  TQtWarmUp FWarmUp;
   TQtDriver FDriver;
   TQtDialogs FDialogs;
   TQtWindowSystem FWindowSystem;
