@@ -3,6 +3,7 @@
 
 #include "core/exceptions.h"
 #include "core/rtti.h"
+#include "core/scope_exit.h"
 #include "core/strings.h"
 
 const TClassType& TStringList::StaticClassType() {
@@ -132,6 +133,21 @@ bool TStringList::Find(const String& S, int& Index) const {
   }
   Index = Low;
   return Low < Count() && CompareStrings(FItems[static_cast<size_t>(Low)].S.View(), S) == 0;
+}
+
+void TStringList::Assign(const TPersistent& Source) {
+  const auto* Other = dynamic_cast<const TStringList*>(&Source);
+  // A sorted list places each line by its own order and duplicates rule.
+  if (!Other || Other == this || FSorted) {
+    TStrings::Assign(Source);
+    return;
+  }
+  BeginUpdate();
+  const TScopeExit Update([this] { EndUpdate(); });
+  Clear();
+  Changing();
+  FItems = Other->FItems;
+  Changed();
 }
 
 void TStringList::SetSorted(bool Value) {

@@ -108,6 +108,8 @@ class TStringList : public TStrings {
   void Exchange(int Index1, int Index2) override;
   int IndexOf(const String& S) const override;  // binary search when sorted
   void SetCaseSensitive(bool Value) override;
+  // From another string list, into a list that does not sort: its lines are shared, not copied.
+  void Assign(const TPersistent& Source) override;
 
   // Sorted lists: Find gives true with the lowest equal index, or false with the insertion
   // point; Add puts a new item before equal items (dupAccept), ignores it (dupIgnore) or raises

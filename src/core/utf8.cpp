@@ -1,5 +1,9 @@
 #include <optional>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/code_page.h"
 #include "core/ustring.h"
 
@@ -50,11 +54,34 @@ String Decode(std::string_view Bytes, OnInvalid Invalid) {
   String R(Bytes.size(), u'\0');
   char16_t* Out = R.data();
   for (size_t I = 0; I < Bytes.size();) {
+#if defined(__SSE2__)
+    // Translation files are mostly ASCII: sixteen such bytes are widened at once.
+    if (I + 16 <= Bytes.size()) {
+      const __m128i Chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Bytes.data() + I));
+      if (_mm_movemask_epi8(Chunk) == 0) {
+        const __m128i Zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Out), _mm_unpacklo_epi8(Chunk, Zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + 8), _mm_unpackhi_epi8(Chunk, Zero));
+        Out += 16;
+        I += 16;
+        continue;
+      }
+    }
+#endif
     const auto Lead = static_cast<unsigned char>(Bytes[I]);
     if (Lead < 0x80) {
       *Out++ = Lead;
       ++I;
       continue;
+    }
+    // Two-byte sequences (Cyrillic, Greek and the like) directly.
+    if (Lead >= 0xC2 && Lead <= 0xDF && I + 1 < Bytes.size()) {
+      const auto Next = static_cast<unsigned char>(Bytes[I + 1]);
+      if (Next >= 0x80 && Next <= 0xBF) {
+        *Out++ = static_cast<char16_t>((Lead & 0x1F) << 6 | (Next & 0x3F));
+        I += 2;
+        continue;
+      }
     }
     const std::optional<char32_t> C = DecodeOne(Bytes, I);
     if (!C) {

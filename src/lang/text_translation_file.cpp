@@ -44,6 +44,16 @@ bool StartsWithText(std::u16string_view S, const String& Prefix) {
   return S.size() >= Prefix.size() && lcCompareText(S.substr(0, Prefix.size()), Prefix) == 0;
 }
 
+// The first Separator in Value at From or after it, else npos. Every value of a file is split
+// here, so its first code unit is looked for eight at a time.
+size_t FindSeparator(std::u16string_view Value, std::u16string_view Separator, size_t From) {
+  while ((From = FindEither(Value, Separator[0], Separator[0], From)) < Value.size()) {
+    if (Value.substr(From, Separator.size()) == Separator) return From;
+    ++From;
+  }
+  return String::npos;
+}
+
 // Appends the texts of a file value as columns: each Separator becomes D, and a value without
 // any separator is the text of the first language.
 void AppendColumns(String& Line, const String& Value, const String& Separator, char16_t D) {
@@ -52,7 +62,7 @@ void AppendColumns(String& Line, const String& Value, const String& Separator, c
     return;
   }
   size_t From = 0;
-  for (size_t At; (At = Value.find(Separator, From)) != String::npos;
+  for (size_t At; (At = FindSeparator(Value, Separator, From)) != String::npos;
        From = At + Separator.size()) {
     Line.append(Value, From, At - From);
     Line += D;
@@ -223,6 +233,8 @@ int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool 
     if (!CanRewrite) Lines.Assign(*List);
     const char16_t D = FLangDelim;
     const String ByName = OwnerName() + u".", ByClass = OwnerClassName() + u".";
+    const String OwnByName = OwnerName() + D, OwnByClass = OwnerClassName() + D;
+    const bool Named = !OwnerName().empty();
     const String Absent(1, AbsentValue);
     {
       // The columns are decoded with the language count and the encoding the file gives.
@@ -232,16 +244,18 @@ int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool 
         const std::u16string_view K = Entries->Name(I);
         if (I > 0 && CompareText(K, Entries->Name(I - 1)) == 0) continue;
         ++KeyCount;
-        const bool IsByName = !OwnerName().empty() && StartsWithText(K, ByName);
+        const bool IsByName = Named && StartsWithText(K, ByName);
         if (!IsByName && !StartsWithText(K, ByClass)) continue;
-        String T(K.substr((IsByName ? ByName : ByClass).size()));
+        const String& Value = Entries->Value(I);
+        String T;
+        T.reserve(K.size() + Value.size() + 2);
+        T.assign(K.substr((IsByName ? ByName : ByClass).size()));
         T += D;
         if (HasBracketNames(PropType)) T = MapChars(T, u'-', u'[', u'+', u']');
         const std::u16string_view LineName(T.data(), T.size() - 1);
         if (FDoNotList->Count() > 0 &&
             FDoNotList->IndexOf(String(LineName.substr(0, LineName.find(u'.')))) >= 0)
           continue;
-        const String& Value = Entries->Value(I);
         if (Utf8 && Value == Absent) continue;
         if (Utf8) {
           AppendColumns(T, Value, Separator, D);
@@ -251,10 +265,9 @@ int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool 
           Columns = DecodeAnsiColumns(String(K) + D + Columns, false);
           T.append(Columns, Columns.find(D) + 1);
         }
-        T = UnescapeLineBreaks(T);
+        UnescapeLineBreaksInPlace(T);
         if (T.empty() || T.back() != D) T += D;
-        const String Own = (IsByName ? OwnerName() : OwnerClassName()) + D;
-        if (StartsWithText(T, Own))
+        if (StartsWithText(T, IsByName ? OwnByName : OwnByClass))
           Lines.Insert(0, T);
         else
           Lines.Add(T);

@@ -111,6 +111,10 @@ String UnescapeLineBreaks(const String& S) {
   return MapChars(S, EscapedCR, CR, EscapedLF, LF);
 }
 
+void UnescapeLineBreaksInPlace(String& S) {
+  MapInPlace(S, EscapedCR, CR, EscapedLF, LF);
+}
+
 std::unique_ptr<TStringList> SplitFields(const String& Text, const String& Delim) {
   auto List = std::make_unique<TStringList>();
   if (Delim.empty()) {
@@ -306,7 +310,7 @@ void TlcCustomLang::ReadTranslationData(TStream& Stream) {
       return;
     }
     if (!Section) return;
-    MapInPlace(Line, EscapedCR, CR, EscapedLF, LF);
+    UnescapeLineBreaksInPlace(Line);
     Section->Place(Line);
   };
   String Line;  // one buffer for every line, so a line costs only its place in the list

@@ -9,6 +9,7 @@
 // CR <-> character 25, LF <-> character 26; nothing else changes.
 String EscapeLineBreaks(const String& S);
 String UnescapeLineBreaks(const String& S);
+void UnescapeLineBreaksInPlace(String& S);
 
 // The pieces of Text between occurrences of Delim; a piece after the last occurrence is added
 // only when it is not empty.

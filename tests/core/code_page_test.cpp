@@ -80,6 +80,17 @@ TEST(CodePage, UnicodeForms) {
   EXPECT_EQ(Utf8Decode("\xD0"), u"");
   EXPECT_EQ(Utf8DecodeReplacing("a\xD0z\xC0\xAF"), u"a\uFFFDz\uFFFD\uFFFD");
   EXPECT_EQ(Utf8Encode(u"\u0416"), "\xD0\x96");
+  // Every kind of sequence after runs of ASCII of every length up to past sixteen bytes.
+  for (size_t N = 0; N <= 34; ++N) {
+    const std::string Run(N, 'a');
+    const String Wide(N, u'a');
+    EXPECT_EQ(Utf8Decode(Run + "\xD0\x96" + Run), Wide + u"\u0416" + Wide) << N;
+    EXPECT_EQ(Utf8Decode(Run + "\xE2\x82\xAC\xF0\x9F\x98\x80"), Wide + u"\u20AC\U0001F600") << N;
+    EXPECT_EQ(Utf8Decode(Run + "\xD0z"), u"") << N;
+    EXPECT_EQ(Utf8Decode(Run + "\xC1\x81"), u"") << N;  // overlong
+    EXPECT_EQ(Utf8Decode(Run + "\xDF"), u"") << N;
+    EXPECT_EQ(Utf8DecodeReplacing(Run + "\xD0\xD0\x96"), Wide + u"\uFFFD\u0416") << N;
+  }
   EXPECT_EQ(Utf16LEDecode(std::string("A\0\x16\x04\x7F", 5)), u"A\u0416");
   EXPECT_EQ(Utf16LEEncode(u"A\u0416"), std::string("A\0\x16\x04", 4));
   EXPECT_EQ(StringToCodePage(u"A", CP_UTF16LE), std::string("A\0", 2));

@@ -226,6 +226,30 @@ TEST(StringList, AssignAndOwnedObjects) {
   EXPECT_THROW(L.Assign(TPersistent()), EConvertError);
 }
 
+TEST(StringList, AssignSharesTheLinesAndASortedListStillPlacesThem) {
+  TStringList From;
+  From.Add(u"b");
+  From.Add(u"a long line that no short-string buffer holds");
+  From.Add(u"b");
+  TStringList To;
+  To.Add(u"old");
+  int Changes = 0;
+  To.OnChange = TNotifyEvent([&Changes](TObject*) { ++Changes; });
+  To.Assign(From);
+  EXPECT_EQ(Changes, 1);
+  EXPECT_TRUE(To.Equals(From));
+  EXPECT_EQ(To.Shared(1).View().data(), From.Shared(1).View().data());
+  To.Put(0, u"changed");  // the copy is a list of its own
+  EXPECT_EQ(From.Get(0), u"b");
+
+  TStringList Sorted;
+  Sorted.SetSorted(true);
+  Sorted.SetDuplicates(TDuplicates::dupIgnore);
+  Sorted.Assign(From);
+  EXPECT_EQ(Sorted.Count(), 2);
+  EXPECT_EQ(Sorted.Get(0), u"a long line that no short-string buffer holds");
+}
+
 TEST(StringList, ClassTypeCreatesInstances) {
   const TClassType& T = TStringList::StaticClassType();
   EXPECT_EQ(T.Name(), u"TStringList");

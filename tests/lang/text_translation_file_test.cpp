@@ -253,10 +253,12 @@ TEST(TextTranslationFile, KeysOutOfOrderOrRepeatedLoadAsTheLastOneWritten) {
   TMemoryStream In(
       "\r\n[OPTIONS]\r\nIsUTF8File=1\r\n[Strings]\r\nTTestForm.IDS_2=Two~!@#\r\n"
       "TTestForm.IDS_1=Old~!@#\r\nTTESTFORM.ids_1=New~!@#Новый~!@#\r\nTTestForm.IDS_10=Ten~!@#"
-      "\r\n");
-  EXPECT_EQ(A.Lang->LoadFromStream(stStrings, In, true), 3);
+      "\r\nTTestForm.IDS_3=~!~!@~~!@#a longer text~!@ with ~ and ~!@#\r\n");
+  EXPECT_EQ(A.Lang->LoadFromStream(stStrings, In, true), 4);
+  // Pieces of the separator are text.
   EXPECT_EQ(LinesOf(*A.Lang->Strings()),
-            (std::vector<String>{L("ids_1|New|Новый|"), L("IDS_10|Ten|"), L("IDS_2|Two|")}));
+            (std::vector<String>{L("ids_1|New|Новый|"), L("IDS_10|Ten|"), L("IDS_2|Two|"),
+                                 L("IDS_3|~!~!@~|a longer text~!@ with ~ and |")}));
   A.Lang->SetActiveLanguage(2);
   EXPECT_EQ(A.Lang->GetTextOrDefault(u"IDS_1"), u"Новый");
 }
