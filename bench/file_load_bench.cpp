@@ -168,6 +168,7 @@ void BM_Gettext(benchmark::State& State) {
                           static_cast<int64_t>(std::filesystem::file_size(Mo)));
 }
 BENCHMARK(BM_Gettext)
+    ->Args({1000, 1})
     ->Args({10000, 1})
     ->Args({100000, 1})
     ->Iterations(Iterations)
@@ -212,8 +213,10 @@ void BM_Qt(benchmark::State& State) {
                           static_cast<int64_t>(std::filesystem::file_size(Qm)));
 }
 BENCHMARK(BM_Qt)
+    ->Args({1000, 0})
     ->Args({10000, 0})
     ->Args({100000, 0})
+    ->Args({1000, 1})
     ->Args({10000, 1})
     ->Args({100000, 1})
     ->Iterations(Iterations)
@@ -223,8 +226,10 @@ BENCHMARK(BM_Qt)
 #endif
 
 BENCHMARK(BM_Lang_Text)
+    ->Args({1000, 0})
     ->Args({10000, 0})
     ->Args({100000, 0})
+    ->Args({1000, 1})
     ->Args({10000, 1})
     ->Args({100000, 1})
     ->Iterations(Iterations)
@@ -232,8 +237,10 @@ BENCHMARK(BM_Lang_Text)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Lang_Binary)
+    ->Args({1000, 0})
     ->Args({10000, 0})
     ->Args({100000, 0})
+    ->Args({1000, 1})
     ->Args({10000, 1})
     ->Args({100000, 1})
     ->Iterations(Iterations)
@@ -262,7 +269,7 @@ int main(int argc, char** argv) {
   // Ratios of medians from this one run: the faster peer's time over ours (above 1: ours is
   // faster), loading alone and loading with every key looked up once.
   std::printf("\nFaster peer time / our time\n");
-  for (const char* Size : {"10000", "100000"})
+  for (const char* Size : {"1000", "10000", "100000"})
     for (const char* Lookups : {"0", "1"}) {
       const std::string Args = std::string("/") + Size + "/" + Lookups;
       double Peer = 0;
