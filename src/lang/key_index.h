@@ -45,14 +45,15 @@ class TlcKeyIndex {
   }
 
   // Equal in identifier order. Keys are mostly asked in the case they are stored in, so four
-  // equal code units are passed over at once and only a difference is folded.
+  // equal code units are passed over at once and only a difference is folded; the last four
+  // are read where they end, so no unit is compared alone.
   static bool SameKey(std::u16string_view A, std::u16string_view B) {
     if (A.size() != B.size()) return false;
     const size_t N = A.size();
-    size_t I = 0;
-    for (; I + 4 <= N; I += 4)
+    if (N < 4) return SameFolded(A, B, 0, N);
+    for (size_t I = 0; I + 4 < N; I += 4)
       if (Units(A.data() + I) != Units(B.data() + I) && !SameFolded(A, B, I, I + 4)) return false;
-    return SameFolded(A, B, I, N);
+    return Units(A.data() + N - 4) == Units(B.data() + N - 4) || SameFolded(A, B, N - 4, N);
   }
 
   // Empties the table and makes room for Count identifiers.

@@ -18,6 +18,22 @@ bool StartsWithName(std::u16string_view Line, std::u16string_view Name, char16_t
   return lcCompareText(Line.substr(0, Name.size()), Name) == 0;
 }
 
+// What a look-up in the sorted Strings gives when the active language's text is empty or the
+// key is missing, where an error may be raised or test mode may apply. Kept out of the way of
+// the found text, which nearly every message takes.
+[[gnu::cold]] String TextInstead(const TlcCustomLang& Lang,
+                                 const TlcStringsCollection::TFound& Found,
+                                 std::u16string_view TextID, bool GetDefault) {
+  if (Lang.DoRaiseExceptions() && !Found.Exists())
+    throw ELanguageError(Format(u"String identifier \"%s\" not found!", {String(TextID)}));
+  // Test mode shows a missing text as the transformed language-1 text.
+  if (Lang.LangDispatcher() && Found.Exists() && Lang.TestModeOn()) {
+    String S = TestModeTransform(Lang, String(Found.Text(1)));
+    if (!S.empty()) return S;
+  }
+  return GetDefault ? String(Found.Text(1)) : String();
+}
+
 }  // namespace
 
 const TStrings* TlcCustomLang::BorrowedList(const TStrings& AStrings, bool CommonOnly,
@@ -74,15 +90,8 @@ String TlcCustomLang::GetTextFrom(const TStrings& AStrings, std::u16string_view 
   // One probe of the key index finds the item; the text is read where it lies and copied once,
   // into the result.
   const TlcStringsCollection::TFound Found = FStringsColl->Find(TextID);
-  if (FRaiseExc && !Found.Exists())
-    throw ELanguageError(Format(u"String identifier \"%s\" not found!", {String(TextID)}));
-  const std::u16string_view Text = Found.Text(FActLang);
-  if (!Text.empty()) return String(Text);
-  // Test mode shows a missing text as the transformed language-1 text.
-  if (FLangDispatcher && Found.Exists() && TestModeOn()) {
-    String S = TestModeTransform(*this, String(Found.Text(1)));
-    if (!S.empty()) return S;
-  }
+  if (const std::u16string_view Text = Found.Text(FActLang); !Text.empty()) return String(Text);
+  if (FRaiseExc || FLangDispatcher) return TextInstead(*this, Found, TextID, GetDefault);
   return GetDefault ? String(Found.Text(1)) : String();
 }
 
@@ -122,11 +131,9 @@ String TlcCustomLang::GetTextW(std::u16string_view TextID) const {
 }
 
 String TlcCustomLang::GetTextOrDefault(std::u16string_view TextID) {
-  if (!FUseDefaultLanguage) {
-    String R = GetTextFrom(*FStrings, TextID, true, true);
-    if (UsedInCPP) R = DecodeCEscapes(R);
-    return R;
-  }
+  // Returned as made, not moved: every message text of a program comes this way.
+  if (!FUseDefaultLanguage && !UsedInCPP) return GetTextFrom(*FStrings, TextID, true, true);
+  if (!FUseDefaultLanguage) return DecodeCEscapes(GetTextFrom(*FStrings, TextID, true, true));
   String R = GetText(TextID);
   if (!R.empty()) return R;
   const TRestore<int> Swap(FActLang, FDefaultLanguage);

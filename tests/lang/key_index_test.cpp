@@ -11,6 +11,25 @@ std::u16string_view KeyOf(const TlcKeyIndex::TSlot& S) {
   return *static_cast<const std::u16string*>(S.Ptr);
 }
 
+// Every length up to past two blocks of four, a difference at every place: a letter of the other
+// case is the same key and hashes alike, any other unit is another key.
+TEST(KeyIndex, KeysDifferingAtAnyPlaceCompareAsIdentifiers) {
+  for (size_t N = 1; N <= 10; ++N)
+    for (size_t At = 0; At < N; ++At) {
+      const std::u16string Key(N, u'k');
+      std::u16string Upper = Key, Other = Key, Cyrillic = Key;
+      Upper[At] = u'K';
+      Other[At] = u'l';
+      Cyrillic[At] = u'\u043A';
+      EXPECT_TRUE(TlcKeyIndex::SameKey(Key, Upper)) << N << " " << At;
+      EXPECT_EQ(TlcKeyIndex::Hash(Key), TlcKeyIndex::Hash(Upper)) << N << " " << At;
+      EXPECT_FALSE(TlcKeyIndex::SameKey(Key, Other)) << N << " " << At;
+      EXPECT_FALSE(TlcKeyIndex::SameKey(Key, Cyrillic)) << N << " " << At;
+    }
+  EXPECT_FALSE(TlcKeyIndex::SameKey(u"key", u"keys"));
+  EXPECT_TRUE(TlcKeyIndex::SameKey(u"", u""));
+}
+
 // Keys that all hash alike run far past what a slot's tag can tell of its distance: the probe
 // must still find the last of them and end a miss at the free slot after the run.
 TEST(KeyIndex, ARunLongerThanTheTagsCountIsProbedToItsEnd) {
