@@ -6,6 +6,7 @@
 #include "core/exceptions.h"
 #include "os/file_version.h"
 #include "qtview/qt_display.h"
+#include "qtview/qt_font_config.h"
 #include "qtview/qt_view.h"
 #include "tool/main_window.h"
 #include "ui/application.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
     std::fputs(NoDisplayMessage("V8Azezuda").c_str(), stderr);
     return 2;
   }
+  // Needs nothing of Qt's, so it runs while the QApplication is made.
+  const TFontConfigReading FontConfig;
   QApplication QtApp(argc, argv);
   try {
     TQtView View(Application());

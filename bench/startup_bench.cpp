@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench_table.h"
+#include "qtview/qt_font_config.h"
 #include "qtview/qt_view.h"
 #include "sim/converter.h"
 #include "sim/sim_bus.h"
@@ -57,20 +58,25 @@ class TFirstPaint : public QObject {
   bool FSeen = false;
 };
 
-int RunChild(int argc, char** argv) {
+int RunFloor(int argc, char** argv) {
   QApplication QtApp(argc, argv);
   TFirstPaint Watch;
-  if (std::string(argv[2]) == "floor") {
-    QWidget Window;
-    Window.resize(408, 616);
-    Window.setWindowTitle(QStringLiteral("Q8M update V1.8"));
-    QPushButton Button(QStringLiteral("Scan"), &Window);
-    Button.setGeometry(95, 19, 57, 25);
-    Window.installEventFilter(&Watch);
-    Window.show();
-    QtApp.exec();
-    return 1;
-  }
+  QWidget Window;
+  Window.resize(408, 616);
+  Window.setWindowTitle(QStringLiteral("Q8M update V1.8"));
+  QPushButton Button(QStringLiteral("Scan"), &Window);
+  Button.setGeometry(95, 19, 57, 25);
+  Window.installEventFilter(&Watch);
+  Window.show();
+  QtApp.exec();
+  return 1;
+}
+
+// Starts as the program's main does.
+int RunProgram(int argc, char** argv) {
+  const TFontConfigReading FontConfig;
+  QApplication QtApp(argc, argv);
+  TFirstPaint Watch;
   TQtView View(Application());
   Application().Initialize();
   TfmMain* Form = CreateMainForm(&Application());
@@ -79,6 +85,10 @@ int RunChild(int argc, char** argv) {
   View.WidgetOf(Form)->installEventFilter(&Watch);
   Application().Run();
   return 1;  // the window was never painted
+}
+
+int RunChild(int argc, char** argv) {
+  return std::string(argv[2]) == "floor" ? RunFloor(argc, argv) : RunProgram(argc, argv);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "qtview/qt_font_config.h"
 #include "qtview/qt_text.h"
 
 namespace {
@@ -114,6 +115,7 @@ const TResolved& Resolve(const QString& Name, QFontDatabase::WritingSystem Scrip
 }  // namespace
 
 QFont ToQFont(const TFont& Font) {
+  AwaitFontConfig();
   QFont F;
   const TResolved& R = Resolve(ToQString(Font.Name()), ScriptOf(Font.Charset()));
   if (R.Hinted) F.setStyleHint(R.Hint);

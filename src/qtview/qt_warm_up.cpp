@@ -3,8 +3,11 @@
 #include <QFontDatabase>
 #include <QImageReader>
 
+#include "qtview/qt_font_config.h"
+
 TQtWarmUp::TQtWarmUp()
     : FThread([] {
+        AwaitFontConfig();
         QFontDatabase::families();
         QImageReader::supportedImageFormats();
       }) {}

@@ -7,6 +7,7 @@
 #include "qtview/qt_color.h"
 #include "qtview/qt_display.h"
 #include "qtview/qt_font.h"
+#include "qtview/qt_font_config.h"
 #include "qtview/qt_keys.h"
 
 namespace {
@@ -23,6 +24,8 @@ TEST(QtHelpers, ColoursAreRgbOrTheSystemsPalette) {
 }
 
 TEST(QtHelpers, FontsFallBackToAnInstalledFamilyThatWritesTheCharset) {
+  // As the program starts: the font configuration may still be read on another thread.
+  const TFontConfigReading Reading;
   QtApp();
   TFont Tahoma;
   Tahoma.SetHeight(-15);
