@@ -361,7 +361,7 @@ TlcStringsCollectionItem* TlcStringsCollection::BisectByID(std::u16string_view I
   return Item;
 }
 
-void TlcStringsCollection::BuildIndex(bool InOrder, const TItemList& Made) const {
+void TlcStringsCollection::BuildIndex(bool InOrder) const {
   FIndex.Reset(static_cast<size_t>(Count()));
   // Every identifier maps to the item the bisection reaches for it, or to none.
   auto Place = [this](const TlcStringsCollectionItem* Key, const TlcStringsCollectionItem* Answer) {
@@ -380,10 +380,7 @@ void TlcStringsCollection::BuildIndex(bool InOrder, const TItemList& Made) const
     FIndex.Insert(S);
   };
   if (InOrder) {
-    if (Made.empty())
-      for (int I = 0; I < Count(); ++I) Place(Items(I), Items(I));
-    else
-      for (const TlcStringsCollectionItem* Item : Made) Place(Item, Item);
+    for (int I = 0; I < Count(); ++I) Place(Items(I), Items(I));
   } else {
     InOrder = true;
     for (int I = 1; I < Count() && InOrder; ++I)
@@ -458,7 +455,7 @@ String TlcStringsCollection::GetTranslationByLang(const String& LangValue, int R
   return Decode ? DecodeCEscapes(R) : R;
 }
 
-bool TlcStringsCollection::SortFast(TItemList& Made) {
+bool TlcStringsCollection::SortFast() {
   // The sort keys read once: the identifier, or the text of language SortID (empty when the
   // item has none), decoded first when texts carry C escapes.
   const bool ByID = SortID == 0;
@@ -508,10 +505,6 @@ bool TlcStringsCollection::SortFast(TItemList& Made) {
     };
     SortRange(SortRange, 0, Count() - 1);
   }
-  if (ByID && Distinct) {
-    Made.reserve(Keys.size());
-    for (int I = 0; I < Count(); ++I) Made.push_back(Items(I));
-  }
   std::vector<int, TlcLargeAllocator<int>> Order(Keys.size());
   for (size_t I = 0; I < Keys.size(); ++I) Order[I] = Keys[I].Item;
   // The keys go before the items move, so a large table's sort holds less at once.
@@ -523,16 +516,15 @@ bool TlcStringsCollection::SortFast(TItemList& Made) {
 void TlcStringsCollection::Sort(bool ForceSort) {
   if (FSorted && !ForceSort) return;
   bool Distinct = false;
-  TItemList Made;
   if (Count() > 0) {
     BeginUpdate();
     const TScopeExit Updated([this] { EndUpdate(); });
-    Distinct = SortFast(Made);
+    Distinct = SortFast();
   }
   FSorted = true;
   // The index answers at once for a table of distinct identifiers; any other is indexed when
   // first asked.
-  if (Distinct && UpdateCount() == 0) BuildIndex(true, Made);
+  if (Distinct && UpdateCount() == 0) BuildIndex(true);
 }
 
 // ---- The component's side ----------------------------------------------------------------

@@ -9,13 +9,11 @@
 #include <functional>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include "component/collection.h"
 #include "core/shared_text.h"
 #include "core/strings.h"
 #include "lang/key_index.h"
-#include "lang/large_block.h"
 
 class TComponent;
 class TlcCustomLang;
@@ -161,15 +159,10 @@ class TlcStringsCollection : public TlcSortCollection {
   TlcStringsCollectionItem* BisectByID(std::u16string_view ID) const;
   bool FindID(std::u16string_view S, int& Index) const;
   bool UsedInCPP() const;
-  using TItemList = std::vector<const TlcStringsCollectionItem*,
-                                TlcLargeAllocator<const TlcStringsCollectionItem*>>;
   // InOrder: the items stand in identifier order, no two alike, so each answers for itself.
-  // Made, when given, lists the items in the order they were made: their lines lie in memory in
-  // that order, so a large table's lines are read one after another rather than at random.
-  void BuildIndex(bool InOrder, const TItemList& Made = {}) const;
-  // Sorts as QuickSort does; true when the items end in identifier order, no two alike. Made
-  // receives the items in the order they stood before the sort when they moved.
-  bool SortFast(TItemList& Made);
+  void BuildIndex(bool InOrder) const;
+  // Sorts as QuickSort does; true when the items end in identifier order, no two alike.
+  bool SortFast();
   // The bisection shared by the look-ups: Key(mid) compared with Value by Compare; on a hit
   // Found receives the item.
   template <class Key, class Cmp>
