@@ -126,22 +126,27 @@ using TSortKeys = std::vector<TSortKey, TlcLargeAllocator<TSortKey>>;
 
 // Orders keys by their packed forms, a byte at a time from the lowest, passing over the bytes
 // that every key shares; keys of equal packed forms are then ordered by Compare. Linear in the
-// number of keys where the partition sort makes N log N comparisons.
+// number of keys where the partition sort makes N log N comparisons. The scratch space comes
+// from the heap: a program that loads tables again and again reuses it there instead of
+// touching fresh pages each time.
 template <class Cmp>
 void RadixSort(TSortKeys& Keys, const Cmp& Compare) {
   const size_t N = Keys.size();
   std::array<std::array<uint32_t, 256>, 8> Counts{};
   for (const TSortKey& K : Keys)
     for (unsigned B = 0; B < 8; ++B) ++Counts[B][(K.Packed >> (8 * B)) & 0xFF];
-  TSortKeys Scratch(N);
+  std::vector<TSortKey> Scratch(N);
+  TSortKey* From = Keys.data();
+  TSortKey* To = Scratch.data();
   for (unsigned B = 0; B < 8; ++B) {
     auto& Starts = Counts[B];
-    if (Starts[(Keys[0].Packed >> (8 * B)) & 0xFF] == N) continue;
+    if (Starts[(From[0].Packed >> (8 * B)) & 0xFF] == N) continue;
     uint32_t Sum = 0;
     for (uint32_t& C : Starts) Sum += std::exchange(C, Sum);
-    for (const TSortKey& K : Keys) Scratch[Starts[(K.Packed >> (8 * B)) & 0xFF]++] = K;
-    Keys.swap(Scratch);
+    for (size_t I = 0; I < N; ++I) To[Starts[(From[I].Packed >> (8 * B)) & 0xFF]++] = From[I];
+    std::swap(From, To);
   }
+  if (From != Keys.data()) std::copy(From, From + N, Keys.data());
   for (size_t I = 0; I < N;) {
     size_t J = I + 1;
     while (J < N && Keys[J].Packed == Keys[I].Packed) ++J;
