@@ -124,29 +124,46 @@ uint64_t PackText(std::u16string_view Key) {
 
 using TSortKeys = std::vector<TSortKey, TlcLargeAllocator<TSortKey>>;
 
-// Orders keys by their packed forms, a byte at a time from the lowest, passing over the bytes
-// that every key shares; keys of equal packed forms are then ordered by Compare. Linear in the
-// number of keys where the partition sort makes N log N comparisons. The scratch space comes
-// from the heap: a program that loads tables again and again reuses it there instead of
-// touching fresh pages each time.
+// Orders Keys[0, N) by their packed forms from byte Byte down, in place: the keys are counted by
+// that byte, each moved straight into its byte's part, and every part then sorted by the bytes
+// below. A byte that every key shares is passed over; small parts are sorted directly.
+void SortPacked(TSortKey* Keys, size_t N, int Byte) {
+  while (N > 1) {
+    if (N <= 32 || Byte < 0) {
+      std::sort(Keys, Keys + N,
+                [](const TSortKey& A, const TSortKey& B) { return A.Packed < B.Packed; });
+      return;
+    }
+    const unsigned Shift = 8 * static_cast<unsigned>(Byte);
+    const auto Digit = [Shift](const TSortKey& K) { return (K.Packed >> Shift) & 0xFF; };
+    std::array<size_t, 256> Count{};
+    for (size_t I = 0; I < N; ++I) ++Count[Digit(Keys[I])];
+    --Byte;
+    if (Count[Digit(Keys[0])] == N) continue;
+    std::array<size_t, 256> Next, End;
+    for (size_t B = 0, Sum = 0; B < 256; ++B) {
+      Next[B] = Sum;
+      End[B] = Sum += Count[B];
+    }
+    for (size_t B = 0; B < 256; ++B)
+      while (Next[B] < End[B]) {
+        TSortKey Moving = Keys[Next[B]];
+        for (size_t D = Digit(Moving); D != B; D = Digit(Moving))
+          std::swap(Moving, Keys[Next[D]++]);
+        Keys[Next[B]++] = Moving;
+      }
+    for (size_t B = 0, From = 0; B < 256; From = End[B++])
+      if (Count[B] > 1) SortPacked(Keys + From, Count[B], Byte);
+    return;
+  }
+}
+
+// Orders keys by their packed forms, and keys of equal packed forms by Compare. Linear in the
+// number of keys where the partition sort makes N log N comparisons, and without scratch space.
 template <class Cmp>
 void RadixSort(TSortKeys& Keys, const Cmp& Compare) {
   const size_t N = Keys.size();
-  std::array<std::array<uint32_t, 256>, 8> Counts{};
-  for (const TSortKey& K : Keys)
-    for (unsigned B = 0; B < 8; ++B) ++Counts[B][(K.Packed >> (8 * B)) & 0xFF];
-  std::vector<TSortKey> Scratch(N);
-  TSortKey* From = Keys.data();
-  TSortKey* To = Scratch.data();
-  for (unsigned B = 0; B < 8; ++B) {
-    auto& Starts = Counts[B];
-    if (Starts[(From[0].Packed >> (8 * B)) & 0xFF] == N) continue;
-    uint32_t Sum = 0;
-    for (uint32_t& C : Starts) Sum += std::exchange(C, Sum);
-    for (size_t I = 0; I < N; ++I) To[Starts[(From[I].Packed >> (8 * B)) & 0xFF]++] = From[I];
-    std::swap(From, To);
-  }
-  if (From != Keys.data()) std::copy(From, From + N, Keys.data());
+  SortPacked(Keys.data(), N, 7);
   for (size_t I = 0; I < N;) {
     size_t J = I + 1;
     while (J < N && Keys[J].Packed == Keys[I].Packed) ++J;
