@@ -464,6 +464,8 @@ class TlcCustomLang : public TComponent {
   // tells whether borrowing applies at all.
   const TStrings* BorrowedList(const TStrings& AStrings, bool CommonOnly, bool& Borrow) const;
   String SearchList(const TStrings& AStrings, std::u16string_view TextID, bool GetDefault) const;
+  // GetTextOrDefault with UseDefaultLanguage set.
+  String GetTextOrDefaultLanguage(std::u16string_view TextID);
   String RangeMessage(int Value) const;
   int FindStringLine(const String& ID) const;  // the first Strings line of ID, exactly
   void CheckLanguageNumber(int Value, int Last) const;

@@ -32,16 +32,16 @@ class TlcKeyIndex {
     // no key tells apart by), so keys equal in identifier order hash alike.
     constexpr uint64_t Case = ~0x0020002000200020ull;
     const char16_t* P = Key.data();
-    size_t N = Key.size();
+    const size_t N = Key.size();
     uint64_t H = N;
-    for (; N >= 4; N -= 4, P += 4) H = Mix(H, Units(P) & Case);
-    if (N > 0) {
-      uint64_t Tail = P[0];
-      if (N > 1) Tail |= uint64_t{P[1]} << 16;
-      if (N > 2) Tail |= uint64_t{P[2]} << 32;
-      H = Mix(H, Tail & Case);
+    if (N < 4) {
+      uint64_t Short = 0;
+      for (size_t I = 0; I < N; ++I) Short |= uint64_t{P[I]} << (16 * I);
+      return Final(Mix(H, Short & Case));
     }
-    return static_cast<uint32_t>((H * 0xFF51AFD7ED558CCDull) >> 32);
+    // Four code units at a time; the last four are read where they end.
+    for (size_t I = 0; I + 4 < N; I += 4) H = Mix(H, Units(P + I) & Case);
+    return Final(Mix(H, Units(P + N - 4) & Case));
   }
 
   // Equal in identifier order. Keys are mostly asked in the case they are stored in, so four
@@ -98,6 +98,9 @@ class TlcKeyIndex {
     uint64_t U;
     std::memcpy(&U, P, sizeof U);
     return U;
+  }
+  static uint32_t Final(uint64_t H) {
+    return static_cast<uint32_t>((H * 0xFF51AFD7ED558CCDull) >> 32);
   }
   static uint64_t Mix(uint64_t H, uint64_t Units) {
     H ^= Units;

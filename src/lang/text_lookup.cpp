@@ -132,8 +132,12 @@ String TlcCustomLang::GetTextW(std::u16string_view TextID) const {
 
 String TlcCustomLang::GetTextOrDefault(std::u16string_view TextID) {
   // Returned as made, not moved: every message text of a program comes this way.
-  if (!FUseDefaultLanguage && !UsedInCPP) return GetTextFrom(*FStrings, TextID, true, true);
-  if (!FUseDefaultLanguage) return DecodeCEscapes(GetTextFrom(*FStrings, TextID, true, true));
+  if (FUseDefaultLanguage) return GetTextOrDefaultLanguage(TextID);
+  if (!UsedInCPP) return GetTextFrom(*FStrings, TextID, true, true);
+  return DecodeCEscapes(GetTextFrom(*FStrings, TextID, true, true));
+}
+
+String TlcCustomLang::GetTextOrDefaultLanguage(std::u16string_view TextID) {
   String R = GetText(TextID);
   if (!R.empty()) return R;
   const TRestore<int> Swap(FActLang, FDefaultLanguage);
