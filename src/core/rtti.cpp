@@ -168,12 +168,18 @@ std::vector<const TPropInfo*> TClassType::AllProps() const {
 }
 
 std::vector<const TPropInfo*> TClassType::PropList(TTypeKinds Kinds) const {
-  std::vector<const TPropInfo*> Result;
-  for (const TPropInfo* P : AllProps())
-    if (Kinds.Contains(P->PropType->Kind)) Result.push_back(P);
-  std::stable_sort(Result.begin(), Result.end(), [](const TPropInfo* A, const TPropInfo* B) {
-    return CompareAsciiText(A->Name, B->Name) < 0;
+  // Lists are asked for again and again (a form's translation data asks once per category); a
+  // class is complete once constructed, so its properties are sorted once. Picking some out of
+  // the stably sorted whole gives the order that sorting those alone would give.
+  std::call_once(FSortedOnce, [this] {
+    FSorted = AllProps();
+    std::stable_sort(FSorted.begin(), FSorted.end(), [](const TPropInfo* A, const TPropInfo* B) {
+      return CompareAsciiText(A->Name, B->Name) < 0;
+    });
   });
+  std::vector<const TPropInfo*> Result;
+  for (const TPropInfo* P : FSorted)
+    if (Kinds.Contains(P->PropType->Kind)) Result.push_back(P);
   return Result;
 }
 

@@ -161,6 +161,9 @@ class TClassType {
   // Every published property by name, ancestors included, built on the first search.
   mutable std::once_flag FIndexed;
   mutable std::unordered_map<String, const TPropInfo*, TAsciiFoldHash, TAsciiFoldEqual> FIndex;
+  // Every published property sorted by name, built on the first list asked for.
+  mutable std::once_flag FSortedOnce;
+  mutable std::vector<const TPropInfo*> FSorted;
   std::vector<TMethodInfo> FMethods;
   std::vector<TFieldInfo> FFields;
 };
