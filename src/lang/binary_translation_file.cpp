@@ -24,12 +24,17 @@ const std::string Magic("LCB file: TlcLang binary translation data\0", 42);
                               {ExpandFileName(FileName), E.Message()}));
 }
 
-// Runs Load on the file opened for reading; an error names the file.
+// Runs Load on the file's bytes; an error names the file. The file is read in one go: the
+// component reader asks for a few bytes at a time, each of which would be a call to the system.
 template <class Fn>
 void WithFile(const String& FileName, Fn Load) {
   try {
-    TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
-    Load(File);
+    TMemoryStream Image;
+    {
+      TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
+      Image.LoadFromStream(File);
+    }
+    Load(Image);
   } catch (const Exception& E) {
     RaiseFileError(FileName, E);
   }
