@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include <typeinfo>
+
 #include "core/exceptions.h"
 #include "core/rtti.h"
 #include "core/scope_exit.h"
@@ -137,8 +139,9 @@ bool TStringList::Find(const String& S, int& Index) const {
 
 void TStringList::Assign(const TPersistent& Source) {
   const auto* Other = dynamic_cast<const TStringList*>(&Source);
-  // A sorted list places each line by its own order and duplicates rule.
-  if (!Other || Other == this || FSorted) {
+  // A sorted list places each line by its own order and duplicates rule, and a list of a
+  // derived class may take its lines apart as they come (a memo splits line breaks).
+  if (!Other || Other == this || FSorted || typeid(*this) != typeid(TStringList)) {
     TStrings::Assign(Source);
     return;
   }

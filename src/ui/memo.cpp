@@ -27,6 +27,8 @@ class TMemoStrings : public TStringList {
     Insert(Count(), S);
     return Count() - 1;
   }
+  // Lines given as a whole list come this way; a memo's lines hold no objects.
+  int AddObject(const String& S, TObject*) override { return Add(S); }
   void Insert(int Index, const String& S) override {
     TStringList Pieces;
     Pieces.SetText(S);

@@ -115,6 +115,14 @@ TEST_F(ControlsTest, MemoLinesNotifyOncePerChange) {
   EXPECT_EQ(Changes, 3);
   EXPECT_EQ(Props, (std::vector<std::u16string>{u"Lines", u"Lines", u"Lines"}));
   EXPECT_EQ(Memo.Color(), clWindow);
+
+  // A text with line breaks becomes the lines the memo shows, also when a whole list is given.
+  TStringList Given;
+  Given.Add(u"one\r\ntwo");
+  Given.Add(u"three");
+  Memo.SetLines(&Given);
+  EXPECT_EQ(Memo.Lines()->Count(), 3);
+  EXPECT_EQ(Memo.Lines()->Get(1), u"two");
 }
 
 TEST_F(ControlsTest, ComboBoxKeepsSelectionAndTextTogether) {
