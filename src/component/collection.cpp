@@ -118,6 +118,8 @@ void TCollection::FreeItems() {
     delete Items.back();
     Items.pop_back();
   }
+  // The emptied blocks go now rather than with the collection.
+  FItemBlocks.Close();
 }
 
 void TCollection::ExchangeItems(int I, int J) {

@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "component/item_blocks.h"
 #include "core/object.h"
 #include "core/rtti.h"
 #include "core/ustring.h"
@@ -20,6 +21,13 @@ class TCollectionItem : public TPersistent {
   ~TCollectionItem() override;
   TCollectionItem(const TCollectionItem&) = delete;
   TCollectionItem& operator=(const TCollectionItem&) = delete;
+
+  // An item is made alone, or among many in its collection's blocks (new (Blocks) T(...));
+  // delete frees either.
+  static void* operator new(size_t Size) { return TItemBlocks::Alone(Size); }
+  static void* operator new(size_t Size, TItemBlocks& Blocks) { return Blocks.Take(Size); }
+  static void operator delete(void* Item, size_t Size) { TItemBlocks::Free(Item, Size); }
+  static void operator delete(void* Item, TItemBlocks&) { TItemBlocks::Free(Item); }
 
   TCollection* Collection() const { return FCollection; }
   void SetCollection(TCollection* Value);
@@ -81,6 +89,8 @@ class TCollection : public TPersistent {
   // every index once.
   void Reorder(std::span<const int> Order);
   void Reserve(int Count) { FItems.reserve(static_cast<size_t>(Count)); }
+  // Where an item that joins among many is made.
+  TItemBlocks& ItemBlocks() { return FItemBlocks; }
 
  private:
   friend class TCollectionItem;
@@ -91,6 +101,7 @@ class TCollection : public TPersistent {
 
   const TClassType& FItemClass;
   TPersistent* FOwner;
+  TItemBlocks FItemBlocks;  // before the items: it may only go once they have
   std::vector<TCollectionItem*> FItems;
   int FUpdateCount = 0;
   int FNextID = 0;

@@ -297,8 +297,8 @@ void TlcStringsCollection::AddLines(const TStringList& Lines, char16_t Delim, in
     if (Text.size() > LengthBits) throw std::length_error("line too long");
     const size_t FirstDelim = FindDelim(Text, Delim, 0);
     // Made as Add makes an item of the collection's class, without asking the class registry
-    // for each line; the collection owns it from here on.
-    auto* Item = new TlcStringsCollectionItem(this);
+    // for each line, among the others in the collection's blocks; it owns it from here on.
+    auto* Item = new (ItemBlocks()) TlcStringsCollectionItem(this);
     Item->FText = Line;
     Item->FIDLength = FirstDelim == NoDelim ? 0 : static_cast<uint32_t>(FirstDelim);
     Item->FInLine = true;

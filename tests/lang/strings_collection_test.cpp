@@ -92,6 +92,31 @@ TEST_F(StringsCollection, AddOnASortedCollectionReusesTheItem) {
   EXPECT_EQ(Unsorted.Count(), 2);
 }
 
+// Items of a loaded table are made among many: one freed alone, or moved to a collection that
+// outlives the table's rebuilds, keeps its identifier and texts, and the rebuilt table answers.
+TEST_F(StringsCollection, ItemsOfALoadedTableLeaveAndGoAlone) {
+  Lang->SetNumOfLanguages(2);
+  for (int I = 0; I < 3000; ++I)
+    Lang->Strings()->Add(L("K" + std::to_string(I) + "|en" + std::to_string(I) + "|ru|"));
+  Lang->RebuildStringsCollection(*Lang->StringsColl(), 0);
+  TlcStringsCollection Kept(nullptr);
+  TlcStringsCollection& C = *Lang->StringsColl();
+  TlcStringsCollectionItem* Moved = C.Items(1234);
+  const String ID = Moved->ID();
+  Moved->SetCollection(&Kept);
+  delete C.Items(7);
+  EXPECT_EQ(C.Count(), 2998);
+  Lang->Strings()->Add(L("NEW|new|"));
+  Lang->RebuildStringsCollection(C, 0);
+  EXPECT_EQ(C.Count(), 3001);
+  EXPECT_EQ(C.GetTranslationByID(u"new", 1), u"new");
+  EXPECT_EQ(C.GetTranslationByID(ID, 1), u"en" + ID.substr(1));
+  ASSERT_EQ(Kept.Count(), 1);
+  EXPECT_EQ(Kept.Items(0)->ID(), ID);
+  EXPECT_EQ(Kept.Items(0)->Values()->Get(0), u"en" + ID.substr(1));
+  EXPECT_EQ(Kept.Items(0)->Values()->Get(1), u"ru");
+}
+
 TEST_F(StringsCollection, ValuesForOneColumn) {
   Lang->SetNumOfLanguages(3);
   EXPECT_EQ(Lang->MakeValuesForColumn(u"abc", 2), L("|abc||"));
