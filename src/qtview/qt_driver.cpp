@@ -4,6 +4,7 @@
 
 #include "qtview/qt_view.h"
 #include "ui/form.h"
+#include "ui/screen.h"
 
 void TQtDriver::ProcessMessages(TApplication& /*App*/) {
   FView.DeliverPosted();
@@ -40,6 +41,10 @@ void TQtDriver::RunModal(TApplication& App, TCustomForm& Form) {
 void TQtDriver::FormShowing(TCustomForm& Form, bool Showing) {
   FView.FormShowing(Form, Showing);
   CheckLoops();
+}
+
+void TQtDriver::PrepareForms(TApplication& /*App*/) {
+  for (int I = 0; I < Screen().FormCount(); ++I) FView.Realise(*Screen().Forms(I));
 }
 
 void TQtDriver::CheckLoops() {

@@ -21,6 +21,8 @@ class TQtDriver : public TApplicationDriver {
   void Run(TApplication& App) override;
   void RunModal(TApplication& App, TCustomForm& Form) override;
   void FormShowing(TCustomForm& Form, bool Showing) override;
+  // Builds the widgets of every form that has none yet.
+  void PrepareForms(TApplication& App) override;
 
   // Ends each running loop whose end has come.
   void CheckLoops();

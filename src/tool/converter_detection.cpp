@@ -1,5 +1,8 @@
 // Rescan: list the serial ports and try each one for a converter.
 
+#include <chrono>
+#include <thread>
+
 #include "os/port_list.h"
 #include "os/serial_port.h"
 #include "tool/com_port.h"
@@ -28,7 +31,10 @@ std::vector<TSerialCommValue> ReadPortKey(const String& Key) {
 int ConverterModeOf(TSerialPort& Port, const String& BannerMark, const String& ModeWord) {
   Port.Purge(PURGE_TXCLEAR | PURGE_RXCLEAR);
   Port.Write(ConverterWakeUp);
-  SleepMs(BannerWaitMs);
+  const auto Answered = std::chrono::steady_clock::now() + std::chrono::milliseconds(BannerWaitMs);
+  // At start the window is built while the converter answers, instead of after the wait.
+  Application().PrepareForms();
+  std::this_thread::sleep_until(Answered);
   uint32_t Queued = 0;
   if (!Port.QueuedBytes(Queued) || Queued < BannerMinBytes) return -1;
   RawBytes Bytes;

@@ -68,6 +68,10 @@ void TApplication::ProcessMessages() {
   Driver().ProcessMessages(*this);
 }
 
+void TApplication::PrepareForms() {
+  Driver().PrepareForms(*this);
+}
+
 void TApplication::HandleException(const std::exception& E) {
   String Msg = ExceptionText(E);
   if (!Msg.empty() && Msg.back() > u'.') Msg += u'.';

@@ -36,6 +36,8 @@ class TApplicationDriver {
   virtual void RunModal(TApplication& App, TCustomForm& Form) = 0;
   // A form was shown or hidden.
   virtual void FormShowing(TCustomForm& /*Form*/, bool /*Showing*/) {}
+  // Does ahead what the forms' first showing would do, without showing them.
+  virtual void PrepareForms(TApplication& /*App*/) {}
 };
 
 // Delivers the posted events; Run and a modal loop end when nothing is left to deliver (a modal
@@ -73,6 +75,9 @@ class TApplication : public TComponent {
   // main form terminates it).
   void Run();
   void ProcessMessages();
+  // For a program that waits anyway (on a device, say) before its first window shows: the
+  // driver gets the forms ready to show meanwhile, so they appear sooner. Nothing shows.
+  void PrepareForms();
 
   // The class library's default error display: a message dialog of type error, titled with
   // the application's title, showing the exception's message (with a full stop added when it

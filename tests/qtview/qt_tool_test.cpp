@@ -103,6 +103,31 @@ TEST_F(QtToolTest, RescanAndCheckThroughTheWidgetsAndThePaneDrawnAnew) {
   EXPECT_EQ(PaneWidget->grab().toImage(), AfterRescan);
 }
 
+// At start the window's widgets are built while the converter answers, before the window shows;
+// they show the same as widgets built only when the window shows.
+TEST_F(QtToolTest, AWindowBuiltWhileTheConverterAnswersShowsAsOneBuiltWhenShown) {
+  const auto Start = [this] {
+    Window.reset();
+    fmMain = nullptr;
+    Window.reset(CreateMainForm(nullptr));
+  };
+  Start();
+  EXPECT_NE(View->PeerOf(Window.get()), nullptr);
+  Window->Show();
+  Application().ProcessMessages();
+  const QImage Early = View->WidgetOf(Window.get())->grab().toImage();
+  EXPECT_TRUE(Pane().startsWith("SIM0 (Ok) - K640-Orbit switched mode \"Normal\"."));
+
+  TApplicationDriver& Driver = Application().Driver();
+  Application().SetDriver(nullptr);
+  Start();
+  Application().SetDriver(&Driver);
+  EXPECT_EQ(View->PeerOf(Window.get()), nullptr);
+  Window->Show();
+  Application().ProcessMessages();
+  EXPECT_EQ(View->WidgetOf(Window.get())->grab().toImage(), Early);
+}
+
 // Closes the next message box once it has appeared; its text comes back. The watch ends with
 // Owner at the latest.
 std::shared_ptr<QString> CloseNextMessageBox(QObject* Owner) {
