@@ -27,3 +27,15 @@ void TlcKeyIndex::Insert(const TSlot& Slot) {
     if (++I == FSlots.size()) I = 0;
   }
 }
+
+void TlcKeyIndex::InsertAll(std::span<const TSlot> Slots) {
+  constexpr size_t Ahead = 8;
+  for (size_t K = 0; K < Slots.size(); ++K) {
+    if (K + Ahead < Slots.size()) {
+      const size_t Next = Home(Slots[K + Ahead].Hash);
+      __builtin_prefetch(&FSlots[Next], 1);
+      __builtin_prefetch(&FTags[Next], 1);
+    }
+    Insert(Slots[K]);
+  }
+}

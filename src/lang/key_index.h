@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -60,6 +61,10 @@ class TlcKeyIndex {
   void Reset(size_t Count);
   // Adds an identifier the table does not hold yet.
   void Insert(const TSlot& Slot);
+  // Adds identifiers the table does not hold yet, none twice. The slots each one may land in
+  // are fetched a few identifiers ahead, so a large table fills at the pace of the memory
+  // rather than of one read after another.
+  void InsertAll(std::span<const TSlot> Slots);
   // The slot of Key, or nullptr; KeyOf(slot) gives a slot's identifier.
   template <class KeyOf>
   const TSlot* Find(std::u16string_view Key, const KeyOf& KeyOfSlot) const {

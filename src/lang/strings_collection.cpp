@@ -386,7 +386,8 @@ TlcStringsCollectionItem* TlcStringsCollection::BisectByID(std::u16string_view I
 void TlcStringsCollection::BuildIndex(bool InOrder) const {
   FIndex.Reset(static_cast<size_t>(Count()));
   // Every identifier maps to the item the bisection reaches for it, or to none.
-  auto Place = [this](const TlcStringsCollectionItem* Key, const TlcStringsCollectionItem* Answer) {
+  auto SlotOf = [this](const TlcStringsCollectionItem* Key,
+                       const TlcStringsCollectionItem* Answer) {
     TlcKeyIndex::TSlot S;
     S.Hash = TlcKeyIndex::Hash(Key->IDView());
     if (!Answer) {
@@ -399,29 +400,37 @@ void TlcStringsCollection::BuildIndex(bool InOrder) const {
     } else {
       S.Ptr = Answer;
     }
-    FIndex.Insert(S);
+    return S;
   };
-  if (InOrder) {
-    for (int I = 0; I < Count(); ++I) Place(Items(I), Items(I));
-  } else {
-    InOrder = true;
-    for (int I = 1; I < Count() && InOrder; ++I)
-      InOrder = lcCompareText(Items(I - 1)->IDView(), Items(I)->IDView()) <= 0;
-    if (InOrder) {
-      // Equal identifiers stand together; one alone is the one the bisection reaches.
-      for (int I = 0; I < Count();) {
-        int J = I + 1;
-        while (J < Count() && lcCompareText(Items(I)->IDView(), Items(J)->IDView()) == 0) ++J;
-        Place(Items(I), J - I == 1 ? Items(I) : BisectByID(Items(I)->IDView()));
-        I = J;
-      }
-    } else {
+  if (!InOrder) {
+    bool Sorted = true;
+    for (int I = 1; I < Count() && Sorted; ++I)
+      Sorted = lcCompareText(Items(I - 1)->IDView(), Items(I)->IDView()) <= 0;
+    if (!Sorted) {
       for (int I = 0; I < Count(); ++I) {
         const std::u16string_view ID = Items(I)->IDView();
-        if (!FIndex.Find(ID, SlotKey)) Place(Items(I), BisectByID(ID));
+        if (!FIndex.Find(ID, SlotKey)) FIndex.Insert(SlotOf(Items(I), BisectByID(ID)));
       }
+      FIndexValid = true;
+      return;
     }
   }
+  // Items in identifier order: every identifier's slot is read from its items first, one after
+  // the other, and then placed all at once.
+  std::vector<TlcKeyIndex::TSlot, TlcLargeAllocator<TlcKeyIndex::TSlot>> Slots;
+  Slots.reserve(static_cast<size_t>(Count()));
+  if (InOrder) {
+    for (int I = 0; I < Count(); ++I) Slots.push_back(SlotOf(Items(I), Items(I)));
+  } else {
+    // Equal identifiers stand together; one alone is the one the bisection reaches.
+    for (int I = 0; I < Count();) {
+      int J = I + 1;
+      while (J < Count() && lcCompareText(Items(I)->IDView(), Items(J)->IDView()) == 0) ++J;
+      Slots.push_back(SlotOf(Items(I), J - I == 1 ? Items(I) : BisectByID(Items(I)->IDView())));
+      I = J;
+    }
+  }
+  FIndex.InsertAll(Slots);
   FIndexValid = true;
 }
 
