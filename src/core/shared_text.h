@@ -24,6 +24,10 @@ class TSharedText {
   // The text borrowed, without a reference: valid while a holder of the text lives. An index
   // keeps it in place of the holder, one pointer that leads straight to the characters.
   const void* Borrow() const { return FBlock; }
+  // The characters of a borrowed text, without reading its length.
+  static const char16_t* DataOf(const void* Borrowed) {
+    return reinterpret_cast<const char16_t*>(static_cast<const TBlock*>(Borrowed) + 1);
+  }
   static std::u16string_view ViewOf(const void* Borrowed) {
     const auto* B = static_cast<const TBlock*>(Borrowed);
     return B ? std::u16string_view(reinterpret_cast<const char16_t*>(B + 1), B->Length)

@@ -1,12 +1,15 @@
 #pragma once
 // A hash table from identifiers (ASCII letters folded, as identifier order compares them) to
-// what answers them. It copies no text: a slot holds one pointer, its hash and a few words of
-// the owner's own, and the owner tells how to read a slot's identifier. Robin Hood probing
-// keeps the runs short, so a miss ends after a slot or two even with two thirds taken.
+// what answers them. It copies no text: a slot is one word, a pointer of the owner's with a few
+// bits of the owner's own beside it, and the owner tells how to read a slot's identifier and
+// its hash. Robin Hood probing keeps the runs short, so a miss ends after a slot or two even
+// with two thirds taken.
 //
 // Beside the slots lies a tag of two bytes per slot (how far the slot lies from its home, and
 // eight bits of its hash). A probe reads the tags first: they are small enough to stay in the
 // cache for a large table, so a miss ends there and a hit reads only the slot that answers.
+// Slots of one word stay in the cache for a large table too, so a hit waits for memory once,
+// for what its slot points at.
 //
 // A look-up runs for every message a program shows, so hashing and comparing are inline and
 // read four code units at a time.
@@ -14,6 +17,7 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -21,11 +25,24 @@
 
 class TlcKeyIndex {
  public:
-  struct TSlot {
-    const void* Ptr = nullptr;  // null: the slot is free
-    uint32_t Hash = 0;
-    uint32_t Info = 0;       // the owner's own
-    uint16_t Marks[4] = {};  // the owner's own
+  // A pointer aligned to eight bytes or more, its three low bits and the sixteen bits above it
+  // (which no user-space pointer uses) the owner's own. Zero: the slot is free.
+  class TSlot {
+   public:
+    TSlot() = default;
+    TSlot(const void* Ptr, unsigned LowBits, uint16_t High)
+        : FWord(reinterpret_cast<uintptr_t>(Ptr) | LowBits | uint64_t{High} << 48) {
+      if ((reinterpret_cast<uintptr_t>(Ptr) & ~PtrBits) != 0 || LowBits > 7)
+        throw std::invalid_argument("pointer does not fit a key index slot");
+    }
+    const void* Ptr() const { return reinterpret_cast<const void*>(FWord & PtrBits); }
+    unsigned LowBits() const { return static_cast<unsigned>(FWord & 7); }
+    uint16_t High() const { return static_cast<uint16_t>(FWord >> 48); }
+    bool Free() const { return FWord == 0; }
+
+   private:
+    static constexpr uint64_t PtrBits = ((uint64_t{1} << 48) - 1) & ~uint64_t{7};
+    uint64_t FWord = 0;
   };
 
   static uint32_t Hash(std::u16string_view Key) {
@@ -59,15 +76,62 @@ class TlcKeyIndex {
 
   // Empties the table and makes room for Count identifiers.
   void Reset(size_t Count);
-  // Adds an identifier the table does not hold yet.
-  void Insert(const TSlot& Slot);
+
+  // Owner.Key(slot) gives a slot's identifier; Owner.Hash(slot) its hash, asked only for a slot
+  // farther from its home than its tag tells.
+
+  // Adds an identifier of hash Hash that the table does not hold yet.
+  template <class Owner>
+  void Insert(TSlot Slot, uint32_t Hash, const Owner& Of) {
+    uint16_t Print = Hash & PrintMask;
+    size_t I = Home(Hash);
+    for (size_t Distance = 0;; ++Distance) {
+      TSlot& S = FSlots[I];
+      if (S.Free()) {
+        S = Slot;
+        FTags[I] = TagOf(Print, Distance);
+        return;
+      }
+      // The slot nearer its home gives way, so no identifier lies far from its own.
+      if (const size_t Theirs = DistanceAt(I, Of); Theirs < Distance) {
+        const uint16_t TheirPrint = FTags[I] & PrintMask;
+        std::swap(S, Slot);
+        FTags[I] = TagOf(Print, Distance);
+        Print = TheirPrint;
+        Distance = Theirs;
+      }
+      if (++I == FSlots.size()) I = 0;
+    }
+  }
+
+  // A slot with the hash of its identifier, to be placed.
+  struct TPlaced {
+    TSlot Slot;
+    uint32_t Hash;
+  };
+  template <class Owner>
+  void Insert(const TPlaced& P, const Owner& Of) {
+    Insert(P.Slot, P.Hash, Of);
+  }
   // Adds identifiers the table does not hold yet, none twice. The slots each one may land in
   // are fetched a few identifiers ahead, so a large table fills at the pace of the memory
   // rather than of one read after another.
-  void InsertAll(std::span<const TSlot> Slots);
-  // The slot of Key, or nullptr; KeyOf(slot) gives a slot's identifier.
-  template <class KeyOf>
-  const TSlot* Find(std::u16string_view Key, const KeyOf& KeyOfSlot) const {
+  template <class Owner>
+  void InsertAll(std::span<const TPlaced> Slots, const Owner& Of) {
+    constexpr size_t Ahead = 8;
+    for (size_t K = 0; K < Slots.size(); ++K) {
+      if (K + Ahead < Slots.size()) {
+        const size_t Next = Home(Slots[K + Ahead].Hash);
+        __builtin_prefetch(&FSlots[Next], 1);
+        __builtin_prefetch(&FTags[Next], 1);
+      }
+      Insert(Slots[K], Of);
+    }
+  }
+
+  // The slot of Key, or nullptr.
+  template <class Owner>
+  const TSlot* Find(std::u16string_view Key, const Owner& Of) const {
     const uint32_t H = Hash(Key);
     const uint16_t Print = H & PrintMask;
     size_t I = Home(H);
@@ -75,15 +139,10 @@ class TlcKeyIndex {
     __builtin_prefetch(&FSlots[I]);
     for (size_t Distance = 0;; ++Distance) {
       const uint16_t Tag = FTags[I];
-      // Free (0), or nearer its home than the key would be: the key is not in the table. A
-      // distance too far for the tag is read from the slot's hash.
+      // Free (0), or nearer its home than the key would be: the key is not in the table.
       const size_t Own = Tag >> PrintBits;
-      if (Own <= Distance && (Own != Saturated || DistanceOf(FSlots[I], I) < Distance))
-        return nullptr;
-      if ((Tag & PrintMask) == Print) {
-        const TSlot& S = FSlots[I];
-        if (S.Hash == H && SameKey(KeyOfSlot(S), Key)) return &S;
-      }
+      if (Own <= Distance && (Own != Saturated || DistanceAt(I, Of) < Distance)) return nullptr;
+      if ((Tag & PrintMask) == Print && SameKey(Of.Key(FSlots[I]), Key)) return &FSlots[I];
       if (++I == FSlots.size()) I = 0;
     }
   }
@@ -94,9 +153,8 @@ class TlcKeyIndex {
   static constexpr unsigned PrintBits = 8;
   static constexpr uint16_t PrintMask = (1u << PrintBits) - 1;
   static constexpr size_t Saturated = 0xFF;
-  static uint16_t TagOf(uint32_t Hash, size_t Distance) {
-    return static_cast<uint16_t>(std::min(Distance + 1, Saturated) << PrintBits |
-                                 (Hash & PrintMask));
+  static uint16_t TagOf(uint16_t Print, size_t Distance) {
+    return static_cast<uint16_t>(std::min(Distance + 1, Saturated) << PrintBits | Print);
   }
 
   static uint64_t Units(const char16_t* P) {
@@ -119,8 +177,12 @@ class TlcKeyIndex {
     return true;
   }
   size_t Home(uint32_t H) const { return static_cast<size_t>((uint64_t{H} * FSlots.size()) >> 32); }
-  size_t DistanceOf(const TSlot& S, size_t At) const {
-    const size_t H = Home(S.Hash);
+  // How far the taken slot at At lies from its home.
+  template <class Owner>
+  size_t DistanceAt(size_t At, const Owner& Of) const {
+    const size_t Own = FTags[At] >> PrintBits;
+    if (Own != Saturated) return Own - 1;
+    const size_t H = Home(Of.Hash(FSlots[At]));
     return At >= H ? At - H : At + FSlots.size() - H;
   }
 

@@ -81,17 +81,6 @@ std::u16string_view FieldAfterID(std::u16string_view Line, char16_t D, uint32_t 
   }
 }
 
-// Where the first Count texts of a line end (the delimiter after each; 0 when the text is
-// missing, Unknown beyond what a mark holds).
-void MarkTexts(uint16_t* Marks, int Count, std::u16string_view Line, char16_t D, uint32_t IDLength,
-               uint16_t Unknown) {
-  size_t End = IDLength < Line.size() && Line[IDLength] == D ? IDLength : NoDelim;
-  for (int K = 0; K < Count; ++K) {
-    if (End != NoDelim) End = FindDelim(Line, D, End + 1);
-    Marks[K] = End == NoDelim ? 0 : static_cast<uint16_t>(std::min<size_t>(End, Unknown));
-  }
-}
-
 // A sort key: the first code units of the key packed into one integer, highest first, so that
 // two keys whose packed forms differ compare as the integers do; equal packed forms are told
 // apart by the whole keys. Identifiers: nine code units of seven bits, ASCII letters folded,
@@ -287,7 +276,6 @@ void TlcStringsCollection::AddLines(const TStringList& Lines, char16_t Delim, in
       if (Items(I)->InLine()) Items(I)->MakeValues();
   FDelim = Delim;
   FLanguages = std::max(0, Languages);
-  FMarked = std::min(FLanguages, MarkedTexts);
   BeginUpdate();
   const TScopeExit Updated([this] { EndUpdate(); });
   Reserve(Count() + Lines.Count());
@@ -387,20 +375,13 @@ void TlcStringsCollection::BuildIndex(bool InOrder) const {
   FIndex.Reset(static_cast<size_t>(Count()));
   // Every identifier maps to the item the bisection reaches for it, or to none.
   auto SlotOf = [this](const TlcStringsCollectionItem* Key,
-                       const TlcStringsCollectionItem* Answer) {
-    TlcKeyIndex::TSlot S;
-    S.Hash = TlcKeyIndex::Hash(Key->IDView());
-    if (!Answer) {
-      S.Ptr = Key;
-      S.Info = NoAnswer;
-    } else if (Answer->InLine() && !Answer->FText.Empty()) {
-      S.Ptr = Answer->FText.Borrow();
-      S.Info = LineSlot | Answer->FIDLength;
-      MarkTexts(S.Marks, FMarked, Answer->FText.View(), FDelim, Answer->FIDLength, Unknown);
-    } else {
-      S.Ptr = Answer;
-    }
-    return S;
+                       const TlcStringsCollectionItem* Answer) -> TlcKeyIndex::TPlaced {
+    const uint32_t Hash = TlcKeyIndex::Hash(Key->IDView());
+    // A line is read straight from the slot when the slot can hold its identifier's length.
+    if (!Answer) return {{Key, NoAnswer, 0}, Hash};
+    if (Answer->InLine() && !Answer->FText.Empty() && Answer->FIDLength <= ShortLength)
+      return {LineSlotOf(Answer->FText, Answer->FIDLength), Hash};
+    return {{Answer, ItemSlot, 0}, Hash};
   };
   if (!InOrder) {
     bool Sorted = true;
@@ -409,7 +390,8 @@ void TlcStringsCollection::BuildIndex(bool InOrder) const {
     if (!Sorted) {
       for (int I = 0; I < Count(); ++I) {
         const std::u16string_view ID = Items(I)->IDView();
-        if (!FIndex.Find(ID, SlotKey)) FIndex.Insert(SlotOf(Items(I), BisectByID(ID)));
+        if (!FIndex.Find(ID, TSlotReader()))
+          FIndex.Insert(SlotOf(Items(I), BisectByID(ID)), TSlotReader());
       }
       FIndexValid = true;
       return;
@@ -417,7 +399,7 @@ void TlcStringsCollection::BuildIndex(bool InOrder) const {
   }
   // Items in identifier order: every identifier's slot is read from its items first, one after
   // the other, and then placed all at once.
-  std::vector<TlcKeyIndex::TSlot, TlcLargeAllocator<TlcKeyIndex::TSlot>> Slots;
+  std::vector<TlcKeyIndex::TPlaced, TlcLargeAllocator<TlcKeyIndex::TPlaced>> Slots;
   Slots.reserve(static_cast<size_t>(Count()));
   if (InOrder) {
     for (int I = 0; I < Count(); ++I) Slots.push_back(SlotOf(Items(I), Items(I)));
@@ -430,8 +412,21 @@ void TlcStringsCollection::BuildIndex(bool InOrder) const {
       I = J;
     }
   }
-  FIndex.InsertAll(Slots);
+  FIndex.InsertAll(Slots, TSlotReader());
   FIndexValid = true;
+}
+
+TlcKeyIndex::TSlot TlcStringsCollection::LineSlotOf(const TSharedText& Line,
+                                                    uint32_t IDLength) const {
+  const std::u16string_view Text = Line.View();
+  uint32_t First = Unmarked;
+  unsigned Bits = LineSlot;
+  if (IDLength < Text.size() && Text[IDLength] == FDelim)
+    if (const size_t End1 = FindDelim(Text, FDelim, IDLength + 1); End1 != NoDelim) {
+      if (End1 - IDLength - 1 < Unmarked) First = static_cast<uint32_t>(End1 - IDLength - 1);
+      if (FindDelim(Text, FDelim, End1 + 1) == Text.size() - 1) Bits |= SecondToEnd;
+    }
+  return {Line.Borrow(), Bits, static_cast<uint16_t>(IDLength | First << 8)};
 }
 
 TlcStringsCollection::TFound TlcStringsCollection::FindUnindexed(std::u16string_view ID) const {

@@ -86,18 +86,18 @@ class TlcStringsCollection : public TlcSortCollection {
   class TFound {
    public:
     bool Exists() const { return FExists; }
-    bool Answers() const { return FSlot || FItem; }
+    bool Answers() const { return !FSlot.Free() || FItem; }
     // The text of language Lang (as entry Lang - 1 of the item's Values: a language the item
     // has no text for raises the list's index error); valid until the collection changes.
     std::u16string_view Text(int Lang) const {
-      if (FSlot) return FOwner->SlotText(*FSlot, Lang);
+      if (!FSlot.Free()) return FOwner->SlotText(FSlot, Lang);
       return FItem ? FOwner->TextOf(*FItem, Lang) : std::u16string_view();
     }
 
    private:
     friend class TlcStringsCollection;
     const TlcStringsCollection* FOwner = nullptr;
-    const TlcKeyIndex::TSlot* FSlot = nullptr;  // the answering item's line, while it reads it
+    TlcKeyIndex::TSlot FSlot;  // the answering item's line, while it reads it
     const TlcStringsCollectionItem* FItem = nullptr;  // the answering item otherwise
     bool FExists = false;
   };
@@ -105,13 +105,13 @@ class TlcStringsCollection : public TlcSortCollection {
     if (!FIndexValid || UpdateCount() > 0) return FindUnindexed(ID);
     TFound R;
     R.FOwner = this;
-    const TlcKeyIndex::TSlot* S = FIndex.Find(ID, SlotKey);
+    const TlcKeyIndex::TSlot* S = FIndex.Find(ID, TSlotReader());
     if (!S) return R;
     R.FExists = true;
-    if (S->Info & LineSlot)
-      R.FSlot = S;
-    else if (!(S->Info & NoAnswer))
-      R.FItem = static_cast<const TlcStringsCollectionItem*>(S->Ptr);
+    if ((S->LowBits() & 3) == LineSlot)
+      R.FSlot = *S;
+    else if ((S->LowBits() & 3) == ItemSlot)
+      R.FItem = static_cast<const TlcStringsCollectionItem*>(S->Ptr());
     return R;
   }
 
@@ -125,35 +125,43 @@ class TlcStringsCollection : public TlcSortCollection {
 
  private:
   friend class TlcStringsCollectionItem;
-  // Index slots: Info holds the identifier's length and what Ptr is.
-  static constexpr uint32_t LineSlot = 1u << 30;  // the answering item's line, borrowed
-  static constexpr uint32_t NoAnswer = 1u << 31;  // an item with the identifier no search reaches
-  static constexpr uint32_t LengthBits = LineSlot - 1;
-  // A line slot remembers where its first texts end (Marks[K - 1]: the delimiter after text
-  // K), so a look-up reads its text without a search: 0 when the text is missing, Unknown past
-  // what the marks can hold.
-  static constexpr int MarkedTexts = 4;
-  static constexpr uint16_t Unknown = 0xFFFF;
+  // What an index slot's pointer is (its two low bits): the answering item's line, borrowed;
+  // the answering item; or an item with the identifier that no search reaches.
+  static constexpr unsigned LineSlot = 0;
+  static constexpr unsigned ItemSlot = 1;
+  static constexpr unsigned NoAnswer = 2;
+  // A line slot tells where the line's first two texts lie, so a look-up copies its text
+  // without a search: the identifier's length (at most ShortLength) and the first text's length
+  // (Unmarked when longer or missing) in its high bits, and in its third low bit whether the
+  // second text ends at the line's last unit.
+  static constexpr unsigned SecondToEnd = 4;
+  static constexpr uint32_t ShortLength = 0xFF;
+  static constexpr uint32_t Unmarked = 0xFF;
+  static constexpr uint32_t LengthBits = (1u << 30) - 1;  // the longest line or identifier
+  struct TSlotReader {
+    std::u16string_view Key(const TlcKeyIndex::TSlot& S) const {
+      if ((S.LowBits() & 3) == LineSlot) return {TSharedText::DataOf(S.Ptr()), S.High() & 0xFFu};
+      return static_cast<const TlcStringsCollectionItem*>(S.Ptr())->IDView();
+    }
+    uint32_t Hash(const TlcKeyIndex::TSlot& S) const { return TlcKeyIndex::Hash(Key(S)); }
+  };
+  TlcKeyIndex::TSlot LineSlotOf(const TSharedText& Line, uint32_t IDLength) const;
 
-  static std::u16string_view SlotKey(const TlcKeyIndex::TSlot& S) {
-    if (S.Info & LineSlot)
-      return std::u16string_view(TSharedText::ViewOf(S.Ptr).data(), S.Info & LengthBits);
-    return static_cast<const TlcStringsCollectionItem*>(S.Ptr)->IDView();
-  }
   // Text Lang of an item, of a line, of a line's index slot (a missing language raises the
   // list's index error).
   std::u16string_view TextOf(const TlcStringsCollectionItem& Item, int Lang) const;
   std::u16string_view LineText(std::u16string_view Line, uint32_t IDLength, int Lang) const;
   std::u16string_view SlotText(const TlcKeyIndex::TSlot& S, int Lang) const {
-    if (Lang >= 1 && Lang <= FMarked) {
-      const uint16_t End = S.Marks[Lang - 1];
-      if (End == 0) return {};
-      if (End != Unknown) {
-        const size_t Start = Lang == 1 ? (S.Info & LengthBits) + 1u : S.Marks[Lang - 2] + 1u;
-        return std::u16string_view(TSharedText::ViewOf(S.Ptr).data() + Start, End - Start);
+    const uint32_t IDLength = S.High() & 0xFFu, First = S.High() >> 8;
+    if (First != Unmarked && Lang <= FLanguages) {
+      const char16_t* Text = TSharedText::DataOf(S.Ptr()) + IDLength + 1;
+      if (Lang == 1) return {Text, First};
+      if (Lang == 2 && (S.LowBits() & SecondToEnd)) {
+        Text += First + 1;
+        return {Text, TSharedText::ViewOf(S.Ptr()).size() - IDLength - First - 3};
       }
     }
-    return LineText(TSharedText::ViewOf(S.Ptr), S.Info & LengthBits, Lang);
+    return LineText(TSharedText::ViewOf(S.Ptr()), IDLength, Lang);
   }
   TFound FindUnindexed(std::u16string_view ID) const;
   TlcStringsCollectionItem* BisectByID(std::u16string_view ID) const;
@@ -172,7 +180,6 @@ class TlcStringsCollection : public TlcSortCollection {
   // How the items built from lines read them.
   char16_t FDelim = 1;
   int FLanguages = 0;
-  int FMarked = 0;  // the languages the marks of a line slot cover
   mutable TlcKeyIndex FIndex;
   mutable bool FIndexValid = false;
 };

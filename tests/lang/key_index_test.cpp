@@ -7,9 +7,14 @@
 
 namespace {
 
-std::u16string_view KeyOf(const TlcKeyIndex::TSlot& S) {
-  return *static_cast<const std::u16string*>(S.Ptr);
-}
+// Slots point at keys; every key hashes as Shared does, so all of them share one run.
+struct TSharedHash {
+  std::u16string_view Key(const TlcKeyIndex::TSlot& S) const {
+    return *static_cast<const std::u16string*>(S.Ptr());
+  }
+  uint32_t Hash(const TlcKeyIndex::TSlot&) const { return Shared; }
+  uint32_t Shared;
+};
 
 // Every length up to past two blocks of four, a difference at every place: a letter of the other
 // case is the same key and hashes alike, any other unit is another key.
@@ -37,18 +42,18 @@ TEST(KeyIndex, ARunLongerThanTheTagsCountIsProbedToItsEnd) {
   for (int I = 0; I < 600; ++I)
     Keys.push_back(u"F" + std::u16string(1, char16_t(u'A' + I % 26)) +
                    std::u16string(I / 26 + 1, u'x'));
-  const uint32_t Shared = TlcKeyIndex::Hash(u"target");
+  const TSharedHash Of{TlcKeyIndex::Hash(u"target")};
   TlcKeyIndex Index;
   Index.Reset(Keys.size() + 1);
-  for (const auto& K : Keys) Index.Insert({&K, Shared, 0, {}});
-  EXPECT_EQ(Index.Find(u"target", KeyOf), nullptr);
+  for (const auto& K : Keys) Index.Insert({&K, 0, 0}, Of.Shared, Of);
+  EXPECT_EQ(Index.Find(u"target", Of), nullptr);
 
   const std::u16string Target = u"TARGET";
-  Index.Insert({&Target, Shared, 0, {}});
-  const TlcKeyIndex::TSlot* Found = Index.Find(u"target", KeyOf);
+  Index.Insert({&Target, 0, 0}, Of.Shared, Of);
+  const TlcKeyIndex::TSlot* Found = Index.Find(u"target", Of);
   ASSERT_NE(Found, nullptr);
-  EXPECT_EQ(Found->Ptr, &Target);
-  for (const auto& K : Keys) EXPECT_EQ(Index.Find(K, KeyOf), nullptr) << "hashed apart";
+  EXPECT_EQ(Found->Ptr(), &Target);
+  for (const auto& K : Keys) EXPECT_EQ(Index.Find(K, Of), nullptr) << "hashed apart";
 }
 
 }  // namespace

@@ -155,9 +155,14 @@ class KeyIndexAgainstBisection : public StringsCollection {
   int Pick(int N) { return std::uniform_int_distribution<int>(0, N - 1)(Random); }
   String Key() {
     const String Stem = Pick(2) ? u"ids_" : u"IDS_";
-    return Stem + (Pick(8) ? u"" : u"ы") + IntToStr(Pick(40));
+    // Now and then an identifier or a text too long for the index slot to tell its length.
+    return Stem + (Pick(8) ? u"" : u"ы") + IntToStr(Pick(40)) +
+           (Pick(16) ? u"" : String(300, u'k'));
   }
-  String Text() { return Pick(4) ? FromUtf8("t" + std::to_string(++Serial)) : String(); }
+  String Text() {
+    if (!Pick(4)) return String();
+    return FromUtf8("t" + std::to_string(++Serial)) + (Pick(8) ? u"" : String(260, u'x'));
+  }
   String Line() {
     String R = Key() + u'\x01';
     for (int K = Pick(Lang->NumOfLanguages() + 2); K > 0; --K) R += Text() + u'\x01';
