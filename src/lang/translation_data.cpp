@@ -281,8 +281,14 @@ void TlcCustomLang::ReadTranslationData(TStream& Stream) {
     Plain[Cat] = CategoryName(Cat);
     Unicode[Cat] = Plain[Cat] + UnicodeSuffix;
   }
+  // The lengths of the headers, so that nearly every line is told from one by its length.
+  uint64_t HeaderLengths = 0;
+  for (const auto* Names : {&Plain, &Unicode})
+    for (const String& Name : *Names)
+      if (Name.size() < 64) HeaderLengths |= uint64_t{1} << Name.size();
   bool SawUnicode = false;
   const auto HeaderOf = [&](std::u16string_view Line) {
+    if (Line.size() < 64 && !(HeaderLengths >> Line.size() & 1)) return -1;
     for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
       if (Line.size() == Plain[Cat].size() && lcCompareText(Line, Plain[Cat]) == 0) return Cat;
       if (Line.size() == Unicode[Cat].size() && lcCompareText(Line, Unicode[Cat]) == 0) {
