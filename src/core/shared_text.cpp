@@ -5,11 +5,16 @@
 #include <new>
 #include <stdexcept>
 
+#include "core/text_arena.h"
+
 TSharedText::TSharedText(std::u16string_view S) {
   if (S.empty()) return;
   if (S.size() > std::numeric_limits<uint32_t>::max()) throw std::length_error("text too long");
-  void* Memory = ::operator new(sizeof(TBlock) + S.size() * sizeof(char16_t));
-  FBlock = new (Memory) TBlock{{1}, static_cast<uint32_t>(S.size())};
+  const size_t Bytes = sizeof(TBlock) + S.size() * sizeof(char16_t);
+  void* Memory = TTextArena::Allocate(Bytes);
+  const uint32_t Refs = Memory ? InArena | 1 : 1;
+  if (!Memory) Memory = ::operator new(Bytes);
+  FBlock = new (Memory) TBlock{{Refs}, static_cast<uint32_t>(S.size())};
   std::memcpy(static_cast<char*>(Memory) + sizeof(TBlock), S.data(), S.size() * sizeof(char16_t));
 }
 
@@ -30,9 +35,14 @@ TSharedText& TSharedText::operator=(TSharedText&& Other) noexcept {
 }
 
 void TSharedText::Release() noexcept {
-  if (FBlock && FBlock->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+  if (!FBlock) return;
+  if (const uint32_t Refs = FBlock->Refs.fetch_sub(1, std::memory_order_acq_rel);
+      (Refs & ~InArena) == 1) {
     FBlock->~TBlock();
-    ::operator delete(FBlock);
+    if (Refs & InArena)
+      TTextArena::Free(FBlock);
+    else
+      ::operator delete(FBlock);
   }
   FBlock = nullptr;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // An immutable text held by reference: a copy costs a reference count, not the characters, so
-// a list and the indexes built over it hold each text once. The empty text holds no block.
+// a list and the indexes built over it hold each text once. The empty text holds no block; a
+// text made while a text arena is open on the thread lies in the arena's chunk.
 #include <atomic>
 #include <cstdint>
 #include <string_view>
@@ -35,6 +36,8 @@ class TSharedText {
   }
 
  private:
+  // A block made in a text arena (core/text_arena.h) says so in the top bit of its count.
+  static constexpr uint32_t InArena = 1u << 31;
   struct TBlock {
     std::atomic<uint32_t> Refs;
     uint32_t Length;  // the characters follow the block

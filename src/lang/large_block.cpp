@@ -2,18 +2,18 @@
 
 #include <sys/mman.h>
 
-#include <cstdint>
 #include <new>
+
+#include "core/huge_pages.h"
 
 namespace {
 
 constexpr size_t Large = size_t{1} << 20;
-constexpr size_t HugePage = size_t{2} << 20;
 
 // A block of a huge page or more is mapped on whole huge pages: the system fills each with one
 // fault where small pages take 512, and a fresh table's faults were a fifth of loading one.
 size_t MappedLength(size_t Bytes) {
-  return Bytes < HugePage ? Bytes : (Bytes + HugePage - 1) & ~(HugePage - 1);
+  return Bytes < HugePageSize ? Bytes : (Bytes + HugePageSize - 1) & ~(HugePageSize - 1);
 }
 
 void* Map(size_t Length) {
@@ -27,20 +27,12 @@ void* Map(size_t Length) {
 void* lcAllocateBlock(size_t Bytes) {
   if (Bytes < Large) return ::operator new(Bytes);
   const size_t Length = MappedLength(Bytes);
-  if (Length < HugePage) return Map(Length);
-  // Mapped a huge page longer than needed, then trimmed to start on a huge-page boundary.
-  auto* const Area = static_cast<char*>(Map(Length + HugePage));
-  const auto Address = reinterpret_cast<uintptr_t>(Area);
-  const size_t Head = ((Address + HugePage - 1) & ~(HugePage - 1)) - Address;
-  if (Head > 0) ::munmap(Area, Head);
-  if (Head < HugePage) ::munmap(Area + Head + Length, HugePage - Head);
-  ::madvise(Area + Head, Length, MADV_HUGEPAGE);
-  return Area + Head;
+  return Length < HugePageSize ? Map(Length) : MapHugePages(Length);
 }
 
 void lcFreeBlock(void* Block, size_t Bytes) {
   if (Bytes < Large)
     ::operator delete(Block);
   else
-    ::munmap(Block, MappedLength(Bytes));
+    UnmapPages(Block, MappedLength(Bytes));
 }

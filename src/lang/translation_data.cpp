@@ -16,6 +16,7 @@
 #include "component/filer.h"
 #include "core/code_page.h"
 #include "core/stream.h"
+#include "core/text_arena.h"
 #include "lang/custom_lang.h"
 #include "lang/extended_items.h"
 #include "lang/translation_line.h"
@@ -275,6 +276,9 @@ void TlcCustomLang::ReadTranslationData(TStream& Stream) {
     Owned = Stream.ReadBytes(Stream.Size() - Stream.Position());
     Bytes = Owned;
   }
+  // The lines of a large table are read scattered, one per message: placed together on huge
+  // pages.
+  const TTextArena Arena(Bytes.size());
 
   std::array<String, StringsTypeCount> Plain, Unicode;
   for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {

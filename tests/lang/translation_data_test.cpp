@@ -6,6 +6,7 @@
 #include "component/writer.h"
 #include "core/code_page.h"
 #include "core/stream.h"
+#include "core/text_arena.h"
 #include "lang/custom_lang.h"
 #include "lang/extended_items.h"
 #include "lang/strings_collection.h"
@@ -27,6 +28,32 @@ void Read(TlcCustomLang& Lang, const std::string& Bytes) {
 
 std::string Utf16(const String& S) {
   return Utf16LEEncode(S);
+}
+
+// A large table's lines are read into chunks of their own, which go when the component does.
+TEST(TranslationData, ALargeTablesLinesGoWithTheComponent) {
+  std::string Bytes;
+  {
+    TlcLang Lang(nullptr);
+    Lang.SetNumOfLanguages(2);
+    for (int I = 0; I < 20000; ++I)
+      Lang.Strings()->Add(L("IDS_" + std::to_string(I) + "|Message " + std::to_string(I) +
+                            " in English|Сообщение " + std::to_string(I) + "|"));
+    Bytes = Payload(Lang);
+  }
+  const size_t Before = TTextArena::Chunks();
+  {
+    TTestForm Form;
+    auto* Lang = new TlcLang(&Form);
+    Lang->SetNumOfLanguages(2);
+    Read(*Lang, Bytes);
+    Lang->UpdateStrCollections();
+    EXPECT_GT(TTextArena::Chunks(), Before);
+    Lang->SetActiveLanguage(2);
+    EXPECT_EQ(Lang->GetTextOrDefault(u"ids_19999"), u"Сообщение 19999");
+    EXPECT_EQ(Lang->GetTextOrDefault(u"IDS_0"), u"Сообщение 0");
+  }
+  EXPECT_EQ(TTextArena::Chunks(), Before);
 }
 
 TEST(TranslationData, EscapeMapsOnlyLineBreaks) {
