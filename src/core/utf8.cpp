@@ -55,17 +55,18 @@ String Decode(std::string_view Bytes, OnInvalid Invalid) {
   char16_t* Out = R.data();
   for (size_t I = 0; I < Bytes.size();) {
 #if defined(__SSE2__)
-    // Translation files are mostly ASCII: sixteen such bytes are widened at once.
+    // Translation files are mostly ASCII: sixteen bytes are widened at once, and those before
+    // the first that is not ASCII are kept. Out never runs ahead of I, so the sixteen fit.
     if (I + 16 <= Bytes.size()) {
       const __m128i Chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Bytes.data() + I));
-      if (_mm_movemask_epi8(Chunk) == 0) {
-        const __m128i Zero = _mm_setzero_si128();
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Out), _mm_unpacklo_epi8(Chunk, Zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + 8), _mm_unpackhi_epi8(Chunk, Zero));
-        Out += 16;
-        I += 16;
-        continue;
-      }
+      const __m128i Zero = _mm_setzero_si128();
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(Out), _mm_unpacklo_epi8(Chunk, Zero));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(Out + 8), _mm_unpackhi_epi8(Chunk, Zero));
+      const auto Other = static_cast<unsigned>(_mm_movemask_epi8(Chunk));
+      const size_t Ascii = Other == 0 ? 16 : static_cast<size_t>(__builtin_ctz(Other));
+      Out += Ascii;
+      I += Ascii;
+      if (Ascii == 16) continue;
     }
 #endif
     const auto Lead = static_cast<unsigned char>(Bytes[I]);
@@ -74,14 +75,18 @@ String Decode(std::string_view Bytes, OnInvalid Invalid) {
       ++I;
       continue;
     }
-    // Two-byte sequences (Cyrillic, Greek and the like) directly.
+    // Two-byte sequences (Cyrillic, Greek and the like) directly, a word of them at a time.
     if (Lead >= 0xC2 && Lead <= 0xDF && I + 1 < Bytes.size()) {
-      const auto Next = static_cast<unsigned char>(Bytes[I + 1]);
-      if (Next >= 0x80 && Next <= 0xBF) {
-        *Out++ = static_cast<char16_t>((Lead & 0x1F) << 6 | (Next & 0x3F));
+      const size_t From = I;
+      for (unsigned char L = Lead; L >= 0xC2 && L <= 0xDF && I + 1 < Bytes.size();) {
+        const auto Next = static_cast<unsigned char>(Bytes[I + 1]);
+        if (Next < 0x80 || Next > 0xBF) break;
+        *Out++ = static_cast<char16_t>((L & 0x1F) << 6 | (Next & 0x3F));
         I += 2;
-        continue;
+        if (I == Bytes.size()) break;
+        L = static_cast<unsigned char>(Bytes[I]);
       }
+      if (I != From) continue;
     }
     const std::optional<char32_t> C = DecodeOne(Bytes, I);
     if (!C) {

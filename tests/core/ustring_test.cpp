@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
+#include "core/code_page.h"
 #include "core/exceptions.h"
 #include "core/ustring.h"
 
@@ -158,6 +160,32 @@ TEST(UString, Utf8) {
   }
   EXPECT_EQ(ToUtf8(String(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
   EXPECT_EQ(ToUtf8(String(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
+}
+
+// Runs of every length of ASCII, two-, three- and four-byte letters, so that each kind starts and
+// ends at every place of the sixteen bytes decoded at once: the text comes back whole, and one
+// bad byte anywhere makes the strict decoding fail and the replacing one mark just that byte.
+TEST(UString, Utf8RunsOfEveryKindAcrossChunks) {
+  std::mt19937 Random(7);
+  const char16_t* Letters[] = {u"a", u"\u0416", u"\u20AC", u"\U0001F600"};
+  for (int Round = 0; Round < 300; ++Round) {
+    String Text;
+    while (Text.size() < 90) {
+      const auto* Letter = Letters[Random() % 4];
+      Text.append(Random() % 20, u' ');
+      for (unsigned N = Random() % 20; N > 0; --N) Text += Letter;
+    }
+    const std::string Bytes = ToUtf8(Text);
+    ASSERT_EQ(Utf8Decode(Bytes), Text) << Round;
+    const size_t At = Random() % Bytes.size();
+    std::string Bad = Bytes;
+    Bad.insert(At, 1, '\xFF');
+    EXPECT_EQ(Utf8Decode(Bad), u"") << Round;
+    const String Marked = Utf8DecodeReplacing(Bad);
+    EXPECT_EQ(Marked, Utf8DecodeReplacing(Bytes.substr(0, At)) + u"\uFFFD" +
+                          Utf8DecodeReplacing(Bytes.substr(At)))
+        << Round;
+  }
 }
 
 TEST(UString, LinesSplitAtEveryKindOfBreakWhereverItFalls) {
