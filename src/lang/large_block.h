@@ -2,9 +2,9 @@
 // Blocks of a megabyte or more taken straight from the system and given straight back. A table
 // of a hundred thousand keys sorts in scratch space of a few megabytes and indexes its keys in a
 // few more: from the heap, a block freed after a sort or by a new index would stay with the
-// process; mapped, it goes back at once. A block of two megabytes or more lies on whole huge
-// pages, so filling a fresh one costs a fault per two megabytes, not per four kilobytes. Smaller
-// blocks come from the heap as usual.
+// process; mapped, it goes back at once. A mapped block lies on whole huge pages, so filling a
+// fresh one costs a fault per two megabytes, not per four kilobytes. Smaller blocks come from
+// the heap as usual.
 #include <cstddef>
 
 void* lcAllocateBlock(size_t Bytes);
