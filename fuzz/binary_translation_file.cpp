@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/stream.h"
-#include "lang/binary_translation_file.h"
 #include "lang/custom_lang.h"
+#include "lang/files/binary_translation_file.h"
 
 namespace {
 

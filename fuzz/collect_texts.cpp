@@ -8,7 +8,7 @@
 
 #include "core/exceptions.h"
 #include "lang/custom_lang.h"
-#include "lang/extended_items.h"
+#include "lang/switch/extended_items.h"
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
 #include "ui/form.h"

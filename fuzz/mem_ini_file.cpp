@@ -7,7 +7,7 @@
 
 #include "core/exceptions.h"
 #include "core/stream.h"
-#include "lang/mem_ini_file.h"
+#include "lang/files/mem_ini_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   TMemoryStream In(std::string(reinterpret_cast<const char*>(Data), Size));

@@ -9,7 +9,7 @@
 #include "core/code_page.h"
 #include "core/exceptions.h"
 #include "core/stream.h"
-#include "lang/extended_items.h"
+#include "lang/switch/extended_items.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   if (Size < 1) return 0;

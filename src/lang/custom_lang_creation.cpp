@@ -5,13 +5,13 @@
 #include "component/class_registry.h"
 #include "core/format_settings.h"
 #include "core/rtti.h"
-#include "lang/extended_items.h"
-#include "lang/lang_dispatcher.h"
-#include "lang/prop_info_list.h"
-#include "lang/res_string_hook.h"
-#include "lang/strings_collection.h"
-#include "lang/switch_lookups.h"
-#include "lang/translation_line.h"
+#include "lang/dialogs/res_string_hook.h"
+#include "lang/dispatcher/lang_dispatcher.h"
+#include "lang/switch/extended_items.h"
+#include "lang/switch/prop_info_list.h"
+#include "lang/switch/switch_lookups.h"
+#include "lang/table/strings_collection.h"
+#include "lang/table/translation_line.h"
 
 namespace {
 

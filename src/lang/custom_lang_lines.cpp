@@ -3,12 +3,12 @@
 #include "lang/custom_lang.h"
 
 #include "core/rtti.h"
-#include "lang/extended_items.h"
-#include "lang/lang_dispatcher.h"
-#include "lang/prop_info_list.h"
-#include "lang/strings_collection.h"
-#include "lang/switch_lookups.h"
-#include "lang/translation_line.h"
+#include "lang/dispatcher/lang_dispatcher.h"
+#include "lang/switch/extended_items.h"
+#include "lang/switch/prop_info_list.h"
+#include "lang/switch/switch_lookups.h"
+#include "lang/table/strings_collection.h"
+#include "lang/table/translation_line.h"
 
 String TlcCustomLang::GetStringValue(const TStrings& AStrings, const String& AName,
                                      int ALang) const {

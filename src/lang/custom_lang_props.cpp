@@ -4,7 +4,7 @@
 #include "component/prop_text.h"
 #include "core/code_page.h"
 #include "lang/custom_lang.h"
-#include "lang/prop_info_list.h"
+#include "lang/switch/prop_info_list.h"
 
 TSetTextPropHook SetTextPropHook;
 

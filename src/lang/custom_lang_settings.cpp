@@ -1,10 +1,10 @@
 // The settings of the translation component and their setters.
 #include "lang/custom_lang.h"
 
-#include "lang/extended_items.h"
-#include "lang/lang_dispatcher.h"
-#include "lang/strings_collection.h"
-#include "lang/translation_line.h"
+#include "lang/dispatcher/lang_dispatcher.h"
+#include "lang/switch/extended_items.h"
+#include "lang/table/strings_collection.h"
+#include "lang/table/translation_line.h"
 
 void TlcCustomLang::SetStringsTypes(TStrings* Value) {
   if (!Value || Value == FStringsTypes.get()) return;

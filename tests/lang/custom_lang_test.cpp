@@ -2,8 +2,8 @@
 
 #include "core/strings.h"
 #include "lang/custom_lang.h"
-#include "lang/extended_items.h"
-#include "lang/lang_dispatcher.h"
+#include "lang/dispatcher/lang_dispatcher.h"
+#include "lang/switch/extended_items.h"
 #include "lang_test_support.h"
 
 namespace {

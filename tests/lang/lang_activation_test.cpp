@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "lang/custom_lang.h"
-#include "lang/strings_collection.h"
+#include "lang/table/strings_collection.h"
 #include "lang_test_support.h"
 #include "ui/screen.h"
 

@@ -1,6 +1,6 @@
 #include <regex>
 
-#include "lang/strings_collection.h"
+#include "lang/table/strings_collection.h"
 #include "tool/unit_state.h"
 #include "tool_test_support.h"
 

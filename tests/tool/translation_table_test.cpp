@@ -1,7 +1,7 @@
 #include <fstream>
 #include <map>
 
-#include "lang/strings_collection.h"
+#include "lang/table/strings_collection.h"
 #include "tool_test_support.h"
 
 #ifndef TOOL_FIXTURES

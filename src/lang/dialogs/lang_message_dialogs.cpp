@@ -1,0 +1,302 @@
+// The translation component's message and input dialogs: built from the window model's
+// controls, with their titles and button captions from DlgsCaptions in the active language.
+#include <algorithm>
+
+#include "core/rtti.h"
+#include "lang/custom_lang.h"
+#include "lang/dialogs/lang_dialogs.h"
+#include "lang/switch/prop_info_list.h"
+#include "lang/table/translation_line.h"
+#include "ui/application.h"
+#include "ui/buttons.h"
+#include "ui/edit.h"
+#include "ui/image.h"
+#include "ui/label.h"
+#include "ui/screen.h"
+
+namespace {
+
+// Sets a published ordinal property of a control that has it.
+void SetControlOrdProp(TObject& Control, const String& PropName, int64_t Value) {
+  const TlcPropInfoList List(&Control, AllButEventKinds);
+  if (const TPropInfo* P = List.Find(PropName); P && P->SetOrd) P->SetOrd(Control, Value);
+}
+
+TSystemIcon IconOf(TMsgDlgType DlgType) {
+  static constexpr TSystemIcon Icons[] = {siExclamation, siHand, siAsterisk, siQuestion};
+  return DlgType < mtCustom ? Icons[DlgType] : siNone;
+}
+
+const char16_t* TitleKey(TMsgDlgType DlgType) {
+  static const char16_t* const Keys[] = {u"Warning", u"Error", u"Information", u"Confirm"};
+  return Keys[DlgType];
+}
+
+template <class T>
+T* NewControl(TForm& Form, const String& Name) {
+  T* C = new T(&Form);
+  if (!Name.empty()) C->SetName(Name);
+  C->SetParent(&Form);
+  return C;
+}
+
+}  // namespace
+
+String TlcCustomLang::GetDlgButtonCaption(TMsgDlgBtn Button) const {
+  return GetTextFrom(*FDlgsCaptions, ReplaceText(MsgDlgButtonName(Button), u"_", u" "), true,
+                     false);
+}
+
+String TlcCustomLang::GetDlgButtonCaptionW(TMsgDlgBtn Button) const {
+  return GetTextFromW(*FDlgsCaptions, ReplaceText(MsgDlgButtonName(Button), u"_", u" "), true);
+}
+
+String TlcCustomLang::GetDlgTitle(TMsgDlgType DlgType) const {
+  if (DlgType >= mtCustom) return Application().Title();
+  return GetTextFromW(*FDlgsCaptions, TitleKey(DlgType), true);
+}
+
+TFontCharset TlcCustomLang::DialogCharset() const {
+  if (const auto* F = dynamic_cast<const TCustomForm*>(Owner())) return F->Font()->Charset();
+  if (FFontsInfoHolder)
+    if (const auto* F = dynamic_cast<const TCustomForm*>(FFontsInfoHolder->Owner()))
+      return F->Font()->Charset();
+  return DEFAULT_CHARSET;
+}
+
+TComponentPtr<TForm> TlcCustomLang::CreateMessageDialog(const String& Msg, TMsgDlgType DlgType,
+                                                        TMsgDlgButtons Buttons,
+                                                        TMsgDlgBtn DefaultBtn,
+                                                        TMsgDlgBtn CancelBtn) const {
+  TComponentPtr<TForm> Form(new TForm(&Application()));
+  Form->SetBorderStyle(bsDialog);
+  Form->Font()->SetCharset(DialogCharset());
+  Form->SetPosition(poDesigned);
+  auto* Companion = new TMessageForm(Form.get());
+  Companion->MessageForm = Form.get();
+  Form->SetKeyPreview(true);
+  Form->OnKeyDown = TKeyEvent([Companion](TObject* Sender, uint16_t& Key, TShiftState Shift) {
+    Companion->FormKeyDown(Sender, Key, Shift);
+  });
+
+  const TFont& Font = *Form->Font();
+  const TSize Ave = GetAveCharSize(Font);
+  const int HorzMargin = MulDiv(8, Ave.cx, 4);
+  const int VertMargin = MulDiv(8, Ave.cy, 8);
+  const int HorzSpacing = MulDiv(10, Ave.cx, 4);
+  const int VertSpacing = MulDiv(10, Ave.cy, 8);
+  int ButtonWidth = MulDiv(50, Ave.cx, 4);
+  int ButtonCount = 0;
+  for (int B = mbYes; B <= mbClose; ++B) {
+    if (!Buttons.Contains(static_cast<TMsgDlgBtn>(B))) continue;
+    ++ButtonCount;
+    const String Caption = GetDlgButtonCaption(static_cast<TMsgDlgBtn>(B));
+    ButtonWidth = MaxOf(ButtonWidth, WindowSystem().TextExtent(Font, Caption).cx + 8);
+  }
+  const int ButtonHeight = MulDiv(14, Ave.cy, 8);
+  const int ButtonSpacing = MulDiv(4, Ave.cx, 4);
+
+  const TSize TextRect = WindowSystem().WrappedTextExtent(Font, Msg, Screen().Width() / 2);
+  const TSystemIcon Icon = IconOf(DlgType);
+  int IconTextWidth = TextRect.cx;
+  int IconTextHeight = TextRect.cy;
+  if (Icon != siNone) {
+    IconTextWidth += SystemIconSize + HorzSpacing;
+    IconTextHeight = MaxOf(IconTextHeight, SystemIconSize);
+  }
+  const int GroupWidth =
+      ButtonCount == 0 ? 0 : ButtonCount * ButtonWidth + (ButtonCount - 1) * ButtonSpacing;
+  Form->SetClientWidth(MaxOf(IconTextWidth, GroupWidth) + 2 * HorzMargin);
+  Form->SetClientHeight(IconTextHeight + ButtonHeight + VertSpacing + 2 * VertMargin);
+
+  // Centred on the active form's monitor, or the primary one; the monitor's origin counts, so a
+  // dialog over a form on a second monitor shows there.
+  const TCustomForm* Active = Screen().ActiveForm();
+  const TMonitor M = Active ? Screen().MonitorFromRect(Active->Left(), Active->Top(),
+                                                       Active->Width(), Active->Height())
+                            : Screen().PrimaryMonitor();
+  Form->SetBounds(M.Left + M.Width / 2 - Form->Width() / 2,
+                  M.Top + M.Height / 2 - Form->Height() / 2, Form->Width(), Form->Height());
+
+  SetControlStrProp(*Form, u"Caption", GetDlgTitle(DlgType));
+  if (Icon != siNone) {
+    auto* Image = NewControl<TImage>(*Form, u"Image");
+    Image->SetIcon(Icon);
+    Image->SetBounds(HorzMargin, VertMargin, SystemIconSize, SystemIconSize);
+  }
+  auto* Message = NewControl<TLabel>(*Form, u"Message");
+  SetControlOrdProp(*Message, u"WordWrap", 1);
+  SetControlOrdProp(*Message, u"Transparent", 1);
+  SetControlOrdProp(*Message, u"Layout", tlCenter);
+  SetControlStrProp(*Message, u"Caption", Msg);
+  Message->SetBounds(IconTextWidth - TextRect.cx + HorzMargin, VertMargin, TextRect.cx,
+                     MaxOf(TextRect.cy, IconTextHeight));
+
+  const TMsgDlgBtn Default = DefaultButtonOf(Buttons, DefaultBtn);
+  const TMsgDlgBtn Cancel = CancelButtonOf(Buttons, CancelBtn);
+  int X = (Form->ClientWidth() - GroupWidth) / 2;
+  for (int I = mbYes; I <= mbClose; ++I) {
+    const auto B = static_cast<TMsgDlgBtn>(I);
+    if (!Buttons.Contains(B)) continue;
+    auto* Button = NewControl<TButton>(*Form, MsgDlgButtonName(B));
+    SetControlStrProp(*Button, u"Caption", GetDlgButtonCaption(B));
+    Button->SetModalResult(ModalResultOf(B));
+    if (B == Default) {
+      Button->SetDefault(true);
+      Form->SetActiveControl(Button);
+    }
+    if (B == Cancel) Button->SetCancel(true);
+    Button->SetBounds(X, IconTextHeight + VertMargin + VertSpacing, ButtonWidth, ButtonHeight);
+    X += ButtonWidth + ButtonSpacing;
+  }
+  return Form;
+}
+
+TModalResult TlcCustomLang::MessageDlgPosHelp(const String& Msg, TMsgDlgType DlgType,
+                                              TMsgDlgButtons Buttons, int HelpCtx, int X, int Y,
+                                              const String& HelpFileName, TMsgDlgBtn DefaultBtn,
+                                              TMsgDlgBtn CancelBtn) {
+  if (FUseTaskMsgDlg && IsVistaOrLater() && InitTaskDialogIndirect())
+    return DoTaskMessageDlg(String(), Msg, DlgType, Buttons, HelpCtx, X, Y, HelpFileName,
+                            DefaultBtn);
+  const TComponentPtr<TForm> Form =
+      CreateMessageDialog(Msg, DlgType, Buttons, DefaultBtn, CancelBtn);
+  if (X >= 0) Form->SetLeft(X);
+  if (Y >= 0) Form->SetTop(Y);
+  return Form->ShowModal();
+}
+
+TModalResult TlcCustomLang::MessageDlgPos(const String& Msg, TMsgDlgType DlgType,
+                                          TMsgDlgButtons Buttons, int HelpCtx, int X, int Y,
+                                          TMsgDlgBtn DefaultBtn, TMsgDlgBtn CancelBtn) {
+  return MessageDlgPosHelp(Msg, DlgType, Buttons, HelpCtx, X, Y, String(), DefaultBtn, CancelBtn);
+}
+
+TModalResult TlcCustomLang::MessageDlg(const String& Msg, TMsgDlgType DlgType,
+                                       TMsgDlgButtons Buttons, int HelpCtx, TMsgDlgBtn DefaultBtn,
+                                       TMsgDlgBtn CancelBtn) {
+  return MessageDlgPosHelp(Msg, DlgType, Buttons, HelpCtx, -1, -1, String(), DefaultBtn, CancelBtn);
+}
+
+TModalResult TlcCustomLang::TaskMessageDlg(const String& Title, const String& Msg,
+                                           TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                                           int HelpCtx) {
+  if (IsVistaOrLater() && InitTaskDialogIndirect()) {
+    const TMsgDlgBtn Default = Buttons.Contains(mbOK)    ? mbOK
+                               : Buttons.Contains(mbYes) ? mbYes
+                                                         : mbRetry;
+    return DoTaskMessageDlg(Title, Msg, DlgType, Buttons, HelpCtx, -1, -1, String(), Default);
+  }
+  return MessageDlgPosHelp(Msg, DlgType, Buttons, HelpCtx, -1, -1, String(), mbOK, mbCancel);
+}
+
+TModalResult TlcCustomLang::TaskMessageDlg(const String& Title, const String& Msg,
+                                           TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx,
+                                           TMsgDlgBtn DefaultBtn) {
+  if (IsVistaOrLater() && InitTaskDialogIndirect())
+    return DoTaskMessageDlg(Title, Msg, DlgType, Buttons, HelpCtx, -1, -1, String(), DefaultBtn);
+  return MessageDlgPosHelp(Msg, DlgType, Buttons, HelpCtx, -1, -1, String(), DefaultBtn, mbCancel);
+}
+
+TModalResult TlcCustomLang::DoTaskMessageDlg(const String& Title, const String& Msg,
+                                             TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                                             int HelpCtx, int X, int Y,
+                                             const String& /*HelpFileName*/,
+                                             TMsgDlgBtn DefaultBtn) {
+  TTaskDialogConfig Config;
+  Config.Parent = Screen().ActiveForm() ? Screen().ActiveForm() : Application().MainForm();
+  Config.Flags = TDF_ALLOW_DIALOG_CANCELLATION;
+  Config.MainIcon = TaskDialogIcon(DlgType);
+  for (int I = mbYes; I <= mbClose; ++I) {
+    const auto B = static_cast<TMsgDlgBtn>(I);
+    if (Buttons.Contains(B))
+      Config.Buttons.push_back({TaskDialogButtonId(B), GetDlgButtonCaptionW(B)});
+  }
+  Config.DefaultButton = ModalResultOf(DefaultBtn);
+  Config.WindowTitle = GetDlgTitle(DlgType);
+  Config.MainInstruction = Title;
+  Config.Content = Msg;
+  if (X >= 0 || Y >= 0 || HelpCtx != 0)
+    Config.Callback = [Parent = Config.Parent, X, Y](TTaskDialogWindow& Window, unsigned N,
+                                                     intptr_t WParam) {
+      return TaskDialogCallback(Window, N, WParam, Parent, X, Y);
+    };
+  int Pressed = mrNone;
+  CallTaskDialogIndirect(Config, &Pressed);
+  return Pressed;
+}
+
+void TlcCustomLang::ShowMessagePos(const String& Msg, int X, int Y) {
+  MessageDlgPos(Msg, mtCustom, {mbOK}, 0, X, Y, mbOK, mbCancel);
+}
+
+void TlcCustomLang::ShowMessage(const String& Msg) {
+  ShowMessagePos(Msg, -1, -1);
+}
+
+void TlcCustomLang::ShowMessageFmt(const String& Msg, std::initializer_list<TVarRec> Args) {
+  ShowMessage(Format(Msg, Args));
+}
+
+bool TlcCustomLang::InputQuery(const String& ACaption, const String& APrompt, String& Value,
+                               char16_t APasswordChar) {
+  const TComponentPtr<TForm> Form(new TForm(&Application()));
+  const TFont& Font = *Form->Font();
+  const TSize Ave = GetAveCharSize(Font);
+  Form->SetBorderStyle(bsDialog);
+  SetControlStrProp(*Form, u"Caption", ACaption);
+  Form->SetPosition(poScreenCenter);
+
+  const String OkCaption = GetDlgButtonCaption(mbOK);
+  const String CancelCaption = GetDlgButtonCaption(mbCancel);
+  const int ButtonWidth =
+      MaxOf(MulDiv(50, Ave.cx, 4), MaxOf(WindowSystem().TextExtent(Font, OkCaption).cx + 8,
+                                         WindowSystem().TextExtent(Font, CancelCaption).cx + 8));
+  Form->SetClientWidth(2 * ButtonWidth + 36);
+  const int Margin = MulDiv(8, Ave.cx, 4);
+  const int PromptWidth = WindowSystem().WrappedTextExtent(Font, APrompt, Screen().Width() / 2).cx;
+  if (2 * Margin + PromptWidth >= Form->ClientWidth())
+    Form->SetClientWidth(2 * Margin + PromptWidth + 36);
+
+  auto* Prompt = NewControl<TLabel>(*Form, String());
+  SetControlStrProp(*Prompt, u"Caption", APrompt);
+  SetControlOrdProp(*Prompt, u"WordWrap", 1);
+  // The label takes the size of its text, wrapped within the width left beside its margins.
+  const int PromptMax = Form->ClientWidth() - 2 * Margin;
+  const TSize PromptSize = WindowSystem().WrappedTextExtent(Font, APrompt, PromptMax);
+  Prompt->SetBounds(Margin, MulDiv(8, Ave.cy, 8), MaxOf(0, std::min(PromptSize.cx, PromptMax)),
+                    PromptSize.cy);
+
+  auto* Edit = NewControl<TEdit>(*Form, String());
+  Edit->SetBounds(Prompt->Left(), Prompt->Top() + Prompt->Height() + 5,
+                  Form->ClientWidth() - 2 * Prompt->Left(), Edit->Height());
+  Edit->SetMaxLength(255);
+  Edit->SetText(Value);
+  Edit->SetPasswordChar(APasswordChar);
+  Edit->SelectAll();
+
+  const int ButtonTop = Edit->Top() + Edit->Height() + 15;
+  const int ButtonHeight = MulDiv(14, Ave.cy, 8);
+  auto* Ok = NewControl<TButton>(*Form, String());
+  SetControlStrProp(*Ok, u"Caption", OkCaption);
+  Ok->SetModalResult(mrOk);
+  Ok->SetDefault(true);
+  Ok->SetBounds(Form->ClientWidth() / 2 - ButtonWidth - 4, ButtonTop, ButtonWidth, ButtonHeight);
+  auto* Cancel = NewControl<TButton>(*Form, String());
+  SetControlStrProp(*Cancel, u"Caption", CancelCaption);
+  Cancel->SetModalResult(mrCancel);
+  Cancel->SetCancel(true);
+  Cancel->SetBounds(Form->ClientWidth() / 2 + 4, ButtonTop, ButtonWidth, ButtonHeight);
+  Form->SetClientHeight(Cancel->Top() + Cancel->Height() + 13);
+
+  if (Form->ShowModal() != mrOk) return false;
+  Value = Edit->Text();
+  return true;
+}
+
+String TlcCustomLang::InputBox(const String& ACaption, const String& APrompt,
+                               const String& ADefault, char16_t APasswordChar) {
+  String Value = ADefault;
+  InputQuery(ACaption, APrompt, Value, APasswordChar);
+  return Value;
+}

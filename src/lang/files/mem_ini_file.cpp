@@ -1,0 +1,353 @@
+#include "lang/files/mem_ini_file.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "core/code_page.h"
+#include "core/exceptions.h"
+#include "core/rtti.h"
+#include "core/safe_file.h"
+#include "core/stream.h"
+
+namespace {
+
+const String OptionsSection = u"OPTIONS";
+const String UTF8Key = u"IsUTF8File";
+constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+
+// Typed reads fall back to their default on a conversion error only.
+template <class T, class Fn>
+T Converted(const String& Text, T Default, Fn Convert) {
+  if (Text.empty()) return Default;
+  try {
+    return Convert(Text);
+  } catch (const EConvertError&) {
+    return Default;
+  }
+}
+
+}  // namespace
+
+// ---- TlcCustomIniFile ----------------------------------------------------------------------
+
+const TClassType& TlcCustomIniFile::StaticClassType() {
+  static const TClassType T(u"TlcCustomIniFile", &TObject::StaticClassType());
+  return T;
+}
+
+int TlcCustomIniFile::ReadInteger(const String& Section, const String& Ident, int Default) const {
+  String S = ReadString(Section, Ident, u"");
+  if (S.size() > 2 && S[0] == u'0' && (S[1] == u'x' || S[1] == u'X')) S = u"$" + S.substr(2);
+  // Leading blanks are skipped, but the rest must be the number and nothing else.
+  if (S.empty() || S.back() <= u' ') return Default;
+  int Value;
+  return TryStrToInt(S, Value) ? Value : Default;
+}
+
+void TlcCustomIniFile::WriteInteger(const String& Section, const String& Ident, int Value) {
+  WriteString(Section, Ident, IntToStr(Value));
+}
+
+bool TlcCustomIniFile::ReadBool(const String& Section, const String& Ident, bool Default) const {
+  return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+void TlcCustomIniFile::WriteBool(const String& Section, const String& Ident, bool Value) {
+  WriteString(Section, Ident, Value ? u"1" : u"0");
+}
+
+TDateTime TlcCustomIniFile::ReadDate(const String& Section, const String& Name,
+                                     TDateTime Default) const {
+  return Converted(ReadString(Section, Name, u""), Default, StrToDate);
+}
+
+TDateTime TlcCustomIniFile::ReadDateTime(const String& Section, const String& Name,
+                                         TDateTime Default) const {
+  return Converted(ReadString(Section, Name, u""), Default, StrToDateTime);
+}
+
+double TlcCustomIniFile::ReadFloat(const String& Section, const String& Name,
+                                   double Default) const {
+  return Converted(ReadString(Section, Name, u""), Default, StrToFloat);
+}
+
+TDateTime TlcCustomIniFile::ReadTime(const String& Section, const String& Name,
+                                     TDateTime Default) const {
+  return Converted(ReadString(Section, Name, u""), Default, StrToTime);
+}
+
+void TlcCustomIniFile::WriteDate(const String& Section, const String& Name, TDateTime Value) {
+  WriteString(Section, Name, DateToStr(Value));
+}
+
+void TlcCustomIniFile::WriteDateTime(const String& Section, const String& Name, TDateTime Value) {
+  WriteString(Section, Name, DateTimeToStr(Value));
+}
+
+void TlcCustomIniFile::WriteFloat(const String& Section, const String& Name, double Value) {
+  WriteString(Section, Name, FloatToStr(Value));
+}
+
+void TlcCustomIniFile::WriteTime(const String& Section, const String& Name, TDateTime Value) {
+  WriteString(Section, Name, TimeToStr(Value));
+}
+
+bool TlcCustomIniFile::SectionExists(const String& Section) const {
+  TStringList Keys;
+  ReadSection(Section, Keys);
+  return Keys.Count() > 0;
+}
+
+bool TlcCustomIniFile::ValueExists(const String& Section, const String& Ident) const {
+  TStringList Keys;
+  ReadSection(Section, Keys);
+  return Keys.IndexOf(Ident) >= 0;
+}
+
+// ---- TMemIniEntry --------------------------------------------------------------------------
+
+const TClassType& TMemIniEntry::StaticClassType() {
+  static const TClassType T(u"TMemIniEntry", &TPersistent::StaticClassType());
+  return T;
+}
+
+TMemIniEntry::TMemIniEntry() : FList(std::make_unique<TStringList>(true)) {
+  FList->SetSorted(true);
+  FList->SetDuplicates(TDuplicates::dupAccept);
+}
+
+int TMemIniEntry::Add(const String& Key, const String& Value) {
+  return FList->AddObject(Key, new TMemIniValue(Value));
+}
+
+int TMemIniEntry::Add(const String& KeyValue) {
+  String Key, Value;
+  SplitKeyValue(KeyValue, Key, Value);
+  return Add(Key, Value);
+}
+
+void TMemIniEntry::Assign(const TPersistent& Source) {
+  const auto* Lines = dynamic_cast<const TStrings*>(&Source);
+  if (!Lines) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  FList->BeginUpdate();
+  Clear();
+  for (int I = 0; I < Lines->Count(); ++I) Add(Lines->Get(I));
+  FList->EndUpdate();
+}
+
+const String& TMemIniEntry::Value(int I) const {
+  return static_cast<TMemIniValue*>(FList->GetObject(I))->Value;
+}
+
+void TMemIniEntry::SplitKeyValue(const String& KeyValue, String& Key, String& Value) {
+  const size_t P = KeyValue.find(u'=');
+  if (P == String::npos) {
+    Key = KeyValue;
+    Value.clear();
+  } else {
+    Key = KeyValue.substr(0, P);
+    Value = KeyValue.substr(P + 1);
+  }
+}
+
+void TMemIniEntry::Load(std::vector<std::pair<String, String>>& Lines) {
+  // The stable sort keeps equal keys in the order they were added to the unsorted list, so
+  // adding them last to first puts the most recent one first, as sorted insertion does. Keys
+  // that already come strictly in order (as every file written here) go in as they are.
+  const bool InOrder =
+      std::adjacent_find(Lines.begin(), Lines.end(), [this](const auto& A, const auto& B) {
+        return CompareText(A.first, B.first) >= 0;
+      }) == Lines.end();
+  FList->SetSorted(false);
+  FList->Clear();
+  const auto Add = [this](std::pair<String, String>& L) {
+    FList->AddObject(std::move(L.first), new TMemIniValue(std::move(L.second)));
+  };
+  if (InOrder)
+    std::for_each(Lines.begin(), Lines.end(), Add);
+  else
+    std::for_each(Lines.rbegin(), Lines.rend(), Add);
+  FList->SetSorted(true);
+}
+
+// ---- TlcMemIniFile -------------------------------------------------------------------------
+
+const TClassType& TlcMemIniFile::StaticClassType() {
+  static const TClassType T(u"TlcMemIniFile", &TlcCustomIniFile::StaticClassType());
+  return T;
+}
+
+TlcMemIniFile::TlcMemIniFile(const String& FileName)
+    : TlcCustomIniFile(FileName), FSections(std::make_unique<TStringList>(true)) {
+  FSections->SetSorted(true);
+  FSections->SetDuplicates(TDuplicates::dupIgnore);
+  LoadValues();
+}
+
+TlcMemIniFile::~TlcMemIniFile() {
+  Clear();
+}
+
+void TlcMemIniFile::LoadValues() {
+  if (!FFileName.empty() && FileExists(FFileName)) {
+    TStringList Lines;
+    Lines.LoadFromFile(FFileName);
+    SetStrings(Lines);
+  } else {
+    Clear();
+  }
+}
+
+TMemIniEntry* TlcMemIniFile::FindSection(const String& Section) const {
+  int I;
+  return FSections->Find(Section, I) ? static_cast<TMemIniEntry*>(FSections->GetObject(I))
+                                     : nullptr;
+}
+
+TMemIniEntry* TlcMemIniFile::AddSection(const String& Section) {
+  auto* Entry = new TMemIniEntry;
+  FSections->AddObject(Section, Entry);
+  FChanged = true;
+  return Entry;
+}
+
+void TlcMemIniFile::Clear() {
+  FSections->Clear();
+  FChanged = true;
+}
+
+String TlcMemIniFile::ReadString(const String& Section, const String& Ident,
+                                 const String& Default) const {
+  const TMemIniEntry* Entry = FindSection(Section);
+  int I;
+  return Entry && Entry->Find(Ident, I) ? Entry->GetValue(I) : Default;
+}
+
+void TlcMemIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
+  TMemIniEntry* Entry = FindSection(Section);
+  if (!Entry) Entry = AddSection(Section);
+  int I;
+  if (Entry->Find(Ident, I)) Entry->Delete(I);
+  // The key is kept as it is given, "=" and all, so it reads back under the same name.
+  Entry->Add(Ident, Value);
+  FChanged = true;
+}
+
+void TlcMemIniFile::ReadSection(const String& Section, TStrings& Strings) const {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  if (const TMemIniEntry* Entry = FindSection(Section))
+    for (int I = 0; I < Entry->Count(); ++I) Strings.Add(Entry->GetName(I));
+  Strings.EndUpdate();
+}
+
+void TlcMemIniFile::ReadSections(TStrings& Strings) const {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  for (int I = 0; I < FSections->Count(); ++I) Strings.Add(FSections->Get(I));
+  Strings.EndUpdate();
+}
+
+void TlcMemIniFile::ReadSectionValues(const String& Section, TStrings& Strings) const {
+  Strings.BeginUpdate();
+  Strings.Clear();
+  if (const TMemIniEntry* Entry = FindSection(Section))
+    for (int I = 0; I < Entry->Count(); ++I) Strings.Add(Entry->GetValue(I));
+  Strings.EndUpdate();
+}
+
+void TlcMemIniFile::EraseSection(const String& Section) {
+  int I;
+  if (!FSections->Find(Section, I)) return;
+  FSections->Delete(I);
+  FChanged = true;
+}
+
+void TlcMemIniFile::DeleteKey(const String& Section, const String& Ident) {
+  TMemIniEntry* Entry = FindSection(Section);
+  if (!Entry) return;
+  int I;
+  if (Entry->Find(Ident, I)) Entry->Delete(I);
+  FChanged = true;
+}
+
+void TlcMemIniFile::GetStrings(TStrings& List) const {
+  List.BeginUpdate();
+  for (int S = 0; S < FSections->Count(); ++S) {
+    List.Add(u"[" + FSections->Get(S) + u"]");
+    const auto* Entry = static_cast<const TMemIniEntry*>(FSections->GetObject(S));
+    for (int I = 0; I < Entry->Count(); ++I) List.Add(Entry->GetLine(I));
+    List.Add(u"");
+  }
+  List.EndUpdate();
+}
+
+template <class ForEachFn>
+void TlcMemIniFile::Parse(const ForEachFn& ForEach) {
+  Clear();
+  // Each section's lines are gathered first and sorted once at the end.
+  std::unordered_map<TMemIniEntry*, std::vector<std::pair<String, String>>> Pending;
+  std::vector<std::pair<String, String>>* Current = nullptr;
+  ForEach([&](std::u16string_view Line) {
+    if (Line.empty() || Line[0] == u';') return;
+    if (Line.size() >= 2 && Line[0] == u'[' && Line.back() == u']') {
+      const String Name(Line.substr(1, Line.size() - 2));
+      TMemIniEntry* Entry = FindSection(Name);
+      if (!Entry) Entry = AddSection(Name);
+      Current = &Pending[Entry];
+      return;
+    }
+    if (!Current) return;
+    const size_t P = Line.find(u'=');
+    if (P == std::u16string_view::npos)
+      Current->emplace_back(String(Line), String());
+    else
+      Current->emplace_back(String(Line.substr(0, P)), String(Line.substr(P + 1)));
+  });
+  for (auto& [Entry, Lines] : Pending) Entry->Load(Lines);
+  FChanged = true;
+}
+
+void TlcMemIniFile::SetStrings(const TStrings& List) {
+  Parse([&List](const auto& Fn) {
+    for (int I = 0; I < List.Count(); ++I) Fn(List.Get(I));
+  });
+}
+
+void TlcMemIniFile::SetText(std::u16string_view Text) {
+  Parse([Text](const auto& Fn) { ForEachLine(Text, Fn); });
+}
+
+void TlcMemIniFile::Rename(const String& FileName, bool Reload) {
+  FFileName = FileName;
+  if (Reload) LoadValues();
+}
+
+void TlcMemIniFile::UpdateFile() {
+  TStringList Lines;
+  GetStrings(Lines);
+  TMemoryStream Text;
+  Lines.SaveToStream(Text, TEncoding::Ansi);
+  SaveBytesSafely(FFileName, Text.Bytes());
+  FChanged = false;
+}
+
+void TlcMemIniFile::LoadFromFile(const String& AFileName) {
+  TFileStream File(AFileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(File);
+}
+
+void TlcMemIniFile::LoadFromStream(TStream& Stream) {
+  Clear();
+  const std::string Bytes = Stream.ReadBytes(Stream.Size() - Stream.Position());
+  if (Bytes.starts_with(Utf8Mark)) {
+    // The mark says what the text is, whatever "OPTIONS" may say further down.
+    SetText(Utf8DecodeReplacing(std::string_view(Bytes).substr(3)));
+    return;
+  }
+  SetText(AnsiToString(Bytes));
+  if (ReadBool(OptionsSection, UTF8Key, false)) SetText(Utf8DecodeReplacing(Bytes));
+}

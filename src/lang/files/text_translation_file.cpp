@@ -1,0 +1,570 @@
+// The text translation file: loading and saving one category or all of them, the extended
+// translations, and merging from a stream.
+#include "lang/files/text_translation_file.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "core/code_page.h"
+#include "core/restore.h"
+#include "core/safe_file.h"
+#include "core/stream.h"
+#include "lang/custom_lang.h"
+#include "lang/switch/extended_items.h"
+#include "lang/table/translation_data.h"
+#include "lang/table/translation_line.h"
+
+TlcMemIniFile* SharedTranslationIni = nullptr;
+
+namespace {
+
+const String UTF8Key = u"IsUTF8File";
+const String DelimiterKey = u"DELIMITER";
+const String LanguageKey = u"Language_";
+const String FixedKey = u"Language_Fixed";
+const String MisspeltNamesSection = u"Language names - for intenal use only!";
+const String TypeKindSuffix = u"_TypeKind";
+constexpr char16_t AbsentValue = u'\u044F';
+
+bool HasBracketNames(TStringsType T) {
+  return T == stCollections || T == stListView_TreeView_Items;
+}
+
+String MapChars(String S, char16_t A, char16_t B, char16_t C, char16_t D) {
+  for (char16_t& X : S) {
+    if (X == A)
+      X = B;
+    else if (X == C)
+      X = D;
+  }
+  return S;
+}
+
+bool StartsWithText(std::u16string_view S, const String& Prefix) {
+  return S.size() >= Prefix.size() && lcCompareText(S.substr(0, Prefix.size()), Prefix) == 0;
+}
+
+// The first Separator in Value at From or after it, else npos. Every value of a file is split
+// here, so its first code unit is looked for eight at a time.
+size_t FindSeparator(std::u16string_view Value, std::u16string_view Separator, size_t From) {
+  while ((From = FindEither(Value, Separator[0], Separator[0], From)) < Value.size()) {
+    if (Value.substr(From, Separator.size()) == Separator) return From;
+    ++From;
+  }
+  return String::npos;
+}
+
+// Appends the texts of a file value as columns: each Separator becomes D, and a value without
+// any separator is the text of the first language.
+void AppendColumns(String& Line, const String& Value, const String& Separator, char16_t D) {
+  if (Separator.empty()) {
+    Line += Value;
+    return;
+  }
+  size_t From = 0;
+  for (size_t At; (At = FindSeparator(Value, Separator, From)) != String::npos;
+       From = At + Separator.size()) {
+    Line.append(Value, From, At - From);
+    Line += D;
+  }
+  Line.append(Value, From);
+  if (From == 0 && !Value.empty()) Line += D;
+}
+
+String LineNumberText(int Line) {
+  return u"line " + IntToStr(Line) + u": ";
+}
+
+// The line (from 1) of the first bytes that are not UTF-8; 0 when all are.
+int FirstNonUtf8Line(std::string_view Bytes) {
+  int Line = 1;
+  size_t Start = 0;
+  while (Start <= Bytes.size()) {
+    size_t End = Bytes.find('\n', Start);
+    if (End == std::string_view::npos) End = Bytes.size();
+    const std::string_view Piece = Bytes.substr(Start, End - Start);
+    if (!Piece.empty() && Utf8Decode(Piece).empty()) return Line;
+    ++Line;
+    Start = End + 1;
+  }
+  return 0;
+}
+
+String StrictUtf8(std::string_view Bytes) {
+  const String Text = Utf8Decode(Bytes);
+  if (Text.empty() && !Bytes.empty())
+    throw ELanguageError(LineNumberText(FirstNonUtf8Line(Bytes)) + u"the text is not UTF-8");
+  return Text;
+}
+
+bool IsHeader(std::u16string_view Line) {
+  return Line.size() >= 2 && Line[0] == u'[' && Line.back() == u']';
+}
+
+void CheckLines(std::u16string_view Text) {
+  bool InSection = false;
+  int Number = 0;
+  ForEachLine(Text, [&](std::u16string_view Line) {
+    ++Number;
+    if (std::all_of(Line.begin(), Line.end(), [](char16_t C) { return C <= u' '; }) ||
+        Line[0] == u';')
+      return;
+    if (IsHeader(Line)) {
+      InSection = true;
+      return;
+    }
+    if (!InSection) throw ELanguageError(LineNumberText(Number) + u"text outside any section");
+    if (Line.find(u'=') == std::u16string_view::npos)
+      throw ELanguageError(LineNumberText(Number) + u"a line without \"=\"");
+  });
+}
+
+// The category save's reading of the existing file: byte-order mark or ANSI, one pass.
+std::unique_ptr<TlcMemIniFile> ParseExisting(TStream& Stream) {
+  TStringList Lines;
+  Lines.LoadFromStream(Stream);
+  auto Ini = std::make_unique<TlcMemIniFile>(u"");
+  Ini->SetStrings(Lines);
+  return Ini;
+}
+
+// The serialised file with an empty first line, so that no section header shares the first
+// line with a byte-order mark.
+void Serialise(const TlcMemIniFile& Ini, TStringList& Lines) {
+  Ini.GetStrings(Lines);
+  if (Lines.Count() == 0 || !Lines[0].empty()) Lines.Insert(0, u"");
+}
+
+// The texts of one line, each followed by the delimiter D, as a value of the file: every D
+// becomes the separator. The loader turns each separator back into D, which must give the same
+// texts; a text that holds the separator would come back split, so it is refused.
+String FileValue(const String& Columns, char16_t D, const String& Separator, const String& What) {
+  if (Separator.empty()) throw ELanguageError(u"The column separator of a file cannot be empty");
+  const String Value = StringReplaceAll(Columns, String(1, D), Separator);
+  if (StringReplaceAll(Value, Separator, String(1, D)) != Columns)
+    throw ELanguageError(Format(u"A text of %s holds the column separator \"%s\"; choose another",
+                                {What, Separator}));
+  return Value;
+}
+
+// A key holding "=" or a line break would be read back as another key.
+void CheckKey(const String& Key) {
+  if (Key.find_first_of(u"=\r\n") != String::npos)
+    throw ELanguageError(Format(u"\"%s\" cannot be a key of a translation file", {Key}));
+}
+
+}  // namespace
+
+std::unique_ptr<TlcMemIniFile> ParseTranslationFile(const std::string& Bytes) {
+  auto Ini = std::make_unique<TlcMemIniFile>(u"");
+  String Text;
+  if (Bytes.starts_with("\xEF\xBB\xBF")) {
+    Text = StrictUtf8(std::string_view(Bytes).substr(3));
+  } else if (Bytes.starts_with("\xFF\xFE") || Bytes.starts_with("\xFE\xFF")) {
+    TMemoryStream Stream(Bytes);
+    TStringList Lines;
+    Lines.LoadFromStream(Stream);
+    Text = Lines.GetText();
+  } else {
+    // Only "OPTIONS" tells whether the bytes are UTF-8; an ANSI file is parsed once.
+    Text = AnsiToString(Bytes);
+    Ini->SetText(Text);
+    if (!Ini->ReadBool(OptionsSectionName, UTF8Key, false)) {
+      CheckLines(Text);
+      return Ini;
+    }
+    Text = StrictUtf8(Bytes);
+  }
+  CheckLines(Text);
+  Ini->SetText(Text);
+  return Ini;
+}
+
+bool IsLCBFileName(const String& FileName) {
+  return UpperCase(ExtractFileExt(FileName)) == u".LCB";
+}
+
+// ---- The component's side ----------------------------------------------------------------
+
+String TlcCustomLang::OwnerName() const {
+  return Owner() ? Owner()->Name() : String();
+}
+
+std::unique_ptr<TlcMemIniFile> TlcCustomLang::ParseStream(TStream& AStream) {
+  AStream.SetPosition(0);
+  return ParseTranslationFile(AStream.ReadBytes(AStream.Size()));
+}
+
+int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool CanRewrite) {
+  TStrings* List = GetPropListByType(PropType);
+  if (!List) return -1;
+  FFileError.clear();
+  int KeyCount = 0;
+  try {
+    if (!Owner()) throw ELanguageError(u"the translation component has no owner form");
+    std::unique_ptr<TlcMemIniFile> Own;
+    if (!SharedTranslationIni) Own = ParseStream(AStream);
+    const TlcMemIniFile& Ini = SharedTranslationIni ? *SharedTranslationIni : *Own;
+    const String Separator = Ini.ReadString(OptionsSectionName, DelimiterKey, DefaultFileDelimiter);
+
+    // Everything is gathered first and applied at the end, so an error changes nothing.
+    TStringList Names;
+    if (Ini.SectionExists(LanguageNamesSectionName)) {
+      for (int N = 1;; ++N) {
+        const String Name =
+            Ini.ReadString(LanguageNamesSectionName, LanguageKey + IntToStr(N), u"");
+        if (Name.empty()) break;
+        Names.Add(Name);
+      }
+    }
+    const bool Utf8 = Ini.ReadBool(OptionsSectionName, UTF8Key, false);
+    const int NumLang = Names.Count() > 0 ? Names.Count() : FNumLang;
+    TStringList Fixed;
+    for (int N = 1; N <= NumLang; ++N)
+      if (Ini.ReadBool(OptionsSectionName, FixedKey + IntToStr(N), false))
+        Fixed.Add(N <= Names.Count() ? Names[N - 1] : FLangNames->Get(N - 1));
+
+    // The section's keys come sorted; of keys equal but for case the first stands, as a
+    // look-up by key would find it.
+    const TMemIniEntry* Entries = Ini.FindSection(CategorySectionNames[PropType]);
+    const int EntryCount = Entries ? Entries->Count() : 0;
+
+    TStringList Lines;
+    if (!CanRewrite) Lines.Assign(*List);
+    const char16_t D = FLangDelim;
+    const String ByName = OwnerName() + u".", ByClass = OwnerClassName() + u".";
+    const String OwnByName = OwnerName() + D, OwnByClass = OwnerClassName() + D;
+    const bool Named = !OwnerName().empty();
+    const String Absent(1, AbsentValue);
+    {
+      // The columns are decoded with the language count and the encoding the file gives.
+      const TRestore<int> Count(FNumLang, NumLang);
+      const TRestore<bool> Encoding(FStoreAsUTF8, Utf8);
+      for (int I = 0; I < EntryCount; ++I) {
+        const std::u16string_view K = Entries->Name(I);
+        if (I > 0 && CompareText(K, Entries->Name(I - 1)) == 0) continue;
+        ++KeyCount;
+        const bool IsByName = Named && StartsWithText(K, ByName);
+        if (!IsByName && !StartsWithText(K, ByClass)) continue;
+        const String& Value = Entries->Value(I);
+        String T;
+        T.reserve(K.size() + Value.size() + 2);
+        T.assign(K.substr((IsByName ? ByName : ByClass).size()));
+        T += D;
+        if (HasBracketNames(PropType)) T = MapChars(T, u'-', u'[', u'+', u']');
+        const std::u16string_view LineName(T.data(), T.size() - 1);
+        if (FDoNotList->Count() > 0 &&
+            FDoNotList->IndexOf(String(LineName.substr(0, LineName.find(u'.')))) >= 0)
+          continue;
+        if (Utf8 && Value == Absent) continue;
+        if (Utf8) {
+          AppendColumns(T, Value, Separator, D);
+        } else {
+          String Columns;
+          AppendColumns(Columns, Value, Separator, D);
+          Columns = DecodeAnsiColumns(String(K) + D + Columns, false);
+          T.append(Columns, Columns.find(D) + 1);
+        }
+        UnescapeLineBreaksInPlace(T);
+        if (T.empty() || T.back() != D) T += D;
+        if (StartsWithText(T, IsByName ? OwnByName : OwnByClass))
+          Lines.Insert(0, T);
+        else
+          Lines.Add(T);
+      }
+    }
+
+    if (Names.Count() > 0) SetLangNames(&Names);
+    FStoreAsUTF8 = Utf8;
+    FFixedLanguages->Assign(Fixed);
+    List->Assign(Lines);
+  } catch (const Exception& E) {
+    FFileError = E.Message();
+    return -1;
+  }
+  if (!FDontChange) {
+    DelOldNames(*List, PropType);
+    if (PropType == stStrings) UpdateStrCollections();
+    ChangeLanguage();
+  }
+  return KeyCount;
+}
+
+int TlcCustomLang::SaveToStream(TStringsType PropType, TStream& AStream, const String& Delimiter) {
+  TStrings* List = GetPropListByType(PropType);
+  if (!List) return -1;
+  if (!Owner())
+    throw ELanguageError(u"A translation component without an owner form has no translation file");
+  auto Ini = ParseExisting(AStream);
+  Ini->WriteString(OptionsSectionName, DelimiterKey, Delimiter);
+  Ini->WriteBool(OptionsSectionName, UTF8Key, FStoreAsUTF8);
+  WriteLanguageNames(*Ini);
+  Ini->EraseSection(MisspeltNamesSection);
+  const String& Section = CategorySectionNames[PropType];
+  const char16_t D = FLangDelim;
+  for (int I = 0; I < List->Count(); ++I) {
+    const String Line = EncodeAnsiColumns(List->Get(I));
+    const size_t First = Line.find(D);
+    String Name = Line.substr(0, First);
+    if (HasBracketNames(PropType)) Name = MapChars(Name, u'[', u'-', u']', u'+');
+    const String Key = OwnerClassName() + u"." + Name;
+    CheckKey(Key);
+    Ini->WriteString(Section, Key,
+                     FileValue(EscapeLineBreaks(Line.substr(First + 1)), D, Delimiter, Key));
+  }
+  TStringList Lines;
+  Serialise(*Ini, Lines);
+  // Keys of this form written under its name rather than its class name are dropped.
+  const String Stale = OwnerName() + u".";
+  if (!OwnerName().empty() && OwnerName() != OwnerClassName()) {
+    const String Header = u"[" + Section + u"]";
+    const int At = Lines.IndexOf(Header);
+    for (int I = At + 1; At >= 0 && I < Lines.Count() - 1 && !IsHeader(Lines[I]);) {
+      if (Lines[I].starts_with(Stale))
+        Lines.Delete(I);
+      else
+        ++I;
+    }
+  }
+  if (!DoNotEmptyStream) {
+    AStream.SetSize(0);
+    AStream.SetPosition(0);
+  }
+  Lines.SaveToStream(AStream, FStoreAsUTF8 ? TEncoding::UTF8 : TEncoding::Ansi);
+  return List->Count();
+}
+
+void TlcCustomLang::WriteLanguageNames(TlcMemIniFile& Ini) const {
+  Ini.EraseSection(LanguageNamesSectionName);
+  for (int I = 1; I <= FNumLang; ++I) {
+    const String Name = I <= FLangNames->Count() ? FLangNames->Get(I - 1) : String();
+    Ini.WriteString(LanguageNamesSectionName, LanguageKey + IntToStr(I),
+                    Name.empty() ? u"Language N" + IntToStr(I) : Name);
+  }
+}
+
+void TlcCustomLang::LoadAllFromStream(TStream& AStream, bool CanRewrite, bool DontChangeLang) {
+  const TRestore<bool> DontChange(FDontChange, true);
+  std::unique_ptr<TlcMemIniFile> Own;
+  if (!SharedTranslationIni) Own = ParseStream(AStream);
+  const TRestore<TlcMemIniFile*> Shared(SharedTranslationIni,
+                                        Own ? Own.get() : SharedTranslationIni);
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    const auto Category = static_cast<TStringsType>(Cat);
+    TStrings* List = GetPropListByType(Category);
+    if (LoadFromStream(Category, AStream, CanRewrite) > 0 && List) DelOldNames(*List, Category);
+  }
+  LoadExtendedFromStream(AStream, CanRewrite);
+  UpdateStrCollections();
+  if (!DontChangeLang) ChangeLanguage();
+}
+
+void TlcCustomLang::SaveAllToStream(TStream& AStream, const String& Delimiter) {
+  TMemoryStream Scratch;
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    Scratch.SetPosition(0);
+    SaveToStream(static_cast<TStringsType>(Cat), Scratch, Delimiter);
+  }
+  SaveExtendedToStream(Scratch, Delimiter);
+  Scratch.SetPosition(0);
+  AStream.CopyFrom(Scratch, Scratch.Size());
+}
+
+void TlcCustomLang::LoadExtendedFromStream(TStream& AStream, bool CanRewrite) {
+  std::unique_ptr<TlcMemIniFile> Own;
+  if (!SharedTranslationIni) Own = ParseStream(AStream);
+  const TlcMemIniFile& Ini = SharedTranslationIni ? *SharedTranslationIni : *Own;
+  if (CanRewrite) FExtendedTranslations->Clear();
+  const bool Utf8 = Ini.ReadBool(OptionsSectionName, UTF8Key, false);
+  const String Separator = Ini.ReadString(OptionsSectionName, u"Delimiter", DefaultFileDelimiter);
+  const String Prefix = OwnerClassName() + u".";
+  TStringList Keys;
+  Ini.ReadSection(ExtendedSectionName, Keys);
+  for (int I = 0; I < Keys.Count(); ++I) {
+    const String K = Keys[I];
+    if (!K.starts_with(Prefix) || K.ends_with(TypeKindSuffix)) continue;
+    const String Identifier = K.substr(Prefix.size());
+    TlcExtendedItem* Item = FExtendedTranslations->Find(Identifier);
+    if (!Item) {
+      Item = FExtendedTranslations->Add();
+      Item->SetIdentifier(Identifier);
+      Item->SetPropertyType(GetPropTypeByPath(Identifier));
+    }
+    String Values = StringReplaceAll(Ini.ReadString(ExtendedSectionName, K, u""), Separator,
+                                     String(1, static_cast<char16_t>(FLangDelim)));
+    if (!Utf8) Values = DecodeAnsiColumns(Values, true);
+    Item->SetValues(UnescapeLineBreaks(Values));
+  }
+}
+
+void TlcCustomLang::SaveExtendedToStream(TStream& AStream, const String& Delimiter) {
+  AStream.SetPosition(0);
+  auto Ini = ParseExisting(AStream);
+  Ini->WriteString(OptionsSectionName, u"Delimiter", Delimiter);
+  WriteLanguageNames(*Ini);
+  const char16_t D = FLangDelim;
+  for (int I = 0; I < FExtendedTranslations->Count(); ++I) {
+    const TlcExtendedItem* Item = FExtendedTranslations->Items(I);
+    String Values = Item->Values();
+    if (!FStoreAsUTF8) Values = EncodeAnsiColumns(String(u" ") + D + Values).substr(2);
+    const String Key = OwnerClassName() + u"." + Item->Identifier();
+    CheckKey(Key);
+    Ini->WriteString(ExtendedSectionName, Key,
+                     FileValue(EscapeLineBreaks(Values), D, Delimiter, Key));
+    Ini->WriteString(ExtendedSectionName, Key + TypeKindSuffix,
+                     GetEnumName(TypeInfoTTypeKind(), Item->PropertyType()));
+  }
+  TStringList Lines;
+  Serialise(*Ini, Lines);
+  AStream.SetSize(0);
+  AStream.SetPosition(0);
+  Lines.SaveToStream(AStream, FStoreAsUTF8 ? TEncoding::UTF8 : TEncoding::Ansi);
+}
+
+// ---- Merging from a stream ----------------------------------------------------------------
+
+void TlcCustomLang::KeepUnknownLines(TStrings& List, const TStrings& Old) const {
+  std::unordered_set<String> Known;
+  const char16_t D = FLangDelim;
+  auto Id = [D](const String& Line) {
+    const size_t P = Line.find(D);
+    return UpperCase(P == String::npos ? String() : Line.substr(0, P));
+  };
+  for (int I = 0; I < List.Count(); ++I) Known.insert(Id(List[I]));
+  List.BeginUpdate();
+  for (int I = 0; I < Old.Count(); ++I)
+    if (Known.insert(Id(Old[I])).second) List.Add(Old[I]);
+  List.EndUpdate();
+}
+
+bool TlcCustomLang::MergeFromStream(TStringsType PropType, TStream& AStream) {
+  TStrings* List = GetPropListByType(PropType);
+  if (!List) return true;
+  TStringList Old;
+  Old.Assign(*List);
+  int Loaded;
+  {
+    const TRestore<bool> DontChange(FDontChange, true);
+    Loaded = LoadFromStream(PropType, AStream, true);
+  }
+  // A load that failed has left the list as it was; the merge reports it.
+  if (Loaded < 0) return false;
+  KeepUnknownLines(*List, Old);
+  if (!FDontChange) {
+    DelOldNames(*List, PropType);
+    if (PropType == stStrings) UpdateStrCollections();
+    ChangeLanguage();
+  }
+  return true;
+}
+
+bool TlcCustomLang::MergeAllFromStreamDNC(TStream& AStream) {
+  const TRestore<bool> DontChange(FDontChange, true);
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    const auto Category = static_cast<TStringsType>(Cat);
+    if (!MergeFromStream(Category, AStream)) return false;
+    if (TStrings* List = GetPropListByType(Category)) DelOldNames(*List, Category);
+  }
+  UpdateStrCollections();
+  return true;
+}
+
+bool TlcCustomLang::MergeAllFromStream(TStream& AStream) {
+  const bool Merged = MergeAllFromStreamDNC(AStream);
+  ChangeLanguage();
+  return Merged;
+}
+
+// ---- Files -------------------------------------------------------------------------------
+
+namespace {
+
+std::string ReadFileBytes(const String& FileName) {
+  TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
+  return File.ReadBytes(File.Size());
+}
+
+[[noreturn]] void RaiseLoadError(const String& FileName, const String& Why) {
+  throw ELanguageError(
+      Format(u"Cannot load the translation file \"%s\": %s", {ExpandFileName(FileName), Why}));
+}
+
+}  // namespace
+
+void RequireTranslationFile(const String& FileName) {
+  if (!FileExists(FileName)) RaiseLoadError(FileName, u"the file does not exist");
+}
+
+std::unique_ptr<TlcMemIniFile> ReadTranslationFile(const String& FileName) {
+  RequireTranslationFile(FileName);
+  try {
+    return ParseTranslationFile(ReadFileBytes(FileName));
+  } catch (const ELanguageError& E) {
+    RaiseLoadError(FileName, E.Message());
+  }
+}
+
+int TlcCustomLang::LoadFromFile(TStringsType PropType, const String& AFileName, bool CanRewrite) {
+  if (!FileExists(AFileName)) return -1;
+  TMemoryStream Stream(ReadFileBytes(AFileName));
+  const int Result = LoadFromStream(PropType, Stream, CanRewrite);
+  if (Result < 0 && !FFileError.empty()) RaiseLoadError(AFileName, FFileError);
+  return Result;
+}
+
+int TlcCustomLang::SaveToFile(TStringsType PropType, const String& AFileName,
+                              const String& Delimiter) {
+  if (!GetPropListByType(PropType)) return -1;
+  // The new text is made in memory from the old one and replaces the file in one step.
+  TMemoryStream Stream(FileExists(AFileName) ? ReadFileBytes(AFileName) : std::string());
+  const int Result = SaveToStream(PropType, Stream, Delimiter);
+  SaveBytesSafely(AFileName, Stream.Bytes());
+  return Result;
+}
+
+void TlcCustomLang::LoadAllFromFile(const String& AFileName, bool CanRewrite) {
+  if (!FileExists(AFileName)) return;
+  TMemoryStream Stream(ReadFileBytes(AFileName));
+  try {
+    LoadAllFromStream(Stream, CanRewrite, false);
+  } catch (const ELanguageError& E) {
+    RaiseLoadError(AFileName, E.Message());
+  }
+}
+
+void TlcCustomLang::SaveAllToFile(const String& AFileName, const String& Delimiter) {
+  TMemoryStream Stream(FileExists(AFileName) ? ReadFileBytes(AFileName) : std::string());
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    Stream.SetPosition(0);
+    SaveToStream(static_cast<TStringsType>(Cat), Stream, Delimiter);
+  }
+  SaveExtendedToStream(Stream, Delimiter);
+  SaveBytesSafely(AFileName, Stream.Bytes());
+}
+
+int TlcCustomLang::LoadStringsFromFile(const String& AFileName, bool CanRewrite) {
+  return LoadFromFile(stStrings, AFileName, CanRewrite);
+}
+
+int TlcCustomLang::SaveStringsToFile(const String& AFileName, const String& Delimiter) {
+  return SaveToFile(stStrings, AFileName, Delimiter);
+}
+
+void TlcCustomLang::LoadAllFromFileDNC(const String& AFileName, bool CanRewrite) {
+  const TRestore<bool> DontChange(FDontChange, true);
+  if (FileExists(AFileName)) {
+    TMemoryStream Stream(ReadFileBytes(AFileName));
+    std::unique_ptr<TlcMemIniFile> Own;
+    try {
+      if (!SharedTranslationIni) Own = ParseStream(Stream);
+    } catch (const ELanguageError& E) {
+      RaiseLoadError(AFileName, E.Message());
+    }
+    const TRestore<TlcMemIniFile*> Shared(SharedTranslationIni,
+                                          Own ? Own.get() : SharedTranslationIni);
+    for (int Cat = 0; Cat < StringsTypeCount; ++Cat)
+      LoadFromStream(static_cast<TStringsType>(Cat), Stream, CanRewrite);
+    LoadExtendedFromStream(Stream, CanRewrite);
+  }
+  UpdateStrCollections();
+}

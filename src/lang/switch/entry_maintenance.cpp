@@ -1,0 +1,216 @@
+// Keeping the translation lists in step with the form: lines of vanished components and
+// collection items, lines an action supplies, and lines without any text.
+#include <algorithm>
+
+#include "component/collection.h"
+#include "core/strings.h"
+#include "lang/custom_lang.h"
+#include "lang/switch/extended_items.h"
+#include "lang/switch/prop_info_list.h"
+#include "lang/switch/switch_lookups.h"
+#include "lang/table/translation_line.h"
+
+namespace {
+
+String NameOf(const String& Line, char16_t D) {
+  const size_t End = Line.find(D);
+  return End == String::npos ? String() : Line.substr(0, End);
+}
+
+// How many delimiters the line has at its two ends together (all of them for a line of
+// delimiters only).
+size_t OuterDelimiters(const String& Line, char16_t D) {
+  const size_t Lead = Line.find_first_not_of(D);
+  if (Lead == String::npos) return Line.size();
+  return Lead + (Line.size() - 1 - Line.find_last_not_of(D));
+}
+
+// Every occurrence of Old, respecting case, texts included.
+String ReplaceAll(const String& Line, const String& Old, const String& New) {
+  String R;
+  size_t From = 0;
+  for (size_t At; (At = Line.find(Old, From)) != String::npos; From = At + Old.size())
+    R.append(Line, From, At - From).append(New);
+  return R.append(Line, From);
+}
+
+}  // namespace
+
+void TlcCustomLang::DelOldNames(TStrings& AStrings, TStringsType Propty) {
+  DelOldNames(AStrings, Propty, Lookups());
+}
+
+void TlcCustomLang::DelOldNames(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups) {
+  if (Propty == stDlgsCaptions || Propty == stStrings || Propty == stLocales) return;
+  const char16_t D = FLangDelim;
+  const size_t Wanted = static_cast<size_t>(FNumLang) + 1;
+  for (int I = 0; I < AStrings.Count(); ++I) {
+    const String Line = AStrings.Get(I);
+    size_t Count = static_cast<size_t>(std::count(Line.begin(), Line.end(), D));
+    size_t Keep = Line.size();
+    while (Count > Wanted && Keep > 0 && Line[Keep - 1] == D) {
+      --Keep;
+      --Count;
+    }
+    if (Keep != Line.size()) AStrings.Put(I, Line.substr(0, Keep));
+  }
+  if (!FTmpStrings) FTmpStrings = std::make_unique<TStringList>();
+  // Without an owner there is no form to hold the lines against.
+  if (Owner()) {
+    if (Propty == stCollections)
+      DropVanishedItems(AStrings, Lookups);
+    else
+      DropVanishedComponents(AStrings, Propty, Lookups);
+  }
+  if (!FAutoSkipEmpties) return;
+  for (int I = AStrings.Count() - 1; I >= 0; --I)
+    if (OuterDelimiters(AStrings.Get(I), D) >= Wanted) AStrings.Delete(I);
+}
+
+void TlcCustomLang::DropVanishedItems(TStrings& AStrings, TSwitchLookups& Lookups) {
+  const char16_t D = FLangDelim;
+  for (int I = 0; I < AStrings.Count();) {
+    const String Line = AStrings.Get(I);
+    const String Name = NameOf(Line, D);
+    const size_t Dot = Name.find(u'.');
+    TComponent* Comp = Lookups.Component(std::u16string_view(Name).substr(0, Dot));
+    if (!Comp) {
+      FTmpStrings->Add(Line);
+      AStrings.Delete(I);
+      continue;
+    }
+    String Rest = Dot == String::npos ? String() : Name.substr(Dot + 1);
+    TObject* Searched = Comp;
+    if (Rest.starts_with(u"Properties.")) {
+      Rest.erase(0, 11);
+      const TPropInfo* P = FindPublishedProp(Comp, u"Properties", AllButEventKinds);
+      Searched = P && P->GetObj ? P->GetObj(*Comp) : nullptr;
+    }
+    const String Item = Rest.substr(0, Rest.find(u'.'));
+    const size_t Open = Item.find(u'[');
+    int Index = 0;
+    // A component without the object, or a name whose index is no number, cannot be judged:
+    // the line stays.
+    if (!Searched || Open == String::npos ||
+        !TryStrToInt(Item.substr(Open + 1, Item.size() - Open - 2), Index)) {
+      ++I;
+      continue;
+    }
+    const String CollName = Item.substr(0, Open);
+    const TPropInfo* P = FindPublishedProp(Searched, CollName, AllButEventKinds);
+    const auto* Coll = P && P->Name == CollName && P->GetObj
+                           ? dynamic_cast<TCollection*>(P->GetObj(*Searched))
+                           : nullptr;
+    if (!Coll || Coll->Count() > Index) {
+      ++I;
+      continue;
+    }
+    FTmpStrings->Add(Line);
+    AStrings.Delete(I);
+  }
+}
+
+void TlcCustomLang::DropVanishedComponents(TStrings& AStrings, TStringsType Propty,
+                                           TSwitchLookups& Lookups) {
+  const char16_t D = FLangDelim;
+  const String OwnerClass = OwnerClassName();
+  const bool TextCategory = Propty == stCaptions || Propty == stHints;
+  const int Kind = Propty == stCaptions ? 0 : 1;
+  int First = 0;
+  if (TextCategory)
+    First = HasProperty(Owner(), Kind == 0 ? u"Caption" : u"Hint", StringKinds, {}) ? 1 : 0;
+  else if (Propty == stFonts || Propty == stCharSets)
+    First = HasProperty(Owner(), u"Font", ClassKinds, u"TFont") ? 1 : 0;
+  // The owner's own line goes when its action supplies the text.
+  if (TextCategory && First == 1 && IsValueFromAction(Owner(), Kind) && AStrings.Count() > 0 &&
+      AStrings.Get(0).find(OwnerClass + D) != String::npos) {
+    AStrings.Delete(0);
+    First = 0;
+  }
+  // Line 0 is the owner's only when it carries the owner's name: a form without a hint of its
+  // own has none, and a vanished component's line there must still lend its translations.
+  if (First == 1 && AStrings.Count() > 0) {
+    const String Name0 = NameOf(AStrings.Get(0), D);
+    if (Name0 != OwnerClass && Name0 != Owner()->Name()) First = 0;
+  }
+  const bool ByProperty =
+      Propty == stMultiLines || Propty == stOtherStrings || Propty == stListView_TreeView_Items;
+  for (int I = First; I < AStrings.Count();) {
+    const String Line = AStrings.Get(I);
+    const String Name = NameOf(Line, D);
+    TComponent* Comp = nullptr;
+    bool Survives;
+    if (ByProperty) {
+      const size_t Dot = Name.find(u'.');
+      const std::u16string_view CompPart =
+          Dot == String::npos ? std::u16string_view() : std::u16string_view(Name).substr(0, Dot);
+      Survives = CompPart == OwnerClass || Lookups.Component(CompPart);
+    } else {
+      Comp = Lookups.Component(Name);
+      Survives = Comp != nullptr;
+    }
+    if (!Survives) {
+      FTmpStrings->Add(Line);
+      AStrings.Delete(I);
+    } else if (TextCategory && IsValueFromAction(Comp, Kind)) {
+      AStrings.Delete(I);
+    } else {
+      ++I;
+    }
+  }
+}
+
+void TlcCustomLang::ReBuildDoNotList() {
+  const auto RemoveLinesOf = [this](TComponent* C) {
+    const std::pair<TStrings*, TStringsType> Lists[] = {{FCaptions.get(), stCaptions},
+                                                        {FHints.get(), stHints},
+                                                        {FDisplayLabels.get(), stDisplayLabels},
+                                                        {FFonts.get(), stFonts},
+                                                        {FMultiLines.get(), stMultiLines},
+                                                        {FOthers.get(), stOtherStrings},
+                                                        {FCharSets.get(), stFonts},
+                                                        {FCollections.get(), stCollections}};
+    for (const auto& [List, Category] : Lists)
+      RemoveComponentEntries(*List, C, Category, TOperation::opRemove);
+  };
+  TComponent* Form = Owner();
+  if (!Form) return;
+  for (int I = 0; I < FDoNotList->Count(); ++I) {
+    const String Entry = FDoNotList->Get(I);
+    if (TComponent* C = Form->FindComponent(Entry)) {
+      RemoveLinesOf(C);
+    } else if (Entry == Form->ClassName()) {
+      RemoveLinesOf(Form);
+    } else if (Entry.starts_with(u"!T")) {
+      for (int K = 0; K < Form->ComponentCount(); ++K)
+        if (Form->Components(K)->ClassName() == std::u16string_view(Entry).substr(1))
+          RemoveLinesOf(Form->Components(K));
+    }
+  }
+}
+
+void TlcCustomLang::ComponentRenamed(const String& OldName, const String& NewName) {
+  if (NewName.empty()) return;
+  // The owner form's lines are named by its class, which follows its name.
+  const bool IsOwner = Owner() && OldName == Owner()->Name();
+  const String Old = IsOwner ? u"T" + OldName : OldName;
+  const String New = IsOwner ? u"T" + NewName : NewName;
+  const char16_t D = FLangDelim;
+  const auto Rename = [&](TStrings& List) {
+    for (int I = 0; I < List.Count(); ++I) {
+      const String Line = List.Get(I);
+      const size_t End = std::min(Line.find(u'.'), Line.find(D));
+      if (Line.compare(0, End, Old) == 0) List.Put(I, ReplaceAll(Line, Old, New));
+    }
+  };
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat)
+    if (TStrings* List = GetPropListByType(static_cast<TStringsType>(Cat))) Rename(*List);
+  Rename(*FDoNotList);
+  Rename(*FSmartProps);
+  const String Prefix = OldName + u".";
+  for (int I = 0; I < FExtendedTranslations->Count(); ++I) {
+    TlcExtendedItem* Item = FExtendedTranslations->Items(I);
+    const String Id = Item->Identifier();
+    if (Id.starts_with(Prefix)) Item->SetIdentifier(NewName + Id.substr(OldName.size()));
+  }
+}
