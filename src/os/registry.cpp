@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "core/safe_file.h"
+#include "core/save_lock.h"
 #include "core/stream.h"
 
 String RootKeyName(HKEY Root) {
@@ -29,6 +31,14 @@ String RootKeyName(HKEY Root) {
 }
 
 // ---- Stores --------------------------------------------------------------------------------
+
+TRegTree TRegistryStore::Update(HKEY Root, String& Error,
+                                const std::function<void(TRegTree&)>& Change) {
+  TRegTree Tree = Read(Root, Error);
+  Change(Tree);
+  Write(Root, Tree);
+  return Tree;
+}
 
 TRegTree TMemoryRegistryStore::Read(HKEY Root, String&) {
   return FTrees[Root];
@@ -72,6 +82,14 @@ TRegTree TFileRegistryStore::Read(HKEY Root, String& Error) {
   return Tree;
 }
 
+namespace {
+
+[[noreturn]] void RaiseWriteError(const String& Why) {
+  throw ERegistryException(u"Cannot write the registry: " + Why);
+}
+
+}  // namespace
+
 void TFileRegistryStore::Write(HKEY Root, const TRegTree& Tree) {
   const String Name = FileName(Root);
   const std::string Path = ToUtf8(Name);
@@ -88,10 +106,24 @@ void TFileRegistryStore::Write(HKEY Root, const TRegTree& Tree) {
     }
     SaveBytesSafely(Name, Tree.Text());
   } catch (const Exception& E) {
-    throw ERegistryException(u"Cannot write the registry: " + E.Message());
+    RaiseWriteError(E.Message());
   } catch (const std::filesystem::filesystem_error& E) {
-    throw ERegistryException(u"Cannot write the registry: " + FromUtf8(E.what()));
+    RaiseWriteError(FromUtf8(E.what()));
   }
+}
+
+TRegTree TFileRegistryStore::Update(HKEY Root, String& Error,
+                                    const std::function<void(TRegTree&)>& Change) {
+  // The folder has to be there to be locked.
+  std::error_code Ignored;
+  std::filesystem::create_directories(ToUtf8(FFolder), Ignored);
+  std::optional<TSaveLock> Lock;
+  try {
+    Lock.emplace(FileName(Root));
+  } catch (const Exception& E) {
+    RaiseWriteError(E.Message());
+  }
+  return TRegistryStore::Update(Root, Error, Change);
 }
 
 namespace {
@@ -128,9 +160,9 @@ bool TRegistry::OpenKey(const String& Key, bool CanCreate) {
   FTree = FStore.Read(FRootKey, FLastError);
   if (!FTree.KeyExists(Path)) {
     if (!CanCreate) return false;
-    FTree.CreateKey(Path);
     try {
-      FStore.Write(FRootKey, FTree);
+      FTree =
+          FStore.Update(FRootKey, FLastError, [&Path](TRegTree& Tree) { Tree.CreateKey(Path); });
     } catch (const ERegistryException& E) {
       FLastError = E.Message();
       return false;
@@ -182,12 +214,11 @@ void TRegistry::Write(const String& Name, const TRegValue& Value) {
   if (!FOpen) throw ERegistryException(Format(u"Failed to set data for '%s'", {Name}));
   // Written into the tree as stored now, so what others wrote meanwhile stays.
   String Ignored;
-  TRegTree Fresh = FStore.Read(FRootKey, Ignored);
-  Fresh.CreateKey(FCurrentPath).Values[Name] = {Name, Value};
   try {
-    FStore.Write(FRootKey, Fresh);
+    FTree = FStore.Update(FRootKey, Ignored, [this, &Name, &Value](TRegTree& Tree) {
+      Tree.CreateKey(FCurrentPath).Values[Name] = {Name, Value};
+    });
   } catch (const ERegistryException& E) {
     throw ERegistryException(Format(u"Failed to set data for '%s'", {Name}) + u". " + E.Message());
   }
-  FTree = std::move(Fresh);
 }

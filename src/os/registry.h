@@ -4,6 +4,7 @@
 // does it. Where the trees live is up to a store: files under the user's configuration folder
 // (the default), or memory for tests.
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "core/exceptions.h"
@@ -34,6 +35,9 @@ class TRegistryStore {
   virtual TRegTree Read(HKEY Root, String& Error) = 0;
   // Stores the root's whole tree; ERegistryException with the reason when it cannot.
   virtual void Write(HKEY Root, const TRegTree& Tree) = 0;
+  // Reads the root's tree (Error as for Read), lets Change alter it and stores it, with no
+  // other write of the root in between; returns the tree as stored.
+  virtual TRegTree Update(HKEY Root, String& Error, const std::function<void(TRegTree&)>& Change);
 };
 
 class TMemoryRegistryStore : public TRegistryStore {
@@ -47,12 +51,14 @@ class TMemoryRegistryStore : public TRegistryStore {
 
 // One registry file per root, named after it ("HKEY_CURRENT_USER.reg"), in Folder. A file is
 // replaced safely on every write; one that cannot be read is kept beside it as ".bad" when the
-// root is written again.
+// root is written again. An update keeps the folder locked from the read to the write, so that
+// programs writing one root at once keep all their values.
 class TFileRegistryStore : public TRegistryStore {
  public:
   explicit TFileRegistryStore(String Folder);
   TRegTree Read(HKEY Root, String& Error) override;
   void Write(HKEY Root, const TRegTree& Tree) override;
+  TRegTree Update(HKEY Root, String& Error, const std::function<void(TRegTree&)>& Change) override;
   String FileName(HKEY Root) const;
 
   // $XDG_CONFIG_HOME, else ~/.config, and "lcregistry" in it.

@@ -12,6 +12,7 @@
 
 #include "core/exceptions.h"
 #include "core/safe_file.h"
+#include "core/save_lock.h"
 #include "file_size_limit.h"
 
 namespace {
@@ -163,4 +164,15 @@ TEST_F(SafeFile, AnotherUsersLinkInASharedStickyFolderIsNotFollowed) {
   ASSERT_EQ(::lchown(Link.c_str(), ::geteuid(), ::getegid()), 0);
   SaveBytesSafely(FromUtf8(Link), "through our own link");
   EXPECT_EQ(ReadAll(Name), "through our own link");
+}
+
+TEST_F(SafeFile, AThreadThatHoldsTheLockTakesItAgain) {
+  // A save that reads and writes within another one of the same folder must not wait for itself.
+  const TSaveLock Outer(Name);
+  {
+    const TSaveLock Inner(FromUtf8(Dir + "other.txt"));
+    SaveBytesSafely(Name, "inner");
+  }
+  const TSaveLock Again(Name);
+  EXPECT_EQ(ReadAll(Name), "inner");
 }

@@ -6,6 +6,7 @@
 
 #include "core/safe_file.h"
 #include "core/stream.h"
+#include "two_processes.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ class RegistryFiles : public ::testing::Test {
           FromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(ToUtf8(Dir));
   }
+  void TearDown() override { std::filesystem::remove_all(ToUtf8(Dir)); }
   String Dir;
 };
 
@@ -138,6 +140,24 @@ TEST_F(RegistryFiles, ADamagedFileReadsAsEmptyAndIsKeptAside) {
   TRegistry Nowhere(KEY_ALL_ACCESS, &Blocked);
   EXPECT_FALSE(Nowhere.OpenKey(u"Software", true));
   EXPECT_NE(Nowhere.LastError().find(u"Cannot write the registry"), String::npos);
+}
+
+TEST_F(RegistryFiles, TwoProcessesWritingAtOnceKeepEveryValue) {
+  constexpr int Count = 100;
+  ASSERT_TRUE(RunInTwoProcesses([this](int Which) {
+    TFileRegistryStore Store(Dir);
+    TRegistry Reg(KEY_ALL_ACCESS, &Store);
+    if (!Reg.OpenKey(u"Software\\Shared", true)) throw ERegistryException(Reg.LastError());
+    for (int I = 0; I < Count; ++I) Reg.WriteInteger(IntToStr(Which) + u"." + IntToStr(I), I);
+  }));
+  TFileRegistryStore Store(Dir);
+  TRegistry Reg(KEY_ALL_ACCESS, &Store);
+  ASSERT_TRUE(Reg.OpenKey(u"Software\\Shared", false));
+  int Kept = 0;
+  for (int Which = 0; Which < 2; ++Which)
+    for (int I = 0; I < Count; ++I) Kept += Reg.ValueExists(IntToStr(Which) + u"." + IntToStr(I));
+  EXPECT_EQ(Kept, 2 * Count);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ToUtf8(Dir)), {}), 1);
 }
 
 TEST(Registry, DefaultFolderFollowsTheConfigurationFolder) {
