@@ -55,13 +55,15 @@ RawBytes TfmMain::ExPack(TComHandle& hc, const RawBytes& s, uint32_t Delay) {
   return Result;
 }
 
-void TfmMain::RunOnLine(const std::function<void()>& Operation) {
+bool TfmMain::RunOnLine(const std::function<void()>& Operation) {
   try {
     Operation();
+    return true;
   } catch (const ELineGone&) {
     const String Line = Text(u"IDS_137");
     AddLine(Line);
     Log(Line);
+    return false;
   }
 }
 

@@ -104,8 +104,9 @@ class TfmMain : public TForm {
   void SetNewAddress(uint8_t NewAddress);
 
   // Runs one operation that talks to a controller. When its line goes (ELineGone), the operation
-  // ends there, its port closed on the way out, with one line in the output pane and the log.
-  void RunOnLine(const std::function<void()>& Operation);
+  // ends there, its port closed on the way out, with one line in the output pane and the log, and
+  // the result is false.
+  bool RunOnLine(const std::function<void()>& Operation);
 
   // A message text by its key, in the active language.
   String Text(const char16_t* Key) const { return slng1->GetTextOrDefault(Key); }

@@ -219,24 +219,26 @@ void TfmMain::btScanCtrlClick(TObject*) {
   ClearOutput();
   Application().ProcessMessages();
   TNetworkScan Scan(*this);
-  const auto Closing = [&] {
+  // A scan that a lost line or an error cut short did not complete, though nobody stopped it.
+  const auto Closing = [&](bool Finished) {
     Scan.Close();
     AddLine(u"");
-    const String Last = Text(ScanIdle != 0 ? u"IDS_141" : u"IDS_142");
+    const String Last = Text(ScanIdle != 0 || !Finished ? u"IDS_141" : u"IDS_142");
     AddLine(Last);
     Log(Last);
     ScanIdle = 1;
     // The field may have changed while the scan ran: the button names what pressing it does.
     seNetAdrChange(nullptr);
   };
+  bool Finished = false;
   try {
     oComMode = ComModeSlow;
-    RunOnLine([&] {
+    Finished = RunOnLine([&] {
       if (Scan.Open()) Scan.Run();
     });
   } catch (...) {
-    Closing();
+    Closing(false);
     throw;
   }
-  Closing();
+  Closing(Finished);
 }

@@ -304,6 +304,27 @@ TEST_F(ScanTest, AControllerThatAnswersGarbled) {
                                  u" Type = 0x1A Version 03.07", u"", u"Scan completed."}));
 }
 
+// A converter lost in the middle: the scan says so, and it did not complete.
+TEST_F(ScanTest, AConverterLostMidScan) {
+  TControllerSettings C = Controller(1000, 5);
+  C.TextLines = {"Front door"};
+  // Ten probes hit and the info is answered; the line goes instead of the text line.
+  C.Faults.Clean = 11;
+  C.Faults.HangUp = 1;
+  TfmMain& W = OpenScan({C});
+  PressScan();
+  const String LineGone = u"Converter or connection is defective!";
+  EXPECT_EQ(MemoLines(),
+            (std::vector<String>{u"Scanning started ...", u" ", Report(1, 5, 1000),
+                                 u" Type = 0x1A Version 03.07", LineGone, u"", u"Scan breaking!"}));
+  EXPECT_EQ(LogLines(),
+            (std::vector<String>{u"Scanning started", u"Detect: Type=0x1A NetAddr=5 S/N=1000.",
+                                 LineGone, u"Scan breaking!"}));
+  EXPECT_EQ(ScanIdle, 1);
+  EXPECT_EQ(W.btCheckNetAddr->Caption(), u"Scan");
+  EXPECT_FALSE(WriteOverlapped.EventOpen);
+}
+
 TEST_F(ScanTest, APortThatCannotBeOpenedEndsTheScan) {
   TfmMain& W = OpenScan({});
   W.cbPort->SetText(u"");
