@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "tool/framing.h"
 #include "tool/main_window.h"
@@ -67,6 +68,19 @@ bool TfmMain::RunOnLine(const std::function<void()>& Operation) {
   }
 }
 
+namespace {
+
+TPauseFunction PauseFunction;
+
+}  // namespace
+
 void SleepMs(int Ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
+  if (PauseFunction)
+    PauseFunction(Ms);
+  else
+    std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
+}
+
+TPauseFunction SetPauseFunction(TPauseFunction Pause) {
+  return std::exchange(PauseFunction, std::move(Pause));
 }

@@ -3,6 +3,7 @@
 // error that ends an operation when its line goes.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "core/exceptions.h"
 #include "core/ustring.h"
@@ -20,8 +21,13 @@ inline bool IsNoAnswer(const RawBytes& a) {
   return a.size() == 1 && a[0] == NoAnswer;
 }
 
-// The pauses the protocol prescribes between exchanges: the calling thread sleeps.
+// The pauses the protocol prescribes between exchanges: the calling thread sleeps, or, while a
+// pause function is set, that function is called instead (a test counts the pauses rather than
+// waiting them out).
 void SleepMs(int Ms);
+using TPauseFunction = std::function<void(int Ms)>;
+// Sets the pause function (an empty one puts the sleep back) and returns the one it replaces.
+TPauseFunction SetPauseFunction(TPauseFunction Pause);
 
 // The port reported that its device has gone (a converter unplugged, the line hung up). Raised by
 // the exchange and by whoever else talks to the port; TfmMain::RunOnLine ends the operation with

@@ -11,10 +11,10 @@
 namespace {
 
 constexpr int RestartTries = 21;
-// A loader that only ever synchronizes, or stays busy for a minute, is not coming back: the
-// upload cannot be stopped, so it ends rather than hold the window.
+// A loader that only ever synchronizes is not coming back: the upload cannot be stopped, so it
+// ends rather than hold the window.
 constexpr int MaxSyncsInRow = 16;
-constexpr int MaxBusyInRow = 500;
+constexpr int BusyPause = 120;  // ms before asking a busy loader again
 
 const char16_t* ResultKey(uint8_t Code) {
   switch (Code) {
@@ -121,11 +121,9 @@ bool TfmMain::Transfer(TComHandle& hc, uint16_t SN) {
   RawBytes A = ExPack(hc, LoaderCommand(CmdPrefix, SN, StringToAnsi(Text(u"IDS_55"))), AnswerWait);
   Log(Text(u"IDS_60") + IntToStr(SN));
   int Syncs = 0;
-  int Busy = 0;
   for (;;) {
     const TLoaderMessage M = DecodeLoaderMessage(A, Boot);
     Syncs = M.Kind == TLoaderKind::lkSync ? Syncs + 1 : 0;
-    Busy = M.Kind == TLoaderKind::lkBusy ? Busy + 1 : 0;
     switch (M.Kind) {
       case TLoaderKind::lkSync:
         if (Syncs > MaxSyncsInRow) {
@@ -164,13 +162,13 @@ bool TfmMain::Transfer(TComHandle& hc, uint16_t SN) {
         break;
       }
       case TLoaderKind::lkBusy:
-        if (Busy > MaxBusyInRow) {
-          AddLine(Text(u"IDS_51"));
-          return false;
-        }
+        // The loader is busy erasing or writing: left now, the controller may stay without
+        // firmware, so it is asked again for as long as it is busy. Only the end of the program
+        // (its window closed) leaves it.
         Application().ProcessMessages();
-        SleepMs(120);
+        SleepMs(BusyPause);
         Application().ProcessMessages();
+        if (Application().Terminated()) return false;
         A = ExPack(hc, Next, AnswerWait);
         break;
       case TLoaderKind::lkResult: {

@@ -1,8 +1,9 @@
-#include "sim/controller.h"
+#include <map>
+
+#include "controller_test_support.h"
 #include "sim/image_writer.h"
+#include "tool/exchange.h"
 #include "tool/loader_messages.h"
-#include "tool/unit_state.h"
-#include "tool_test_support.h"
 
 namespace {
 
@@ -150,6 +151,42 @@ TEST_F(UploadTest, BusyAndSynchronizationAndTheProgressLine) {
           u"Progress - 75%", u"Progress - 100%", u"Firmware program successfully completed",
           u"Waiting for startup of the new firmware...", u"Firmware started successfully."}));
   EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Plan));
+}
+
+// The tool's pauses, counted by their length instead of slept while this lives.
+class TCountedPauses {
+ public:
+  TCountedPauses() : FOld(SetPauseFunction([this](int Ms) { ++Of[Ms]; })) {}
+  ~TCountedPauses() { SetPauseFunction(std::move(FOld)); }
+  TCountedPauses(const TCountedPauses&) = delete;
+  TCountedPauses& operator=(const TCountedPauses&) = delete;
+  std::map<int, int> Of;
+
+ private:
+  TPauseFunction FOld;
+};
+
+// A loader is asked again for as long as it is busy, and the upload then ends as usual; one that
+// never gets done keeps the upload until the program ends.
+TEST_F(UploadTest, ABusyLoaderIsServedUntilItIsDone) {
+  TLoaderSettings Long = LoaderFor(1004);
+  Long.Busy = 600;
+  TLoaderSettings Endless = LoaderFor(1004);
+  Endless.Busy = 1'000'000;
+  TfmMain& W = OpenWith({WithLoader(Long, 1), WithLoader(Endless, 2)});
+  TCountedPauses Pauses;
+  W.seSN->SetValue(1);
+  std::vector<String> Lines = Upload();
+  EXPECT_EQ(std::vector<String>(Lines.end() - 4, Lines.end()), Ending);
+  EXPECT_EQ(Devices[0]->LoadedImage(), ImageOf(Plan));
+  EXPECT_EQ(Pauses.Of[120], 600);
+
+  W.seSN->SetValue(2);
+  TSteppingDriver Close(2000, [] { Application().Terminate(); });
+  Lines = Upload();
+  EXPECT_EQ(Lines.back(), u"The device has started the process of updating");
+  EXPECT_GT(Pauses.Of[120], 600 + 900);
+  EXPECT_EQ(Pauses.Of[1000], 1);  // the first upload's wait for the new firmware only
 }
 
 TEST_F(UploadTest, EveryResultCodeHasItsLineAndTheRestartCheckFollows) {
