@@ -103,12 +103,16 @@ TEST(ControllerOnTheLine, LateAnswerComesAfterTheFirstWaitOrNotAtAll) {
   EXPECT_GE(ElapsedMs(Start), 650);
   EXPECT_GT(WaitQueued(Port, 10), 10u);
 
-  // The program changes speed before the answer is due: the answer is lost on the line.
+  // The program changes speed once the controller has heard the command and before its answer is
+  // due: the answer is lost on the line.
   ASSERT_TRUE(Port.Purge(PURGE_RXCLEAR));
+  const size_t Answered = Bus.Answered();
+  const size_t Heard = Bus.Received().size();
   ASSERT_TRUE(Port.Write(PackA(Info)));
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(WaitUntilHeard(Bus, Heard + PackA(Info).size()));
   ASSERT_TRUE(Retune(Port, B, '\xC0'));
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  ASSERT_TRUE(Bus.WaitUntilSent(std::chrono::seconds(5)));
+  EXPECT_EQ(Bus.Answered(), Answered);
   uint32_t Count = 99;
   EXPECT_TRUE(Port.QueuedBytes(Count));
   EXPECT_EQ(Count, 0u);

@@ -125,9 +125,7 @@ TEST(SerialPort, PurgeDropsQueuedAndWatchedBytes) {
   EXPECT_EQ(Data, "");
 
   EXPECT_TRUE(Port.Write("\xC8\x0D\xC8\x0D"));
-  const auto Deadline = Clock::now() + std::chrono::seconds(3);
-  while (Bus.Received().size() < 4 && Clock::now() < Deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  EXPECT_TRUE(WaitUntilHeard(Bus, 4));
   EXPECT_EQ(Bus.Received(), "\xC8\x0D\xC8\x0D");
 }
 
@@ -146,13 +144,16 @@ TEST(SerialPort, VanishedLineFailsEveryCall) {
   TSerialPort Port = OpenSimPort(Bus, 19200, char(0xF5));
   ASSERT_TRUE(Port.SetMask(EV_RXFLAG));
 
-  auto Waiting = std::async(std::launch::async, [&Port] {
+  // The line goes while the wait runs, or just before it begins: either way the wait fails at
+  // once instead of timing out.
+  std::promise<void> Started;
+  auto Waiting = std::async(std::launch::async, [&Port, &Started] {
     uint32_t Events = 0;
+    Started.set_value();
     return Port.WaitEvent(Events, 20000);
   });
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  Started.get_future().wait();
   Bus.HangUp();
-  // Failed, not timed out.
   EXPECT_EQ(Waiting.get(), TWaitResult::wrFailed);
   EXPECT_TRUE(Port.Gone());
   EXPECT_FALSE(Port.LastError().empty());

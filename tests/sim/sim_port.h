@@ -22,6 +22,17 @@ inline uint32_t WaitQueued(TSerialPort& Port, uint32_t Want) {
   return Count;
 }
 
+// Bytes the program writes reach the devices a moment later: waits until they have heard Bytes
+// in all, at most a few seconds.
+inline bool WaitUntilHeard(const TSimBus& Bus, size_t Bytes) {
+  const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (Bus.Received().size() < Bytes) {
+    if (std::chrono::steady_clock::now() >= Deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
 inline int64_t ElapsedMs(std::chrono::steady_clock::time_point Start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                Start)
