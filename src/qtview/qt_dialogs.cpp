@@ -1,10 +1,14 @@
 #include "qtview/qt_dialogs.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <utility>
 #include <vector>
 
@@ -119,10 +123,23 @@ bool TQtDialogs::InputQuery(const String& ACaption, const String& APrompt, Strin
 
 bool TQtDialogs::ExecuteOpenDialog(TOpenDialog& Dialog) {
   QFileDialog Files;
+  // Qt's own dialog: a desktop's may open where it was last left, whatever folder it is given.
+  Files.setOption(QFileDialog::DontUseNativeDialog);
   Files.setAcceptMode(QFileDialog::AcceptOpen);
   Files.setOption(QFileDialog::HideNameFilterDetails);
   if (!Dialog.Title().empty()) Files.setWindowTitle(ToQString(Dialog.Title()));
-  if (!Dialog.InitialDir().empty()) Files.setDirectory(ToQString(Dialog.InitialDir()));
+  // Always set: left alone, the dialog opens where the last one was left.
+  Files.setDirectory(ToQString(Dialog.StartFolder()));
+  // A folder typed into the name field leaves the name's completion list open in the new folder,
+  // where the Escape that should cancel the dialog would only close the list.
+  const auto CloseCompletions = [&Files] {
+    for (QCompleter* Completer : Files.findChildren<QCompleter*>())
+      if (Completer->popup()) Completer->popup()->hide();
+  };
+  for (QFileSystemModel* Model : Files.findChildren<QFileSystemModel*>())
+    QObject::connect(Model, &QFileSystemModel::rootPathChanged, &Files, [&Files, CloseCompletions] {
+      QTimer::singleShot(0, &Files, CloseCompletions);
+    });
   const TOpenOptions Options = Dialog.Options();
   if (Options & OpenOptions({ofAllowMultiSelect}))
     Files.setFileMode(QFileDialog::ExistingFiles);

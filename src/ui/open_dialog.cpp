@@ -1,5 +1,8 @@
 #include "ui/open_dialog.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "ui/dialogs.h"
 
 const TTypeInfo& TypeInfoTOpenOptions() {
@@ -46,6 +49,13 @@ const TClassType& TOpenDialog::StaticClassType() {
         .Str(u"Title", &TOpenDialog::Title, &TOpenDialog::SetTitle);
   });
   return T;
+}
+
+String TOpenDialog::StartFolder() const {
+  if (!FInitialDir.empty()) return FInitialDir;
+  std::error_code Error;
+  const std::filesystem::path Current = std::filesystem::current_path(Error);
+  return Error ? String() : FromUtf8(Current.string());
 }
 
 bool TOpenDialog::Execute() {

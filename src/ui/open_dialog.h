@@ -62,6 +62,10 @@ class TOpenDialog : public TComponent {
   const String& Title() const { return FTitle; }
   void SetTitle(const String& Value) { FTitle = Value; }
 
+  // The folder every Execute opens in: InitialDir, or the current folder when that is empty.
+  // Where an earlier dialog was left counts for nothing.
+  String StartFolder() const;
+
   // True with FileName set to the chosen file; false when cancelled.
   bool Execute();
 

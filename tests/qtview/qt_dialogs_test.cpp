@@ -92,6 +92,15 @@ TEST_F(QtViewTest, OpenDialogTakesTheFiltersAndGivesTheChosenFile) {
   EXPECT_EQ(Open->FilterIndex(), 1);
   WhenModal<QFileDialog>([](QFileDialog& D) { D.reject(); });
   EXPECT_FALSE(Open->Execute());
+  // Without a folder of its own a dialog opens in the current one, not where the last was left.
+  TComponentPtr<TOpenDialog> Plain(new TOpenDialog(nullptr));
+  QString Opened;
+  WhenModal<QFileDialog>([&Opened](QFileDialog& D) {
+    Opened = D.directory().absolutePath();
+    D.reject();
+  });
+  EXPECT_FALSE(Plain->Execute());
+  EXPECT_EQ(Opened, QDir::currentPath());
   QDir(Dir).removeRecursively();
 }
 

@@ -1,4 +1,5 @@
 // Loading a firmware image through the real window's Qt widgets and dialogs.
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -7,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QToolButton>
 
 #include "qt_test_support.h"
@@ -125,6 +127,37 @@ TEST_F(QtImageTest, TheFileDialogListsFirmwareFilesAndYesLoadsTheChosenOne) {
   EXPECT_EQ(qobject_cast<QAbstractButton*>(View->WidgetOf(W.btLoadImage))->text(), "View info");
   EXPECT_TRUE(View->WidgetOf(W.btProg)->isEnabled());
   EXPECT_TRUE(Peer<QPlainTextEdit>(W.Memo1)->toPlainText().startsWith("File \"fw.rom\"\n"));
+}
+
+TEST_F(QtImageTest, EveryPressOpensTheProgramsFolderWhereverTheLastOneWasLeft) {
+  QStringList Opened;
+  QStringList Left;
+  QStringList StillOpen;
+  for (int Time = 0; Time < 2; ++Time) {
+    WhenShown<QFileDialog>([&](QFileDialog& D) {
+      Opened << D.directory().absolutePath();
+      // To another folder by typing it, its name completed as it is typed; then Escape.
+      auto* Name = D.findChild<QLineEdit*>("fileNameEdit");
+      ASSERT_NE(Name, nullptr);
+      Name->setText(Folder);
+      Name->completer()->complete();
+      QTest::keyClick(Name, Qt::Key_Return);
+      QCoreApplication::processEvents();
+      Left << D.directory().absolutePath();
+      QWidget* Popup = QApplication::activePopupWidget();
+      QTest::keyClick(Popup ? Popup : &D, Qt::Key_Escape);
+      if (D.isVisible()) {
+        StillOpen << D.directory().absolutePath();
+        D.reject();
+      }
+    });
+    Press(Window->btLoadImage);
+  }
+  const QString Home = QCoreApplication::applicationDirPath();
+  EXPECT_EQ(Opened, QStringList({Home, Home}));
+  EXPECT_EQ(Left, QStringList({Folder, Folder}));
+  EXPECT_EQ(StillOpen, QStringList());
+  EXPECT_TRUE(Window->ImageInfo.empty());
 }
 
 }  // namespace
