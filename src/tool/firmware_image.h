@@ -32,7 +32,6 @@ struct TImageDescription {
   uint8_t VersionMinor = 0;
   std::array<TSerialRange, 4> Ranges{};
   std::vector<String> Lines;  // taken from the ANSI code page
-  bool operator==(const TImageDescription&) const = default;
 };
 
 inline constexpr uint16_t MaxImageTextLine = 130;
@@ -47,7 +46,6 @@ struct TImageFile {
   // The field B followed by the image: the file's last L + 4 bytes. Image offset x is byte
   // x + 4; the last four bytes hold L.
   std::string Block;
-  bool operator==(const TImageFile&) const = default;
 };
 
 // Reads the description and the firmware block. A read beyond the end of the file (a file

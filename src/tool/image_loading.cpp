@@ -1,6 +1,7 @@
 // Loading the firmware image file: its description, the confirmation and the firmware block.
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "core/code_page.h"
 #include "os/file_version.h"
@@ -47,7 +48,7 @@ String TfmMain::SerialRangesText(const TImageDescription& D) const {
 }
 
 bool TfmMain::PutFileInfo(const String& fn) {
-  const TImageFile Image = IsOtherThanAFile(fn) ? TImageFile{} : ReadImage(fn);
+  TImageFile Image = IsOtherThanAFile(fn) ? TImageFile{} : ReadImage(fn);
   if (!Image.HasFirmware) {
     MessageDlg(Text(u"IDS_100") + fn + Text(u"IDS_101"), mtError, {mbOK}, 0);
     return false;
@@ -60,7 +61,7 @@ bool TfmMain::PutFileInfo(const String& fn) {
   for (const String& Line : D.Lines) Description += Line + LineBreak;
   ImageInfo = Text(u"IDS_100") + ExtractFileName(fn) + Quote + LineBreak +
               Description.substr(Description.find(u'\n') + 1);
-  FShownImage = Image;
+  FShownImage = std::move(Image);
   return MessageDlgPosHelp(Description + LineBreak + Text(u"IDS_112"), mtConfirmation,
                            {mbYes, mbNo}, 0, -1, -1, u"") == mrYes;
 }
@@ -102,30 +103,17 @@ void TfmMain::btLoadImageClick(TObject*) {
   const String FileName = Dialog->FileName();
   if (!PutFileInfo(FileName)) {
     ImageInfo.clear();
-    return;
-  }
-  // The file is read again for the firmware: what is loaded must be what was confirmed, so a
-  // file changed or removed meanwhile loads nothing.
-  TImageFile Loaded;
-  try {
-    if (!IsOtherThanAFile(FileName)) Loaded = ReadImage(FileName);
-  } catch (const std::exception&) {
-    Loaded = TImageFile{};
-  }
-  if (Loaded != FShownImage) {
-    ImageInfo.clear();
     FShownImage = TImageFile{};
-    MessageDlg(u"File " + Quote + FileName + Quote +
-                   u" was changed or removed before it could be loaded. Nothing was loaded.",
-               mtError, {mbOK}, 0);
     return;
   }
   ProgFile = FileName;
   Log(u"Load image " + Quote + FileName + Quote);
   ShowImageLoaded();
   btProg->SetEnabled(true);
+  // The firmware of the one reading that was described and confirmed: a file changed or
+  // removed since cannot put other firmware behind that description.
   stmFirmWare->Clear();
-  stmFirmWare->WriteBytes(Loaded.Block);
+  stmFirmWare->WriteBytes(FShownImage.Block);
   FShownImage = TImageFile{};
   ShowImageInfo();
 }

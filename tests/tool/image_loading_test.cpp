@@ -303,10 +303,11 @@ TEST_F(ImageTest, RefusedFilesLoadNothingAndSayWhy) {
   EXPECT_EQ(Described(), u"(no confirmation)");
 }
 
-TEST_F(ImageTest, AFileThatChangesOrVanishesWhileConfirmedLoadsNothing) {
+TEST_F(ImageTest, WhatWasConfirmedIsWhatIsLoadedThoughTheFileChangesOrVanishes) {
   TImagePlan Plan;
   Plan.Firmware = SampleFirmware(64);
   const std::string Path = Write(Plan);
+  const std::string Confirmed = ImageFileBytes(Plan).substr(ImageFileBytes(Plan).size() - 72);
   const std::vector<std::function<void()>> Meddling = {[&] { std::remove(Path.c_str()); },
                                                        [&] {
                                                          TImagePlan Other = Plan;
@@ -320,17 +321,24 @@ TEST_F(ImageTest, AFileThatChangesOrVanishesWhileConfirmedLoadsNothing) {
                                                        },
                                                        [&] { WriteRaw("\x01"); }};
   for (const auto& Step : Meddling) {
+    CloseWindow();
+    OpenWindow().Show();
     Write(Plan);
     TMeddlingDialogs Dialogs(Step);
     SetDialogProvider(&Dialogs);
     Load(Path);
-    EXPECT_EQ(LastDialogText(), u"File \"" + FromUtf8(Path) +
-                                    u"\" was changed or removed before it could be loaded. "
-                                    u"Nothing was loaded.");
-    ExpectNothingLoaded();
     SetDialogProvider(nullptr);
+    // Nothing after the confirmation: the firmware behind the description that was shown.
+    EXPECT_EQ(HeadlessDialogs().Shown().back().DlgType, mtConfirmation);
+    EXPECT_EQ(Window->stmFirmWare->Bytes(), Confirmed);
+    EXPECT_EQ(Window->ImageInfo,
+              u"File \"image.rom\"\r\nController type is 0x19. Version firmware 1.0\r\n"
+              u"Serial numbers of controllers: All\r\n\r\nFirmware 1.0 build 1\r\n");
+    EXPECT_TRUE(Window->btProg->Enabled());
   }
   // A file that vanished between the choice and the reading.
+  CloseWindow();
+  OpenWindow().Show();
   Load(TempFolder() + "/gone.rom");
   EXPECT_TRUE(LastDialogText().starts_with(u"Cannot open file"));
   ExpectNothingLoaded();
