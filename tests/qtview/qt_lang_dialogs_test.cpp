@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <set>
 
 #include "lang/custom_lang.h"
 #include "qt_test_support.h"
@@ -70,35 +69,6 @@ class QtLangDialogsTest : public QtViewTest {
       Check(*Form);
       Finish(*Form);
     });
-  }
-
-  void CompareWithModel(TCustomForm& Form, QWidget& Window, const QString& Picture) {
-    const QImage Shot = Window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_TRUE(Shot.save(QCoreApplication::applicationDirPath() + "/" + Picture));
-    EXPECT_EQ(Shot.size(), QSize(Form.ClientWidth(), Form.ClientHeight()));
-    EXPECT_EQ(Window.windowTitle(), ToQString(Form.Caption()));
-    for (int I = 0; I < Form.ControlCount(); ++I) {
-      TControl* C = Form.Controls(I);
-      QWidget* W = View->WidgetOf(C);
-      ASSERT_NE(W, nullptr);
-      const QRect Bounds(C->Left(), C->Top(), C->Width(), C->Height());
-      EXPECT_EQ(W->geometry(), Bounds) << ToUtf8(C->Name());
-      EXPECT_TRUE(W->isVisible());
-      // The picture shows the control where the model has it, drawn as the control draws.
-      const QImage Part = Shot.copy(Bounds);
-      EXPECT_EQ(Part, W->grab().toImage().convertToFormat(QImage::Format_RGB32))
-          << ToUtf8(C->Name()) << " in " << Picture.toStdString();
-      std::set<QRgb> Colours;
-      for (int Y = 0; Y < Part.height(); ++Y)
-        for (int X = 0; X < Part.width(); ++X) Colours.insert(Part.pixel(X, Y));
-      EXPECT_GT(Colours.size(), 2u) << "nothing drawn for " << ToUtf8(C->Name());
-      if (auto* B = qobject_cast<QPushButton*>(W)) {
-        EXPECT_EQ(B->text(), ToQString(C->Caption()));
-      }
-      if (auto* L = qobject_cast<QLabel*>(W); L && dynamic_cast<TLabel*>(C)) {
-        EXPECT_EQ(L->text(), ToQString(C->Caption()));
-      }
-    }
   }
 
   static QPushButton* DefaultButton(QtLangDialogsTest& T, TCustomForm& F) {

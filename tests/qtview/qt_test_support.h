@@ -5,10 +5,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
 #include <QTimer>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +22,7 @@
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
 #include "ui/form.h"
+#include "ui/label.h"
 #include "ui/memo.h"
 #include "ui/menus.h"
 #include "ui/panels.h"
@@ -171,6 +176,60 @@ class QtViewTest : public ::testing::Test {
     return Widget;
   }
 
+  // Saves a picture of a form's window beside the test program and compares it with the form's
+  // model: the window's size and title, and every control at its place inside its parent,
+  // shown or hidden as the model has it, with its text, and drawn in the picture as the control
+  // draws itself wherever its parents leave it on screen.
+  QImage CompareWithModel(TCustomForm& Form, QWidget& Window, const QString& Picture) {
+    const QImage Shot = Window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(Shot.save(QCoreApplication::applicationDirPath() + "/" + Picture));
+    EXPECT_EQ(Shot.size(), QSize(Form.ClientWidth(), Form.ClientHeight()));
+    EXPECT_EQ(Window.windowTitle(), ToQString(Form.Caption()));
+    CompareControlsWithModel(Form, Window, Shot, Picture);
+    return Shot;
+  }
+
   std::unique_ptr<TQtView> View;
   std::unique_ptr<TSampleForm> Sample;
+
+ private:
+  void CompareControlsWithModel(TWinControl& Parent, QWidget& Window, const QImage& Shot,
+                                const QString& Picture) {
+    for (int I = 0; I < Parent.ControlCount(); ++I) {
+      TControl* C = Parent.Controls(I);
+      QWidget* W = View->WidgetOf(C);
+      ASSERT_NE(W, nullptr);
+      const std::string Name = ToUtf8(C->Name()) + " in " + Picture.toStdString();
+      EXPECT_EQ(W->geometry(), QRect(C->Left(), C->Top(), C->Width(), C->Height())) << Name;
+      EXPECT_EQ(W->isVisible(), C->Visible()) << Name;
+      if (!W->isVisible()) continue;
+      const QString Caption = ToQString(C->Caption());
+      if (auto* B = qobject_cast<QAbstractButton*>(W)) {
+        EXPECT_EQ(B->text(), Caption) << Name;
+      }
+      if (auto* G = qobject_cast<QGroupBox*>(W)) {
+        EXPECT_EQ(G->title(), Caption) << Name;
+      }
+      if (auto* L = qobject_cast<QLabel*>(W); L && dynamic_cast<TLabel*>(C)) {
+        EXPECT_EQ(L->text(), Caption) << Name;
+      }
+      const QRect Seen = W->visibleRegion().boundingRect();
+      if (!Seen.isEmpty()) {
+        const QImage Part = Shot.copy(QRect(W->mapTo(&Window, Seen.topLeft()), Seen.size()));
+        // The control as it draws itself over what its parent draws there.
+        QImage Drawn(Seen.size(), QImage::Format_RGB32);
+        W->parentWidget()->render(&Drawn, QPoint(),
+                                  QRegion(QRect(W->mapToParent(Seen.topLeft()), Seen.size())),
+                                  QWidget::DrawWindowBackground);
+        W->render(&Drawn, QPoint(), QRegion(Seen), QWidget::DrawChildren);
+        EXPECT_EQ(Part, Drawn) << Name;
+        std::set<QRgb> Colours;
+        for (int Y = 0; Y < Part.height(); ++Y)
+          for (int X = 0; X < Part.width(); ++X) Colours.insert(Part.pixel(X, Y));
+        EXPECT_GT(Colours.size(), 2u) << "nothing drawn for " << Name;
+      }
+      if (auto* Inner = dynamic_cast<TWinControl*>(C))
+        CompareControlsWithModel(*Inner, Window, Shot, Picture);
+    }
+  }
 };
