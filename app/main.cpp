@@ -25,6 +25,8 @@ int main(int argc, char** argv) {
     TQtView View(Application());
     Application().Initialize();
     Application().SetMainFormOnTaskBar(true);
+    // The window is built while converter detection waits for a banner, so it shows sooner.
+    Application().SetOnIdle([] { Application().PrepareForms(); });
     // The first form created is the main one: closing it ends the program.
     Application().SetMainForm(CreateMainForm(&Application()));
     Application().Run();

@@ -79,6 +79,7 @@ int RunProgram(int argc, char** argv) {
   TFirstPaint Watch;
   TQtView View(Application());
   Application().Initialize();
+  Application().SetOnIdle([] { Application().PrepareForms(); });
   TfmMain* Form = CreateMainForm(&Application());
   Form->ppmWriteLogInfo->SetChecked(false);
   Application().SetMainForm(Form);

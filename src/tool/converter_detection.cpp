@@ -32,8 +32,8 @@ int ConverterModeOf(TSerialPort& Port, const String& BannerMark, const String& M
   Port.Purge(PURGE_TXCLEAR | PURGE_RXCLEAR);
   Port.Write(ConverterWakeUp);
   const auto Answered = std::chrono::steady_clock::now() + std::chrono::milliseconds(BannerWaitMs);
-  // At start the window is built while the converter answers, instead of after the wait.
-  Application().PrepareForms();
+  // The converter takes its time to answer; the program may use it (to build its window, say).
+  Application().Idle();
   std::this_thread::sleep_until(Answered);
   uint32_t Queued = 0;
   if (!Port.QueuedBytes(Queued) || Queued < BannerMinBytes) return -1;

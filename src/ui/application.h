@@ -75,9 +75,16 @@ class TApplication : public TComponent {
   // main form terminates it).
   void Run();
   void ProcessMessages();
-  // For a program that waits anyway (on a device, say) before its first window shows: the
-  // driver gets the forms ready to show meanwhile, so they appear sooner. Nothing shows.
+  // Gets the forms ready to show without showing them, so that they appear sooner; a program
+  // body may give this to its idle work.
   void PrepareForms();
+  // Work that the program body gives to waits with time to spare (on a device's answer, say);
+  // the code that waits knows nothing of what it is.
+  void SetOnIdle(std::function<void()> Value) { FOnIdle = std::move(Value); }
+  // Called by a wait that has time to spare.
+  void Idle() const {
+    if (FOnIdle) FOnIdle();
+  }
 
   // The class library's default error display: a message dialog of type error, titled with
   // the application's title, showing the exception's message (with a full stop added when it
@@ -126,6 +133,7 @@ class TApplication : public TComponent {
   std::vector<TCustomForm*> FModalForms;  // innermost last
   THeadlessDriver FHeadless;
   TApplicationDriver* FDriver = nullptr;
+  std::function<void()> FOnIdle;
 };
 
 TApplication& Application();

@@ -52,6 +52,8 @@ class QtToolTest : public QtViewTest {
     ::setenv("V8_SERIAL_PORTS", ("SIM0=" + Bus.SlavePath()).c_str(), 1);
     std::remove(LogPath().c_str());
     QtViewTest::SetUp();
+    // As the program body does.
+    Application().SetOnIdle([] { Application().PrepareForms(); });
     Window.reset(CreateMainForm(nullptr));
     Window->Show();
     Application().ProcessMessages();
@@ -59,6 +61,7 @@ class QtToolTest : public QtViewTest {
   void TearDown() override {
     Window.reset();
     fmMain = nullptr;
+    Application().SetOnIdle(nullptr);
     QtViewTest::TearDown();
     std::remove(LogPath().c_str());
     ::unsetenv("V8_SERIAL_PORTS");
