@@ -23,6 +23,8 @@ TComHandle& TComHandle::operator=(TComHandle&& Other) noexcept {
   if (this != &Other) {
     Close();
     FPort = std::move(Other.FPort);
+    FName = std::move(Other.FName);
+    FComMode = Other.FComMode;
   }
   return *this;
 }
@@ -69,5 +71,5 @@ TComHandle TfmMain::OpenComInMode() {
   }
   WriteOverlapped = TWriteOverlapped{};
   WriteOverlapped.EventOpen = true;
-  return TComHandle(std::move(Port));
+  return TComHandle(std::move(Port), Name, oComMode);
 }

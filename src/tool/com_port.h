@@ -35,7 +35,9 @@ extern TWriteOverlapped WriteOverlapped;
 class TComHandle {
  public:
   TComHandle() = default;
-  explicit TComHandle(std::unique_ptr<TSerialPort> Port) : FPort(std::move(Port)) {}
+  // Port: open on the port called Name, set up for the port mode ComMode.
+  TComHandle(std::unique_ptr<TSerialPort> Port, String Name, int ComMode)
+      : FPort(std::move(Port)), FName(std::move(Name)), FComMode(ComMode) {}
   TComHandle(TComHandle&&) = default;
   TComHandle& operator=(TComHandle&& Other) noexcept;
   ~TComHandle() { Close(); }
@@ -48,6 +50,14 @@ class TComHandle {
   // The port handle first, then the event of WriteOverlapped.
   void Close();
 
+  // The line: the port's name and the port mode it was opened in, kept after Close.
+  const String& Name() const { return FName; }
+  int ComMode() const { return FComMode; }
+  // The end byte of the mode's framing, the port's event character.
+  char EndByte() const { return static_cast<char>(EvtCharTable[(FComMode >> 4) & 3]); }
+
  private:
   std::unique_ptr<TSerialPort> FPort;
+  String FName;
+  int FComMode = ComModeSlow;
 };

@@ -7,6 +7,7 @@
 
 #include "tool/framing.h"
 #include "tool/main_window.h"
+#include "tool/owed_answers.h"
 #include "tool/unit_state.h"
 
 RawBytes TfmMain::GetPack(const RawBytes& s) const {
@@ -21,13 +22,19 @@ RawBytes TfmMain::ExPack(TComHandle& hc, const RawBytes& s, uint32_t Delay) {
   RawBytes Result;
   try {
     const RawBytes Frame = GetPack(s);
-    // What came before this command (a late answer to an earlier one) is not its answer. A late
-    // answer to this command's own earlier attempt is still taken by the next attempt.
+    // Answers a slow controller still owes an earlier command are waited out, and nothing else
+    // that came before this command is its answer either. A late answer to this command's own
+    // earlier attempt is still taken by the next attempt.
+    SettleOwedAnswers(hc);
     hc.Port().Purge(PURGE_RXCLEAR);
     hc.CheckLine();
+    TOwedAnswers Owed(hc, Delay);
     for (int Attempt = 0; Attempt < ExchangeAttempts; ++Attempt) {
       TSerialPort& Port = hc.Port();
-      if (!Frame.empty()) Port.Write(Frame);
+      if (!Frame.empty()) {
+        Owed.Wrote();
+        Port.Write(Frame);
+      }
       Port.SetMask(EV_RXFLAG);
       uint32_t Events = 0;
       const TWaitResult Wait = Port.WaitEvent(Events, Delay);
@@ -45,9 +52,11 @@ RawBytes TfmMain::ExPack(TComHandle& hc, const RawBytes& s, uint32_t Delay) {
       RawBytes Bytes;
       Port.Read(Bytes, Queued);
       hc.CheckLine();
+      Owed.Read(Bytes);
       Result = UnPack(Bytes);
       if (Result.size() >= FullAnswer) break;
     }
+    Owed.Leave();
   } catch (const ELineGone&) {
     throw;
   } catch (const std::exception&) {

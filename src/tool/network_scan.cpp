@@ -4,6 +4,7 @@
 #include "tool/commands.h"
 #include "tool/exchange.h"
 #include "tool/main_window.h"
+#include "tool/owed_answers.h"
 #include "tool/unit_state.h"
 #include "ui/application.h"
 
@@ -68,6 +69,8 @@ void TNetworkScan::Run() {
 }
 
 bool TNetworkScan::SendProbe(const RawBytes& Frame) {
+  // An answer a slow controller still owes would make a hit of its own.
+  SettleOwedAnswers(FPort);
   TSerialPort& Port = FPort.Port();
   Port.Purge(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
   if (!Frame.empty()) Port.Write(Frame);

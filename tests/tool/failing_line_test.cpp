@@ -100,6 +100,33 @@ TEST_P(FailingLineTest, AnAnswerQueuedBeforeAnExchangeIsNotItsAnswer) {
                                               u">> Door A"}));
 }
 
+// A controller slower than the exchange's wait answers both writes of every command: the second
+// answer is waited out before the next command, whose answer it would otherwise pass for, also
+// when the port is closed and opened again in between.
+TEST_P(FailingLineTest, AnswersOwedByASlowControllerAreNotTakenForTheNextCommand) {
+  TControllerSettings C = Controller(777, 9);
+  C.TextLines = {"Door A"};
+  C.Faults.Late = FaultAlways;
+  C.Faults.LateMs = 200;
+  TfmMain& W = OpenOn(C);
+  constexpr uint32_t Wait = 150;
+  TComHandle hc = W.OpenComInMode();
+  const TInfoAnswer Info = DecodeInfo(W.ExPack(hc, InfoByAddr(0x20, 9), Wait));
+  EXPECT_EQ(Info.SerialNumber, 777);
+  const TMemInfoAnswer Mem = DecodeMemInfo(W.ExPack(hc, MemInfo(9), Wait));
+  EXPECT_TRUE(Mem.Valid);
+  EXPECT_EQ(Mem.MemoryKb, 8);
+  hc.Close();
+  hc = W.OpenComInMode();
+  EXPECT_EQ(DecodeTextLine(W.ExPack(hc, TextLine(0x20, 777, 1), Wait)), "Door A");
+  const TInfoAnswer Again = DecodeInfo(W.ExPack(hc, InfoByAddr(0x20, 9), Wait));
+  EXPECT_EQ(Again.Type, 0x1A);
+  EXPECT_EQ(Again.VersionMajor, 3);
+  const bool FramingA = GetParam() == ComModeSlow;
+  const std::string Sent = Bus().ReceivedAt(FramingA ? 19200 : 256000);
+  EXPECT_EQ(std::count(Sent.begin(), Sent.end(), FramingA ? '\xF5' : '\xC0'), 8);
+}
+
 TEST_P(FailingLineTest, NoiseBeforeAnAnswer) {
   TControllerSettings C = Controller(777, 9);
   C.TextLines = {"Door A"};
