@@ -1,3 +1,6 @@
+#include <unistd.h>
+
+#include <cstdlib>
 #include <map>
 
 #include "controller_test_support.h"
@@ -48,7 +51,9 @@ class UploadTest : public ToolTest {
   void TearDown() override {
     CmdPrefix = 0x20;
     ToolTest::TearDown();
-    if (!ImagePath.empty()) std::remove(ImagePath.c_str());
+    if (ImageFolder.empty()) return;
+    std::remove(ImagePath.c_str());
+    ::rmdir(ImageFolder.c_str());
   }
 
   // A converter and the given controllers on one line, the window open on it with the image
@@ -62,7 +67,12 @@ class UploadTest : public ToolTest {
           &static_cast<TSimController&>(Bus.Add(std::make_unique<TSimController>(C))));
     TfmMain& W = OpenWindow();
     Plan.Firmware = std::move(Firmware);
-    ImagePath = ::testing::TempDir() + "fw.rom";
+    // A folder of its own: tests running side by side each write their image.
+    if (ImageFolder.empty()) {
+      std::string Pattern = ::testing::TempDir() + "upload_test_XXXXXX";
+      if (::mkdtemp(Pattern.data())) ImageFolder = Pattern;
+    }
+    ImagePath = ImageFolder + "/fw.rom";
     WriteImageFile(ImagePath, Plan);
     HeadlessDialogs().Push(TDialogAnswer::File(FromUtf8(ImagePath)));
     HeadlessDialogs().Push(TDialogAnswer::Button(mrYes));
@@ -90,6 +100,7 @@ class UploadTest : public ToolTest {
   }
 
   TImagePlan Plan;
+  std::string ImageFolder;
   std::string ImagePath;
   TSimBus* Line = nullptr;
   std::vector<TSimController*> Devices;
