@@ -227,7 +227,7 @@ class TlcCustomLang : public TComponent {
   // The message form, not shown; owned by the application until the caller frees it.
   TComponentPtr<TForm> CreateMessageDialog(const String& Msg, TMsgDlgType DlgType,
                                            TMsgDlgButtons Buttons, TMsgDlgBtn DefaultBtn = mbOK,
-                                           TMsgDlgBtn CancelBtn = mbCancel) const;
+                                           TMsgDlgBtn CancelBtn = mbCancel);
   // A task dialog with Title as its main instruction where the platform offers one, whatever
   // UseTaskMsgDlg says; else the message dialog, without the title.
   TModalResult TaskMessageDlg(const String& Title, const String& Msg, TMsgDlgType DlgType,
@@ -475,6 +475,9 @@ class TlcCustomLang : public TComponent {
   // mtCustom.
   String GetDlgTitle(TMsgDlgType DlgType) const;
   TFontCharset DialogCharset() const;
+  // Writes a published string property of a dialog's control as the language switch writes
+  // texts; a control without that property is left alone.
+  void SetControlStrProp(TObject& Control, const String& PropName, const String& Text);
   TModalResult DoTaskMessageDlg(const String& Title, const String& Msg, TMsgDlgType DlgType,
                                 TMsgDlgButtons Buttons, int HelpCtx, int X, int Y,
                                 const String& HelpFileName, TMsgDlgBtn DefaultBtn);

@@ -1,7 +1,6 @@
 #include "lang/dialogs/lang_dialogs.h"
 
 #include "lang/lang_types.h"
-#include "lang/switch/prop_info_list.h"
 #include "lang/table/translation_line.h"
 #include "ui/buttons.h"
 #include "ui/screen.h"
@@ -48,11 +47,6 @@ TSize GetAveCharSize(const TFont& Font) {
 
 int MaxOf(int A, int B) {
   return A > B ? A : B;
-}
-
-void SetControlStrProp(TObject& Control, const String& PropName, const String& Text) {
-  const TlcPropInfoList List(&Control, StringKinds);
-  if (const TPropInfo* P = List.Find(PropName); P && P->SetStr) P->SetStr(Control, Text);
 }
 
 String MsgDlgButtonName(TMsgDlgBtn Button) {

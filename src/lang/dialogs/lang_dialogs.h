@@ -35,9 +35,6 @@ bool IsNotStdDlgCaption(const String& Text);
 TSize GetAveCharSize(const TFont& Font);
 int MaxOf(int A, int B);
 
-// Sets a published string property of a dialog's control; a control without it is left alone.
-void SetControlStrProp(TObject& Control, const String& PropName, const String& Text);
-
 // The component name of a message dialog's button: "Yes" ... "No_To_All", "Yes_To_All" ...
 String MsgDlgButtonName(TMsgDlgBtn Button);
 // The task dialog's id of a button: its modal result, -1 for Help.

@@ -2,6 +2,7 @@
 // controls, with their titles and button captions from DlgsCaptions in the active language.
 #include <algorithm>
 
+#include "core/restore.h"
 #include "core/rtti.h"
 #include "lang/custom_lang.h"
 #include "lang/dialogs/lang_dialogs.h"
@@ -56,6 +57,12 @@ String TlcCustomLang::GetDlgTitle(TMsgDlgType DlgType) const {
   return GetTextFromW(*FDlgsCaptions, TitleKey(DlgType), true);
 }
 
+void TlcCustomLang::SetControlStrProp(TObject& Control, const String& PropName,
+                                      const String& Text) {
+  if (const TPropInfo* P = FindPublishedProp(&Control, PropName, StringKinds))
+    SetTextProp(&Control, *P, Text);
+}
+
 TFontCharset TlcCustomLang::DialogCharset() const {
   if (const auto* F = dynamic_cast<const TCustomForm*>(Owner())) return F->Font()->Charset();
   if (FFontsInfoHolder)
@@ -67,7 +74,7 @@ TFontCharset TlcCustomLang::DialogCharset() const {
 TComponentPtr<TForm> TlcCustomLang::CreateMessageDialog(const String& Msg, TMsgDlgType DlgType,
                                                         TMsgDlgButtons Buttons,
                                                         TMsgDlgBtn DefaultBtn,
-                                                        TMsgDlgBtn CancelBtn) const {
+                                                        TMsgDlgBtn CancelBtn) {
   TComponentPtr<TForm> Form(new TForm(&Application()));
   Form->SetBorderStyle(bsDialog);
   Form->Font()->SetCharset(DialogCharset());
@@ -290,7 +297,9 @@ bool TlcCustomLang::InputQuery(const String& ACaption, const String& APrompt, St
   Form->SetClientHeight(Cancel->Top() + Cancel->Height() + 13);
 
   if (Form->ShowModal() != mrOk) return false;
-  Value = Edit->Text();
+  // The edit's text as it stands: no UTF-8 round trip for this read.
+  const TRestore<bool> Raw(FStoreAsUTF8, false);
+  Value = GetStringPropText(Edit, *FindPublishedProp(Edit, u"Text", StringKinds));
   return true;
 }
 

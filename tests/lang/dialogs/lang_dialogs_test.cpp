@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "core/restore.h"
 #include "lang/custom_lang.h"
 #include "lang/dialogs/lang_dialogs.h"
 #include "lang/lang_test_support.h"
@@ -219,6 +220,35 @@ TEST_F(LangDialogsTest, InputBoxGivesTheEntryOrTheDefault) {
   EXPECT_FALSE(Lang->InputQuery(u"Key", u"Key:", Value, u'*'));
   EXPECT_EQ(Value, u"kept");
   EXPECT_EQ(Lang->InputBox(u"Key", u"Key:", u"none"), u"none");  // nobody answers: cancelled
+}
+
+TEST_F(LangDialogsTest, EveryDialogTextIsWrittenThroughTheTextHook) {
+  const TRestore<TSetTextPropHook> Hook(
+      SetTextPropHook, [](TObject*, const TPropInfo&, String& Text) { Text = u"<" + Text + u">"; });
+  const auto Form = Lang->CreateMessageDialog(u"Save?", mtWarning, {mbOK});
+  EXPECT_EQ(Form->Caption(), u"<Warning>");
+  EXPECT_EQ(dynamic_cast<TLabel*>(Form->FindComponent(u"Message"))->Caption(), u"<Save?>");
+  EXPECT_EQ(ButtonOf(*Form, u"OK")->Caption(), u"<OK>");
+
+  // The entry comes back exactly as typed, lone surrogate included, though texts are stored as
+  // UTF-8.
+  Lang->SetStoreAsUTF8(true);
+  const String Typed =
+      u"a\xD800"
+      u"b";
+  WhenShown([Typed](TCustomForm& F) {
+    EXPECT_EQ(F.Caption(), u"<Address>");
+    for (int I = 0; I < F.ComponentCount(); ++I) {
+      if (auto* L = dynamic_cast<TLabel*>(F.Components(I))) {
+        EXPECT_EQ(L->Caption(), u"<Port:>");
+      }
+      if (auto* E = dynamic_cast<TEdit*>(F.Components(I))) E->SetText(Typed);
+    }
+    uint16_t Key = VK_RETURN;
+    F.KeyDown(Key, 0);
+  });
+  EXPECT_EQ(Lang->InputBox(u"Address", u"Port:", u""), Typed);
+  EXPECT_TRUE(Lang->StoreAsUTF8());
 }
 
 TEST_F(LangDialogsTest, AVeryLongPromptWidensTheInputForm) {
