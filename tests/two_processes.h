@@ -2,6 +2,8 @@
 // Runs Work(0) and Work(1) in two child processes that start together, and tells whether both
 // ran to their end without an exception: the way the tests make two programs save one file at
 // the same moment.
+#include <pthread.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,3 +39,30 @@ inline bool RunInTwoProcesses(const std::function<void(int Which)>& Work) {
   }
   return Done;
 }
+
+// A point where two processes forked after its making wait for each other, so that each of
+// their steps starts at the same moment.
+class TMeetingPoint {
+ public:
+  TMeetingPoint() {
+    void* Shared = ::mmap(nullptr, sizeof(pthread_barrier_t), PROT_READ | PROT_WRITE,
+                          MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    FBarrier = static_cast<pthread_barrier_t*>(Shared);
+    pthread_barrierattr_t Attr;
+    ::pthread_barrierattr_init(&Attr);
+    ::pthread_barrierattr_setpshared(&Attr, PTHREAD_PROCESS_SHARED);
+    ::pthread_barrier_init(FBarrier, &Attr, 2);
+    ::pthread_barrierattr_destroy(&Attr);
+  }
+  ~TMeetingPoint() {
+    ::pthread_barrier_destroy(FBarrier);
+    ::munmap(FBarrier, sizeof(pthread_barrier_t));
+  }
+  TMeetingPoint(const TMeetingPoint&) = delete;
+  TMeetingPoint& operator=(const TMeetingPoint&) = delete;
+
+  void Meet() { ::pthread_barrier_wait(FBarrier); }
+
+ private:
+  pthread_barrier_t* FBarrier;
+};

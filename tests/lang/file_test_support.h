@@ -3,6 +3,7 @@
 // translation component in English and Russian, and reading files back as bytes.
 #include <gtest/gtest.h>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "core/code_page.h"
@@ -10,6 +11,7 @@
 #include "file_size_limit.h"
 #include "lang/custom_lang.h"
 #include "lang_test_support.h"
+#include "two_processes.h"
 
 class TOtherTestForm : public TTestForm {
  public:
@@ -54,11 +56,29 @@ inline std::string FileBytes(const String& Name) {
   return M.Bytes();
 }
 
-// A folder of the test's own (ctest runs tests side by side).
+// A folder of the test's own (ctest runs tests side by side; suites may share test names).
 inline String TestFolder() {
-  const std::string Dir = ::testing::TempDir() + "lang_files_" +
-                          ::testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+  const ::testing::TestInfo* Test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string Dir =
+      ::testing::TempDir() + "lang_files_" + Test->test_suite_name() + "_" + Test->name() + "/";
   std::filesystem::remove_all(Dir);
   std::filesystem::create_directories(Dir);
   return FromUtf8(Dir);
+}
+
+// Two programs, one with a form of each class, each saving its form with Save into the files 0
+// to Files - 1 in turn, both starting each file at the same moment; true when both ran to their
+// end.
+inline bool SaveTwoFormsAtOnce(int Files, const std::function<void(TlcCustomLang&, int)>& Save) {
+  TMeetingPoint Point;
+  return RunInTwoProcesses([&](int Which) {
+    TLangForm<> A;
+    TLangForm<TOtherTestForm> B;
+    TlcCustomLang& Lang = Which == 0 ? *A.Lang : *B.Lang;
+    Lang.Strings()->Add(L("IDS_1|x|y|"));
+    for (int I = 0; I < Files; ++I) {
+      Point.Meet();
+      Save(Lang, I);
+    }
+  });
 }

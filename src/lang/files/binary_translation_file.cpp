@@ -9,6 +9,7 @@
 #include "core/code_page.h"
 #include "core/restore.h"
 #include "core/safe_file.h"
+#include "core/save_lock.h"
 #include "core/stream.h"
 #include "lang/custom_lang.h"
 #include "lang/dispatcher/lang_dispatcher.h"
@@ -355,6 +356,8 @@ void RequireOwner(const TlcCustomLang& Lang) {
 
 void TlcCustomLang::SaveAllToBinaryFile(const String& FileName) {
   RequireOwner(*this);
+  // Other forms' records are read and written back: no other save may come in between.
+  const TSaveLock Lock(FileName);
   const auto Manager = TLCBFileManager::CreateByName(FileName);
   Manager->Add(this);
   Manager->SaveToFile(FileName);

@@ -8,6 +8,7 @@
 #include "core/code_page.h"
 #include "core/restore.h"
 #include "core/safe_file.h"
+#include "core/save_lock.h"
 #include "core/stream.h"
 #include "lang/custom_lang.h"
 #include "lang/switch/extended_items.h"
@@ -515,7 +516,9 @@ int TlcCustomLang::LoadFromFile(TStringsType PropType, const String& AFileName, 
 int TlcCustomLang::SaveToFile(TStringsType PropType, const String& AFileName,
                               const String& Delimiter) {
   if (!GetPropListByType(PropType)) return -1;
-  // The new text is made in memory from the old one and replaces the file in one step.
+  // The new text is made in memory from the old one and replaces the file in one step, with no
+  // other save in between.
+  const TSaveLock Lock(AFileName);
   TMemoryStream Stream(FileExists(AFileName) ? ReadFileBytes(AFileName) : std::string());
   const int Result = SaveToStream(PropType, Stream, Delimiter);
   SaveBytesSafely(AFileName, Stream.Bytes());
@@ -533,6 +536,7 @@ void TlcCustomLang::LoadAllFromFile(const String& AFileName, bool CanRewrite) {
 }
 
 void TlcCustomLang::SaveAllToFile(const String& AFileName, const String& Delimiter) {
+  const TSaveLock Lock(AFileName);
   TMemoryStream Stream(FileExists(AFileName) ? ReadFileBytes(AFileName) : std::string());
   for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
     Stream.SetPosition(0);

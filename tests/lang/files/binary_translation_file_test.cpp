@@ -203,3 +203,18 @@ TEST(BinaryTranslationFile, FieldsThatDoNotFitAreRefusedBeforeWriting) {
   TlcLang Alone(nullptr);
   EXPECT_THROW(Alone.SaveAllToBinaryFile(TestFolder() + u"alone.lcb"), ELanguageError);
 }
+
+TEST(BinaryTranslationFile, TwoProgramsSavingFormsIntoOneFileAtOnceKeepBoth) {
+  const String Dir = TestFolder();
+  constexpr int Files = 10;
+  ASSERT_TRUE(SaveTwoFormsAtOnce(Files, [&Dir](TlcCustomLang& Lang, int File) {
+    Lang.SaveAllToBinaryFile(Dir + IntToStr(File) + u".lcb");
+  }));
+  int Kept = 0;
+  for (int File = 0; File < Files; ++File) {
+    TLCBFileManager M;
+    M.LoadAllFromFile(Dir + IntToStr(File) + u".lcb");
+    Kept += M.CompCount();
+  }
+  EXPECT_EQ(Kept, 2 * Files);
+}

@@ -262,3 +262,18 @@ TEST(TextTranslationFile, KeysOutOfOrderOrRepeatedLoadAsTheLastOneWritten) {
   A.Lang->SetActiveLanguage(2);
   EXPECT_EQ(A.Lang->GetTextOrDefault(u"IDS_1"), u"Новый");
 }
+
+TEST(TextTranslationFile, TwoProgramsSavingFormsIntoOneFileAtOnceKeepBoth) {
+  const String Dir = TestFolder();
+  constexpr int Files = 10;
+  ASSERT_TRUE(SaveTwoFormsAtOnce(Files, [&Dir](TlcCustomLang& Lang, int File) {
+    Lang.SaveAllToFile(Dir + IntToStr(File) + u".lng", Sep);
+  }));
+  int Kept = 0;
+  for (int File = 0; File < Files; ++File) {
+    const std::string Bytes = FileBytes(Dir + IntToStr(File) + u".lng");
+    for (const char* Key : {"\nTTestForm.IDS_1=", "\nTOtherTestForm.IDS_1="})
+      Kept += Bytes.find(Key) != std::string::npos;
+  }
+  EXPECT_EQ(Kept, 2 * Files);
+}
