@@ -2,8 +2,10 @@
 // Shared helpers of the translation file tests: a folder per test, forms of two classes with a
 // translation component in English and Russian, and reading files back as bytes.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "core/code_page.h"
@@ -56,14 +58,19 @@ inline std::string FileBytes(const String& Name) {
   return M.Bytes();
 }
 
-// A folder of the test's own (ctest runs tests side by side; suites may share test names).
+// An empty folder of the test's own, private since other checkouts run the same tests at the
+// same time; removed when the test's process ends.
 inline String TestFolder() {
-  const ::testing::TestInfo* Test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string Dir =
-      ::testing::TempDir() + "lang_files_" + Test->test_suite_name() + "_" + Test->name() + "/";
-  std::filesystem::remove_all(Dir);
-  std::filesystem::create_directories(Dir);
-  return FromUtf8(Dir);
+  static std::vector<std::string> Made;
+  static const struct TRemover {
+    ~TRemover() {
+      for (const std::string& Dir : Made) std::filesystem::remove_all(Dir);
+    }
+  } Remover;
+  std::string Dir = ::testing::TempDir() + "lang_files_XXXXXX";
+  if (!::mkdtemp(Dir.data())) throw std::runtime_error("no test folder");
+  Made.push_back(Dir);
+  return FromUtf8(Dir + "/");
 }
 
 // Two programs, one with a form of each class, each saving its form with Save into the files 0

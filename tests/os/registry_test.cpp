@@ -19,11 +19,13 @@ std::string ReadAll(const String& Name) {
 class RegistryFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    Dir = FromUtf8(::testing::TempDir()) + u"registry_" +
-          FromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(ToUtf8(Dir));
+    // Private, since other checkouts run the same tests at the same time; the store makes Dir.
+    Base = ::testing::TempDir() + "registry_XXXXXX";
+    ASSERT_NE(::mkdtemp(Base.data()), nullptr);
+    Dir = FromUtf8(Base) + u"/registry";
   }
-  void TearDown() override { std::filesystem::remove_all(ToUtf8(Dir)); }
+  void TearDown() override { std::filesystem::remove_all(Base); }
+  std::string Base;
   String Dir;
 };
 
