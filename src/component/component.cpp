@@ -7,6 +7,16 @@
 #include "component/writer.h"
 #include "core/rtti.h"
 
+namespace {
+
+// Removes Item from List, looking from the end, where the latest ones stand.
+void EraseLast(std::vector<TComponent*>& List, const TComponent* Item) {
+  const auto It = std::find(List.rbegin(), List.rend(), Item);
+  if (It != List.rend()) List.erase(std::next(It).base());
+}
+
+}  // namespace
+
 const TClassType& TComponent::StaticClassType() {
   static const TClassType T(u"TComponent", &TPersistent::StaticClassType(), [](TClassType& C) {
     C.Create = [](TObject* Owner) -> TObject* {
@@ -26,6 +36,18 @@ const TClassType& TComponent::StaticClassType() {
   return T;
 }
 
+bool TComponent::TByName::operator()(const TComponent* A, const TComponent* B) const {
+  return CompareAsciiText(A->FName, B->FName) < 0;
+}
+
+bool TComponent::TByName::operator()(const TComponent* A, std::u16string_view B) const {
+  return CompareAsciiText(A->FName, B) < 0;
+}
+
+bool TComponent::TByName::operator()(std::u16string_view A, const TComponent* B) const {
+  return CompareAsciiText(A, B->FName) < 0;
+}
+
 TComponent::TComponent(TComponent* AOwner) {
   if (AOwner) AOwner->InsertComponent(this);
 }
@@ -40,7 +62,8 @@ void TComponent::BeforeDestruction() {
   MarkDestroying(*this);
   while (!FFreeNotifies.empty()) {
     TComponent* Partner = FFreeNotifies.back();
-    Partner->Notification(this, TOperation::opRemove);
+    // One that hears of all the owner's components hears of this one through the owner, once.
+    if (!HearsThroughOwner(Partner)) Partner->Notification(this, TOperation::opRemove);
     // An override that skipped the inherited step must not stall the loop.
     RemoveFreeNotification(Partner);
   }
@@ -66,7 +89,9 @@ void TComponent::SetName(const String& NewName) {
     FOwner->ValidateRename(this, FName, NewName);
   else
     ValidateRename(nullptr, FName, NewName);
+  if (FOwner) FOwner->Unindex(this);
   FName = NewName;
+  if (FOwner && !FName.empty()) FOwner->FNamed.insert(this);
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName,
@@ -92,9 +117,8 @@ int TComponent::ComponentIndex() const {
 
 TComponent* TComponent::FindComponent(const String& AName) const {
   if (AName.empty()) return nullptr;
-  for (TComponent* C : FComponents)
-    if (SameName(C->FName, AName)) return C;
-  return nullptr;
+  const auto It = FNamed.find(std::u16string_view(AName));
+  return It == FNamed.end() ? nullptr : *It;
 }
 
 void TComponent::SetState(TComponentStateFlag F, bool On) {
@@ -123,23 +147,57 @@ void TComponent::InsertComponent(TComponent* AComponent) {
 void TComponent::RemoveComponent(TComponent* AComponent) {
   if (!AComponent || AComponent->FOwner != this) return;
   Notification(AComponent, TOperation::opRemove);
+  NotifyPartners(AComponent);
   Remove(AComponent);
 }
 
+void TComponent::NotifyPartners(TComponent* AComponent) {
+  // The components of this owner that refer to it and do not hear of all: the owner's
+  // broadcast does not reach them. (When it is freed they have heard already, and the list is
+  // empty.)
+  std::vector<TComponent*> Partners;
+  for (TComponent* P : AComponent->FFreeNotifies)
+    if (P->FOwner == this && !P->FListed) Partners.push_back(P);
+  for (auto It = Partners.rbegin(); It != Partners.rend(); ++It)
+    (*It)->Notification(AComponent, TOperation::opRemove);
+}
+
+bool TComponent::HearsThroughOwner(const TComponent* Partner) const {
+  return FOwner && Partner->FOwner == FOwner && Partner->FListed;
+}
+
+bool TComponent::IsPartner(const TComponent* AComponent) const {
+  // Both hold the pair; the shorter list answers.
+  const auto& Mine = FFreeNotifies;
+  const auto& Theirs = AComponent->FFreeNotifies;
+  const TComponent* Wanted = Mine.size() <= Theirs.size() ? AComponent : this;
+  const auto& List = Mine.size() <= Theirs.size() ? Mine : Theirs;
+  return std::find(List.rbegin(), List.rend(), Wanted) != List.rend();
+}
+
 void TComponent::FreeNotification(TComponent* AComponent) {
-  if (!AComponent || AComponent == this) return;
-  // Components of one owner already hear of each other through that owner.
-  if (FOwner && AComponent->FOwner == FOwner) return;
-  if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) != FFreeNotifies.end())
-    return;
+  if (!AComponent || AComponent == this || IsPartner(AComponent)) return;
   FFreeNotifies.push_back(AComponent);
-  AComponent->FreeNotification(this);
+  AComponent->FFreeNotifies.push_back(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
-  if (!AComponent) return;
-  std::erase(FFreeNotifies, AComponent);
-  std::erase(AComponent->FFreeNotifies, this);
+  if (!AComponent || !IsPartner(AComponent)) return;
+  EraseLast(FFreeNotifies, AComponent);
+  EraseLast(AComponent->FFreeNotifies, this);
+}
+
+void TComponent::HearAllComponents() {
+  FHearsAll = true;
+  JoinHearers();
+}
+
+void TComponent::JoinHearers() {
+  if (FListed || !FOwner) return;
+  FListed = true;
+  FOwner->FHearers.push_back(this);
+  // The owner's own owner has to reach the owner for the broadcast to reach this one.
+  FOwner->JoinHearers();
 }
 
 void TComponent::FinishLoading() {
@@ -180,20 +238,33 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TComponent::NotifyAll(TComponent* AComponent, TOperation Operation) {
   // Backwards, tolerating components that leave the list while it is walked.
-  size_t I = FComponents.size();
+  size_t I = FHearers.size();
   while (I > 0) {
     --I;
-    FComponents[I]->Notification(AComponent, Operation);
-    I = std::min(I, FComponents.size());
+    FHearers[I]->Notification(AComponent, Operation);
+    I = std::min(I, FHearers.size());
   }
 }
 
 void TComponent::Insert(TComponent* AComponent) {
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
+  if (!AComponent->FName.empty()) FNamed.insert(AComponent);
+  if (AComponent->FHearsAll || !AComponent->FHearers.empty()) AComponent->JoinHearers();
 }
 
 void TComponent::Remove(TComponent* AComponent) {
-  std::erase(FComponents, AComponent);
+  Unindex(AComponent);
+  EraseLast(FComponents, AComponent);
+  if (AComponent->FListed) {
+    EraseLast(FHearers, AComponent);
+    AComponent->FListed = false;
+  }
   AComponent->FOwner = nullptr;
+}
+
+void TComponent::Unindex(TComponent* AComponent) {
+  if (AComponent->FName.empty()) return;
+  const auto It = FNamed.find(std::u16string_view(AComponent->FName));
+  if (It != FNamed.end() && *It == AComponent) FNamed.erase(It);
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string_view>
 #include <vector>
 
 #include "core/exceptions.h"
@@ -46,7 +48,7 @@ class TComponent : public TPersistent {
   int ComponentCount() const { return static_cast<int>(FComponents.size()); }
   TComponent* Components(int Index) const;
   int ComponentIndex() const;
-  TComponent* FindComponent(const String& AName) const;  // ASCII case fold
+  TComponent* FindComponent(const String& AName) const;  // ASCII case fold, by an index
   TPersistent* GetOwner() const override { return FOwner; }
 
   TComponentState ComponentState() const { return FComponentState; }
@@ -54,6 +56,10 @@ class TComponent : public TPersistent {
   void SetState(TComponentStateFlag F, bool On);
   void SetDesigning(bool Value, bool SetChildren = true);
 
+  // The owner hears of every insertion and removal of its components, and so do those of its
+  // components that asked to hear of all the others (HearAllComponents). Two components that
+  // refer to each other are told of each other's freeing, and of removal from their common
+  // owner, through FreeNotification, whether they share an owner or not.
   void InsertComponent(TComponent* AComponent);  // takes ownership
   void RemoveComponent(TComponent* AComponent);  // gives ownership back to the caller
   void FreeNotification(TComponent* AComponent);
@@ -82,17 +88,37 @@ class TComponent : public TPersistent {
  protected:
   virtual void Notification(TComponent* AComponent, TOperation Operation);
   virtual void ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName);
+  // From now on Notification hears of every component that comes to or leaves the owner, not
+  // only of those this one refers to. The others are not called for each new component, so a
+  // form of many components is built and read in time proportional to their number.
+  void HearAllComponents();
 
  private:
+  struct TByName {
+    using is_transparent = void;
+    bool operator()(const TComponent* A, const TComponent* B) const;
+    bool operator()(const TComponent* A, std::u16string_view B) const;
+    bool operator()(std::u16string_view A, const TComponent* B) const;
+  };
+
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
+  void Unindex(TComponent* AComponent);
   void NotifyAll(TComponent* AComponent, TOperation Operation);
+  void NotifyPartners(TComponent* AComponent);
+  void JoinHearers();
+  bool HearsThroughOwner(const TComponent* Partner) const;
+  bool IsPartner(const TComponent* AComponent) const;
   static void MarkDestroying(TComponent& C);  // this component and everything it owns
 
   String FName;
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
+  std::set<TComponent*, TByName> FNamed;  // the components with a name; names are unique
+  std::vector<TComponent*> FHearers;      // the components that hear of all, or own such ones
   std::vector<TComponent*> FFreeNotifies;
+  bool FHearsAll = false;
+  bool FListed = false;  // in the owner's FHearers
   TComponentState FComponentState = 0;
   int32_t FDesignInfo = 0;
   int32_t FTag = 0;

@@ -130,7 +130,7 @@ TComponent* TReader::CreateComponent(const String& ClassName, TComponent* Owner)
 void TReader::BeginLoading(TComponent& C) {
   C.SetState(csLoading, true);
   C.SetState(csReading, true);
-  if (std::find(FLoaded.begin(), FLoaded.end(), &C) == FLoaded.end()) FLoaded.push_back(&C);
+  if (FLoadedSet.insert(&C).second) FLoaded.push_back(&C);
 }
 
 void TReader::Abandon(bool RootCreated) {
@@ -139,13 +139,15 @@ void TReader::Abandon(bool RootCreated) {
     for (const TFieldInfo* Field : FFields) Field->Set(*FRoot, nullptr);
   // Children first: each leaves the root (which is told) before it is freed.
   for (auto It = FCreated.rbegin(); It != FCreated.rend(); ++It) TComponentDeleter()(*It);
+  for (TComponent* C : FCreated) FLoadedSet.erase(C);
   for (TComponent* C : FLoaded)
-    if (std::find(FCreated.begin(), FCreated.end(), C) == FCreated.end()) {
+    if (FLoadedSet.contains(C)) {
       C->SetState(csLoading, false);
       C->SetState(csReading, false);
     }
   FCreated.clear();
   FLoaded.clear();
+  FLoadedSet.clear();
   FFields.clear();
 }
 

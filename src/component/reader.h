@@ -6,6 +6,7 @@
 // EClassNotFound. Unresolvable component references and event handlers are skipped.
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "component/component.h"
@@ -91,7 +92,8 @@ class TReader : public TFiler {
 
   TStream& FStream;
   TComponent* FRoot = nullptr;
-  std::vector<TComponent*> FLoaded;        // in reading order
+  std::vector<TComponent*> FLoaded;  // in reading order
+  std::unordered_set<TComponent*> FLoadedSet;
   std::vector<TComponent*> FCreated;       // freed again when the read fails
   std::vector<const TFieldInfo*> FFields;  // root fields that point at created components
   std::vector<TFixup> FFixups;

@@ -117,6 +117,8 @@ TlcCustomLang::TlcCustomLang(TComponent* AOwner) : TComponent(CheckOnlyOne(AOwne
                             u"KeyField",
                             u"ListField"})
     FExProps->Add(P);
+  // Its lists name the owner's components: it hears of every one that comes or goes.
+  HearAllComponents();
 }
 
 TlcCustomLang::~TlcCustomLang() {

@@ -68,9 +68,10 @@ void TWinControl::InsertControl(TControl* Control) {
 }
 
 void TWinControl::RemoveControl(TControl* Control) {
-  const auto It = std::find(FControls.begin(), FControls.end(), Control);
-  if (It == FControls.end()) return;
-  FControls.erase(It);
+  // From the end: a parent frees its controls from the last one.
+  const auto It = std::find(FControls.rbegin(), FControls.rend(), Control);
+  if (It == FControls.rend()) return;
+  FControls.erase(std::next(It).base());
   Control->FParent = nullptr;
   Changed(u"Controls");
   if (FFreeingControls || HasState(csDestroying)) return;

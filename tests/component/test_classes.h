@@ -205,6 +205,7 @@ class TTestComp : public TComponent {
   std::string Data;                          // the binary declared property "Data"
   int64_t DataPosition = -1, DataSize = -1;  // what its reader was handed
   int FinishCount = 0;
+  int Notified = 0;  // calls of Notification
 
   void FinishLoading() override {
     ++FinishCount;
@@ -226,6 +227,7 @@ class TTestComp : public TComponent {
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override {
     TComponent::Notification(AComponent, Operation);
+    ++Notified;
     if (Operation == TOperation::opRemove && AComponent == FBuddy) FBuddy = nullptr;
   }
 
@@ -267,7 +269,10 @@ class TTestControl : public TTestComp {
 
   bool HasParent() const override { return true; }
   TComponent* GetParentComponent() const override { return FParent; }
-  void SetParentComponent(TComponent* P) override { FParent = P; }
+  void SetParentComponent(TComponent* P) override {
+    FParent = P;
+    if (P) P->FreeNotification(this);
+  }
   void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override {
     for (int I = 0; I < Root->ComponentCount(); ++I)
       if (Root->Components(I)->GetParentComponent() == this) Proc(Root->Components(I));
