@@ -299,6 +299,11 @@ class TlcCustomLang : public TComponent {
 
   int NumOfLanguages() const { return FNumLang; }
   void SetNumOfLanguages(int Value);
+  // Every language is a column of every line and a name: a count from damaged data must not
+  // make a component build millions of them.
+  static constexpr int MaxLanguages = 1024;
+  // Raises ELanguageError when a component cannot take Count languages.
+  static void CheckLanguageCount(int Count);
   int ActiveLanguage() const { return FActLang; }
   void SetActiveLanguage(int Value);
   bool ChangeLocales() const { return FSysChange; }

@@ -98,17 +98,20 @@ void TlcCustomLang::SetChangeLocales(bool Value) {
   }
 }
 
+void TlcCustomLang::CheckLanguageCount(int Count) {
+  if (Count > MaxLanguages)
+    throw ELanguageError(IntToStr(Count) + u" - is not a valid property value !\r" +
+                         u"Value must not exceed " + IntToStr(MaxLanguages) + u" !");
+}
+
 void TlcCustomLang::SetNumOfLanguages(int Value) {
   if (Value == FNumLang) return;
+  // Read from form data, a count out of range is ignored and the form loads.
+  if (IsLoading() && (Value < 1 || Value > MaxLanguages)) return;
   if (Value < 1)
     throw ELanguageError(IntToStr(Value) + u" - is not a valid property value !\r" +
                          u"Value must be more than ZERO !");
-  // Every language is a column of every line and a name: a count from damaged form data must
-  // not make the component build millions of them.
-  constexpr int MaxLanguages = 1024;
-  if (Value > MaxLanguages)
-    throw ELanguageError(IntToStr(Value) + u" - is not a valid property value !\r" +
-                         u"Value must not exceed " + IntToStr(MaxLanguages) + u" !");
+  CheckLanguageCount(Value);
   const String D(1, static_cast<char16_t>(FLangDelim));
   if (Value < FNumLang) {
     for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
@@ -150,6 +153,11 @@ void TlcCustomLang::SetLangDelim(uint8_t Value) {
 
 void TlcCustomLang::SetLangNames(TStrings* Value) {
   if (!Value || Value == FLangNames.get()) return;
+  // The names set the language count: too many are refused, and nothing changes.
+  if (Value->Count() > MaxLanguages) {
+    if (IsLoading()) return;
+    CheckLanguageCount(Value->Count());
+  }
   FLangNames->Assign(*Value);
   if (FLangNames->Count() >= FActLang) FLanguage = FLangNames->Get(FActLang - 1);
   FNumLang = FLangNames->Count();

@@ -74,8 +74,11 @@ TEST(CustomLang, LanguageCountPadsNamesAndListsAndCutsColumns) {
   } catch (const ELanguageError& E) {
     EXPECT_EQ(E.Message(), u"0 - is not a valid property value !\rValue must be more than ZERO !");
   }
-  // A count from damaged form data builds no million language names.
+  // A count from damaged data builds no million language names, whichever way it comes.
   EXPECT_THROW(Lang->SetNumOfLanguages(2000000000), ELanguageError);
+  TStringList Many;
+  for (int I = 0; I <= TlcCustomLang::MaxLanguages; ++I) Many.Add(u"L" + IntToStr(I));
+  EXPECT_THROW(Lang->SetLangNames(&Many), ELanguageError);
   EXPECT_EQ(Lang->NumOfLanguages(), 2);
   EXPECT_EQ(Lang->LangNames()->Count(), 2);
 }

@@ -126,9 +126,12 @@ void TlcLangDispatcher::SetActiveLanguage(int Value) {
 }
 
 void TlcLangDispatcher::SetNumOfLanguages(int Value) {
+  // Read from form data, a count out of range is ignored and the form loads.
+  if (IsLoading() && (Value < 1 || Value > TlcCustomLang::MaxLanguages)) return;
   if (Value < 1)
     throw ELanguageError(IntToStr(Value) + u" - is not a valid property value !\r" +
                          u"Value must be more than ZERO !");
+  TlcCustomLang::CheckLanguageCount(Value);
   FNumOfLanguages = Value;
   while (FLangNames->Count() < Value)
     FLangNames->Add(u"Language N" + IntToStr(FLangNames->Count() + 1));
@@ -146,6 +149,11 @@ void TlcLangDispatcher::SetNumOfLanguages(int Value) {
 
 void TlcLangDispatcher::SetLangNames(TStrings* Value) {
   if (!Value || Value == FLangNames.get()) return;
+  // The names set the language count: too many are refused, and nothing changes.
+  if (Value->Count() > TlcCustomLang::MaxLanguages) {
+    if (IsLoading()) return;
+    TlcCustomLang::CheckLanguageCount(Value->Count());
+  }
   FLangNames->Assign(*Value);
   // There is always one language, and the active one is among them.
   if (FLangNames->Count() == 0) FLangNames->Add(u"Language N1");

@@ -239,6 +239,8 @@ void TLCBFileManager::LoadFromStream(TlcCustomLang* AComp, const String& AOwnerC
   ReadComponent(AStream, Scratch);
 
   if (AComp->FLangDelim != Scratch->FLangDelim) Scratch->SetLangDelim(AComp->FLangDelim);
+  // The names first: a record that names more languages than a component takes changes nothing.
+  AComp->SetLangNames(Scratch->LangNames());
   AComp->FStoreAsUTF8 = Scratch->FStoreAsUTF8;
   const String OwnLine = AComp->OwnerClassName() + static_cast<char16_t>(AComp->FLangDelim);
   for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
@@ -256,7 +258,6 @@ void TLCBFileManager::LoadFromStream(TlcCustomLang* AComp, const String& AOwnerC
           break;
         }
   }
-  AComp->SetLangNames(Scratch->LangNames());
   TlcExtendedItems& Items = *AComp->ExtendedTranslations();
   Items.Clear();
   for (int I = 0; I < Scratch->ExtendedTranslations()->Count(); ++I) {

@@ -191,6 +191,7 @@ String TlcCustomLang::ImportedText(const TImportColumn& From, const String& Sect
 int TlcCustomLang::ImportTarget(const String& LangName) {
   const int Index = FLangNames->IndexOf(LangName);
   if (Index >= 0) return Index + 1;
+  CheckLanguageCount(FNumLang + 1);
   FLangNames->Add(LangName);
   return ++FNumLang;
 }

@@ -148,6 +148,18 @@ String FileValue(const String& Columns, char16_t D, const String& Separator, con
   return Value;
 }
 
+// The names the file gives its languages. A file that names more languages than a component
+// takes is refused before anything is built for them.
+void ReadLanguageNames(const TlcMemIniFile& Ini, TStringList& Names) {
+  if (!Ini.SectionExists(LanguageNamesSectionName)) return;
+  for (int N = 1; N <= TlcCustomLang::MaxLanguages + 1; ++N) {
+    const String Name = Ini.ReadString(LanguageNamesSectionName, LanguageKey + IntToStr(N), u"");
+    if (Name.empty()) break;
+    Names.Add(Name);
+  }
+  TlcCustomLang::CheckLanguageCount(Names.Count());
+}
+
 // A key holding "=" or a line break would be read back as another key.
 void CheckKey(const String& Key) {
   if (Key.find_first_of(u"=\r\n") != String::npos)
@@ -210,14 +222,7 @@ int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool 
 
     // Everything is gathered first and applied at the end, so an error changes nothing.
     TStringList Names;
-    if (Ini.SectionExists(LanguageNamesSectionName)) {
-      for (int N = 1;; ++N) {
-        const String Name =
-            Ini.ReadString(LanguageNamesSectionName, LanguageKey + IntToStr(N), u"");
-        if (Name.empty()) break;
-        Names.Add(Name);
-      }
-    }
+    ReadLanguageNames(Ini, Names);
     const bool Utf8 = Ini.ReadBool(OptionsSectionName, UTF8Key, false);
     const int NumLang = Names.Count() > 0 ? Names.Count() : FNumLang;
     TStringList Fixed;
@@ -350,6 +355,11 @@ void TlcCustomLang::LoadAllFromStream(TStream& AStream, bool CanRewrite, bool Do
   if (!SharedTranslationIni) Own = ParseStream(AStream);
   const TRestore<TlcMemIniFile*> Shared(SharedTranslationIni,
                                         Own ? Own.get() : SharedTranslationIni);
+  {
+    // Refused as a whole, before any category is taken.
+    TStringList Names;
+    ReadLanguageNames(*SharedTranslationIni, Names);
+  }
   for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
     const auto Category = static_cast<TStringsType>(Cat);
     TStrings* List = GetPropListByType(Category);
@@ -561,6 +571,8 @@ void TlcCustomLang::LoadAllFromFileDNC(const String& AFileName, bool CanRewrite)
     std::unique_ptr<TlcMemIniFile> Own;
     try {
       if (!SharedTranslationIni) Own = ParseStream(Stream);
+      TStringList Names;
+      ReadLanguageNames(Own ? *Own : *SharedTranslationIni, Names);
     } catch (const ELanguageError& E) {
       RaiseLoadError(AFileName, E.Message());
     }

@@ -226,12 +226,20 @@ TEST(LangDispatcher, FormDataKeepsTheLanguageStateAndTheTestModeSettings) {
   EXPECT_EQ(Back->TestModeInfo()->PaddingChar(), u'#');
   EXPECT_EQ(Back->TestModeInfo()->ExpandWidthPercent(), 100);
 
-  // A value beyond the count it was stored with is brought within it when reading ends.
+  // A value beyond the count it was stored with is brought within it when reading ends; a
+  // count beyond what a component takes is ignored while reading and refused after.
   TlcLangDispatcher Bad(nullptr);
   Bad.SetState(csLoading, true);
   Bad.SetActiveLanguage(7);
+  Bad.SetNumOfLanguages(5000);
   Bad.FinishLoading();
   EXPECT_EQ(Bad.ActiveLanguage(), 1);
+  EXPECT_EQ(Bad.NumOfLanguages(), 1);
+  EXPECT_THROW(Bad.SetNumOfLanguages(TlcCustomLang::MaxLanguages + 1), ELanguageError);
+  TStringList Many;
+  for (int I = 0; I <= TlcCustomLang::MaxLanguages; ++I) Many.Add(u"L" + IntToStr(I));
+  EXPECT_THROW(Bad.SetLangNames(&Many), ELanguageError);
+  EXPECT_EQ(Bad.LangNames()->Count(), 1);
 }
 
 }  // namespace

@@ -189,6 +189,17 @@ TEST(BinaryTranslationFile, DamagedFilesNameTheFileAndChangeNothing) {
     EXPECT_NE(E.Message().find(u"Unrecognized stream format!"), String::npos);
   }
   EXPECT_EQ(FileBytes(Dir + u"bad.lcb"), Cases[0]);
+
+  // A record that names more languages than a component takes.
+  TLangForm<> Many;
+  Fill(*Many.Lang, "TTestForm", "Many");
+  for (int I = 3; I <= TlcCustomLang::MaxLanguages + 1; ++I)
+    Many.Lang->LangNames()->Add(u"L" + IntToStr(I));
+  Many.Lang->SaveAllToBinaryFile(Dir + u"many.lcb");
+  B.Lang->Strings()->Add(L("IDS_KEEP|k|"));
+  EXPECT_THROW(B.Lang->LoadAllFromBinaryFile(Dir + u"many.lcb"), ELanguageError);
+  EXPECT_EQ(B.Lang->NumOfLanguages(), 2);
+  EXPECT_EQ(LinesOf(*B.Lang->Strings()), (std::vector<String>{L("IDS_KEEP|k|")}));
 }
 
 TEST(BinaryTranslationFile, FieldsThatDoNotFitAreRefusedBeforeWriting) {

@@ -197,15 +197,21 @@ TEST(TextTranslationFile, ASaveFailingHalfWayLeavesTheOldFileByteForByte) {
   EXPECT_FALSE(FileExists(Dir + u"full.lcb"));
 }
 
-TEST(TextTranslationFile, AMalformedFileNamesTheLineAndChangesNothing) {
+TEST(TextTranslationFile, AMalformedFileSaysWhyAndChangesNothing) {
   const String Dir = TestFolder();
-  const std::pair<const char*, const char*> Cases[] = {
+  std::string ManyNames = "\r\n[Language names - for internal use only!]\r\n";
+  for (int I = 1; I <= TlcCustomLang::MaxLanguages + 1; ++I)
+    ManyNames += "Language_" + std::to_string(I) + "=L" + std::to_string(I) + "\r\n";
+  const std::pair<std::string, const char*> Cases[] = {
       {"\r\n[OPTIONS]\r\nIsUTF8File=1\r\n[Strings]\r\nTTestForm.IDS_1=\xFF~!@#\r\n",
        "line 5: the text is not UTF-8"},
       {"\xEF\xBB\xBF\r\n[Strings]\r\nTTestForm.IDS_1=\xC3~!@#\r\n",
        "line 3: the text is not UTF-8"},
       {"garbage\r\n[Strings]\r\n", "line 1: text outside any section"},
       {"\r\n[Strings]\r\nTTestForm.IDS_1=x~!@#\r\nno equals sign\r\n", "line 4: a line without"},
+      // More languages than a component takes: refused before anything is built for them.
+      {ManyNames + "[Strings]\r\nTTestForm.IDS_1=x~!@#\r\n",
+       "1025 - is not a valid property value"},
   };
   for (const auto& [Bytes, Why] : Cases) {
     TLangForm<> A;

@@ -329,6 +329,22 @@ TEST_F(TranslationStream, PayloadBytesFollowTheStoredLayout) {
   EXPECT_EQ(Binary.substr(At + Name.size() + 4, Count), Expected);
 }
 
+TEST_F(TranslationStream, ALanguageCountOutOfRangeIsIgnoredAndTheFormLoads) {
+  for (const char* Count : {"5000", "0"}) {
+    TMemoryStream Text(std::string("object fmTest: TTestForm\n  object slng1: TlcLang\n") +
+                       "    NumOfLanguages = " + Count + "\n    LangDelim = 1\n  end\nend\n");
+    TMemoryStream Image;
+    ObjectTextToBinary(Text, Image);
+    Image.SetPosition(0);
+    TTestForm Form;
+    ReadComponent(Image, &Form);
+    auto* Back = dynamic_cast<TlcLang*>(Form.FindComponent(u"slng1"));
+    ASSERT_NE(Back, nullptr) << Count;
+    EXPECT_EQ(Back->NumOfLanguages(), 1);
+    EXPECT_EQ(Back->LangNames()->Count(), 1);
+  }
+}
+
 TEST_F(TranslationStream, InheritedFormsWriteOnlyDifferingData) {
   TTestForm Base;
   auto* BaseLang = new TlcLang(&Base);
