@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
+#include <random>
 #include <thread>
+#include <utility>
 
 #include "component/reader.h"
 #include "component/writer.h"
@@ -19,6 +22,16 @@ TBenchTable::TBenchTable(int ASize) : Size(ASize) {
     English.push_back("Message number " + std::to_string(I) + " in English");
     Russian.push_back(I % 10 == 0 ? "" : "Сообщение номер " + std::to_string(I) + " по-русски");
   }
+}
+
+size_t AnswersLength(const TBenchTable& Table, bool Pass, bool Utf16) {
+  const auto Length = [&](int N) {
+    return Utf16 ? FromUtf8(Table.Answer(N)).size() : Table.Answer(N).size();
+  };
+  size_t Sum = Length(FirstHit) + Length(FirstFallback);
+  if (Pass)
+    for (int I = 0; I < Table.Size; ++I) Sum += Length(I);
+  return Sum;
 }
 
 TKeyLiterals::TKeyLiterals(const std::vector<std::string>& Keys) {
@@ -35,6 +48,14 @@ TKeyLiterals::TKeyLiterals(const std::vector<std::string>& Keys) {
     N += K.size() + 1;
     W += FromUtf8(K).size() + 1;
   }
+}
+
+TKeyLiterals ShuffledKeys(int Size) {
+  std::vector<std::string> Keys;
+  for (int I = 0; I < Size; ++I) Keys.push_back(TBenchTable::Key(I));
+  std::mt19937 Random(42);
+  std::shuffle(Keys.begin(), Keys.end(), Random);
+  return TKeyLiterals(Keys);
 }
 
 TWorkDir::TWorkDir(const std::string& Name)
@@ -162,9 +183,9 @@ std::string MakeFormData(const TBenchTable& Table) {
   return Out.Bytes();
 }
 
-TlcLang& LoadFormData(TBenchForm& Form, const std::string& Data) {
+TlcLang& LoadFormData(TBenchForm& Form, std::string Data) {
   RegisterLangClasses();
-  TMemoryStream In(Data);
+  TMemoryStream In(std::move(Data));
   ReadComponent(In, &Form);
   for (int I = 0; I < Form.ComponentCount(); ++I)
     if (auto* Lang = dynamic_cast<TlcLang*>(Form.Components(I))) return *Lang;
@@ -196,6 +217,28 @@ std::string RunChild(const char* Self, const std::vector<std::string>& Args) {
   int Status = 0;
   waitpid(Pid, &Status, 0);
   return Out;
+}
+
+namespace {
+
+double NowMs(clockid_t Clock) {
+  timespec T{};
+  clock_gettime(Clock, &T);
+  return static_cast<double>(T.tv_sec) * 1e3 + static_cast<double>(T.tv_nsec) / 1e6;
+}
+
+}  // namespace
+
+TStopwatch::TStopwatch() : FWall(NowMs(CLOCK_MONOTONIC)), FCpu(NowMs(CLOCK_PROCESS_CPUTIME_ID)) {}
+
+void TStopwatch::Print(size_t Length) const {
+  const double Cpu = NowMs(CLOCK_PROCESS_CPUTIME_ID) - FCpu, Wall = NowMs(CLOCK_MONOTONIC) - FWall;
+  std::printf("%.4f %.4f %zu\n", Wall, Cpu, Length);
+}
+
+bool ReadFigures(const std::string& Printed, TChildFigures& Figures) {
+  return std::sscanf(Printed.c_str(), "%lf %lf %zu", &Figures.WallMs, &Figures.CpuMs,
+                     &Figures.Length) == 3;
 }
 
 long ResidentBytes() {

@@ -26,6 +26,13 @@ struct TBenchTable {
   }
 };
 
+// Before its pass over the keys, every system is asked one hit and one fallback: a catalog that
+// is read only as keys are asked for has loaded then.
+constexpr int FirstHit = 1, FirstFallback = 0;
+// The sum of the lengths of the answers to the first hit and fallback and, with Pass, to every
+// key: UTF-8 bytes, or UTF-16 code units.
+size_t AnswersLength(const TBenchTable& Table, bool Pass, bool Utf16);
+
 // Keys kept as a program keeps its literals: one read-only pool of terminated keys, in narrow
 // (gettext, Qt) and UTF-16 (ours) form, handed over as pointers.
 class TKeyLiterals {
@@ -41,6 +48,10 @@ class TKeyLiterals {
   std::vector<const char*> FNarrow;
   std::vector<const char16_t*> FWide;
 };
+
+// Every key of a table of Size keys once, in an order that is neither the table's nor any
+// catalog's.
+TKeyLiterals ShuffledKeys(int Size);
 
 // A fresh folder under the temporary folder, removed with the object.
 class TWorkDir {
@@ -81,11 +92,27 @@ class TBenchForm : public TComponent {
 };
 
 // Reads form data into Form, as a program creates its window; the form's translation component.
-TlcLang& LoadFormData(TBenchForm& Form, const std::string& Data);
+TlcLang& LoadFormData(TBenchForm& Form, std::string Data);
 
 // Runs this program again as "Self --child Args...", in a process of its own, and gives back
 // what it printed; empty when it printed nothing.
 std::string RunChild(const char* Self, const std::vector<std::string>& Args);
+
+// Wall and processor time from construction. A child process prints both in ms with the length
+// of its answers, and the parent reads them back; false when the child printed nothing.
+class TStopwatch {
+ public:
+  TStopwatch();
+  void Print(size_t Length) const;
+
+ private:
+  double FWall, FCpu;
+};
+struct TChildFigures {
+  double WallMs = 0, CpuMs = 0;
+  size_t Length = 0;
+};
+bool ReadFigures(const std::string& Printed, TChildFigures& Figures);
 
 // Resident memory of this process, in bytes.
 long ResidentBytes();

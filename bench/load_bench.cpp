@@ -1,18 +1,33 @@
 // Loading a translation table of 1,000, 10,000 and 100,000 keys in two languages until it
 // answers: our translation component read from its form data (as a program creates its window:
-// the lines, the sorted collection and its key index), GNU gettext (a Russian and an English
-// catalog, bound under a fresh domain each time, loaded by a first hit and a first fallback) and
-// Qt (a Russian and an English translator loaded and installed, then the same two look-ups).
-// Also timed: the load followed by one pass of look-ups over every key, since both peers map
-// their catalogs and read them only as keys are asked for. Prints medians with the spread, the
-// time per 1,000 lines (flat when the load is linear) and the ratio to the faster peer.
+// the form data copied out of its mapped file, the lines, the sorted collection and its key
+// index), GNU gettext (a Russian and an English catalog under LANGUAGE=ru:en, loaded by a first
+// hit and a first fallback) and Qt (a Russian and an English translator loaded and installed,
+// then the same two look-ups). Also timed: the load followed by one pass of look-ups over every
+// key in shuffled order, since both peers map their catalogs and read them only as keys are
+// asked for; a pass in table order would walk our lines in memory order while the peers'
+// catalogs are ordered by hash.
+//
+// Every sample is a process of its own, so each system pays the first touch of the memory it
+// fills; what every system needs before its table (the Qt application, the locale, the keys) is
+// set up before the clock starts. The systems take turns, so a change of the machine's load
+// touches each alike. The sum of the answers' lengths is checked against the table, so every
+// system did the same work. Prints the wall and the processor time (the latter less disturbed
+// by other work on the same core) as medians with their spread, the time per 1,000 keys (flat
+// when the load is linear), the pass's time per key and the ratios to the faster peer.
+#include <fcntl.h>
 #include <libintl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,99 +37,120 @@
 #endif
 
 #include "bench_table.h"
+#include "core/scope_exit.h"
 #include "lang/custom_lang.h"
 
 namespace {
 
 const int Sizes[] = {1000, 10000, 100000};
-constexpr int Runs = 5;
+const char* const Systems[] = {"ours", "gettext", "qt"};
 
-double Ms(std::chrono::steady_clock::time_point Since) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Since)
-      .count();
+std::string Name(int Size) {
+  return "load" + std::to_string(Size);
 }
 
-struct TTimes {
-  std::vector<double> Load, LoadAndPass;
-};
-
-void Ours(const TBenchTable& Table, const TKeyLiterals& Keys, TTimes& T) {
-  const std::string Data = MakeFormData(Table);
-  for (int R = 0; R < Runs; ++R) {
-    for (bool Pass : {false, true}) {
-      auto Form = std::make_unique<TBenchForm>();
-      const auto Start = std::chrono::steady_clock::now();
-      TlcLang& Lang = LoadFormData(*Form, Data);
-      Lang.SetActiveLanguage(2);
-      size_t Length = Lang.GetTextOrDefault(Keys.Wide(0)).size();
-      if (Pass)
-        for (size_t I = 0; I < Keys.Count(); ++I)
-          Length += Lang.GetTextOrDefault(Keys.Wide(I)).size();
-      (Pass ? T.LoadAndPass : T.Load).push_back(Ms(Start));
-      if (Length == 0) std::fprintf(stderr, "ours: no answers\n");
-    }
-  }
+// A program's form data lies in its mapped executable and is copied out to be read.
+std::string CopyOfMapped(const std::filesystem::path& File) {
+  const int Fd = ::open(File.c_str(), O_RDONLY);
+  if (Fd < 0) return {};
+  const TScopeExit Close([Fd] { ::close(Fd); });
+  struct stat Status {};
+  if (::fstat(Fd, &Status) != 0 || Status.st_size == 0) return {};
+  const auto Size = static_cast<size_t>(Status.st_size);
+  void* Map = ::mmap(nullptr, Size, PROT_READ, MAP_PRIVATE, Fd, 0);
+  if (Map == MAP_FAILED) return {};
+  const TScopeExit Unmap([Map, Size] { ::munmap(Map, Size); });
+  return std::string(static_cast<const char*>(Map), Size);
 }
 
-bool Gettext(const TBenchTable& Table, const TKeyLiterals& Keys, const std::filesystem::path& Dir,
-             TTimes& T) {
-  const std::string Base = "load" + std::to_string(Table.Size);
-  if (!MakeGettextCatalogs(Table, Dir, Base)) return false;
-  const std::string Fallback = TBenchTable::Key(0);  // every tenth Russian text is empty
-  for (int R = 0; R < Runs; ++R) {
-    for (bool Pass : {false, true}) {
-      // gettext keeps what it loaded for the life of the process: a fresh domain each time.
-      const std::string Domain = Base + "_" + std::to_string(R) + (Pass ? "p" : "");
-      for (const char* Language : {"ru", "en"}) {
-        const auto Messages = Dir / Language / "LC_MESSAGES";
-        std::filesystem::copy_file(Messages / (Base + ".mo"), Messages / (Domain + ".mo"));
-      }
-      const auto Start = std::chrono::steady_clock::now();
-      ::bindtextdomain(Domain.c_str(), Dir.c_str());
-      ::bind_textdomain_codeset(Domain.c_str(), "UTF-8");
-      size_t Length = std::strlen(::dgettext(Domain.c_str(), Keys.Narrow(1)));
-      Length += std::strlen(::dgettext(Domain.c_str(), Fallback.c_str()));
-      if (Pass)
-        for (size_t I = 0; I < Keys.Count(); ++I)
-          Length += std::strlen(::dgettext(Domain.c_str(), Keys.Narrow(I)));
-      (Pass ? T.LoadAndPass : T.Load).push_back(Ms(Start));
-      if (Length == 0) std::fprintf(stderr, "gettext: no answers\n");
-    }
-  }
-  return true;
+// The clock's part of each child, each a function of its own so that an instruction count can
+// be limited to it (callgrind --toggle-collect='*Timed*'). Each gives the sum of its answers'
+// lengths: UTF-16 code units for ours, UTF-8 bytes for the peers; none when nothing loaded.
+// What a system frees at the end is not timed.
+[[gnu::noinline]] size_t TimedOurs(TBenchForm& Form, const std::filesystem::path& File,
+                                   const TKeyLiterals* Pass) {
+  TlcLang& Lang = LoadFormData(Form, CopyOfMapped(File));
+  Lang.SetActiveLanguage(2);
+  size_t Length = 0;
+  for (const int N : {FirstHit, FirstFallback})
+    Length += Lang.GetTextOrDefault(FromUtf8(TBenchTable::Key(N))).size();
+  if (Pass)
+    for (size_t I = 0; I < Pass->Count(); ++I)
+      Length += Lang.GetTextOrDefault(Pass->Wide(I)).size();
+  return Length;
 }
 
-bool QtTranslators(const TBenchTable& Table, const TKeyLiterals& Keys,
-                   const std::filesystem::path& Dir, TTimes& T) {
+[[gnu::noinline]] size_t TimedGettext(const std::filesystem::path& Dir, const char* Domain,
+                                      const TKeyLiterals* Pass) {
+  ::bindtextdomain(Domain, Dir.c_str());
+  ::bind_textdomain_codeset(Domain, "UTF-8");
+  size_t Length = 0;
+  for (const int N : {FirstHit, FirstFallback})
+    Length += std::strlen(::dgettext(Domain, TBenchTable::Key(N).c_str()));
+  if (Pass)
+    for (size_t I = 0; I < Pass->Count(); ++I)
+      Length += std::strlen(::dgettext(Domain, Pass->Narrow(I)));
+  return Length;
+}
+
 #ifdef LC_LRELEASE
-  const std::string Name = "load" + std::to_string(Table.Size);
-  if (!MakeQtCatalogs(Table, Dir, Name)) return false;
-  const std::string Fallback = TBenchTable::Key(0);
-  for (int R = 0; R < Runs; ++R) {
-    for (bool Pass : {false, true}) {
-      QTranslator En, Ru;
-      const auto Start = std::chrono::steady_clock::now();
-      if (!En.load(QString::fromStdString((Dir / (Name + "_en.qm")).string())) ||
-          !Ru.load(QString::fromStdString((Dir / (Name + "_ru.qm")).string())))
-        return false;
-      QCoreApplication::installTranslator(&En);
-      QCoreApplication::installTranslator(&Ru);
-      qsizetype Length = QCoreApplication::translate("main", Keys.Narrow(1)).size();
-      Length += QCoreApplication::translate("main", Fallback.c_str()).size();
-      if (Pass)
-        for (size_t I = 0; I < Keys.Count(); ++I)
-          Length += QCoreApplication::translate("main", Keys.Narrow(I)).size();
-      (Pass ? T.LoadAndPass : T.Load).push_back(Ms(Start));
-      QCoreApplication::removeTranslator(&Ru);
-      QCoreApplication::removeTranslator(&En);
-      if (Length == 0) std::fprintf(stderr, "Qt: no answers\n");
-    }
-  }
-  return true;
-#else
-  (void)Table, (void)Keys, (void)Dir, (void)T;
-  return false;
+[[gnu::noinline]] size_t TimedQt(QTranslator& EnTranslator, const QString& En,
+                                 QTranslator& RuTranslator, const QString& Ru,
+                                 const TKeyLiterals* Pass) {
+  if (!EnTranslator.load(En) || !RuTranslator.load(Ru)) return 0;
+  QCoreApplication::installTranslator(&EnTranslator);
+  QCoreApplication::installTranslator(&RuTranslator);  // the last installed is asked first
+  size_t Length = 0;
+  for (const int N : {FirstHit, FirstFallback})
+    Length += QCoreApplication::translate("main", TBenchTable::Key(N).c_str()).toUtf8().size();
+  if (Pass)
+    for (size_t I = 0; I < Pass->Count(); ++I)
+      Length += QCoreApplication::translate("main", Pass->Narrow(I)).toUtf8().size();
+  return Length;
+}
 #endif
+
+// Sets up what the system needs before its table, then prints the wall and processor time in
+// ms of the timed part and the length of its answers.
+int Child(int argc, char** argv) {
+  const std::string System = argv[2];
+  const int Size = std::atoi(argv[3]);
+  const std::filesystem::path Dir = argv[5];
+  const TKeyLiterals Keys = ShuffledKeys(Size);
+  const TKeyLiterals* Pass = argv[4][0] == '1' ? &Keys : nullptr;
+  if (System == "ours") {
+    const auto File = Dir / (Name(Size) + ".form");
+    TBenchForm Form;
+    const TStopwatch Clock;
+    Clock.Print(TimedOurs(Form, File, Pass));
+  } else if (System == "gettext") {
+    const std::string Domain = Name(Size);
+    UseGettextLanguages();
+    const TStopwatch Clock;
+    Clock.Print(TimedGettext(Dir, Domain.c_str(), Pass));
+  } else {
+#ifdef LC_LRELEASE
+    QCoreApplication App(argc, argv);
+    const QString En = QString::fromStdString((Dir / (Name(Size) + "_en.qm")).string());
+    const QString Ru = QString::fromStdString((Dir / (Name(Size) + "_ru.qm")).string());
+    QTranslator EnTranslator, RuTranslator;
+    const TStopwatch Clock;
+    Clock.Print(TimedQt(EnTranslator, En, RuTranslator, Ru, Pass));
+#else
+    (void)argc;
+#endif
+  }
+  return 0;
+}
+
+// Samples of one system at one size: [0] the load, [1] the load and one pass.
+struct TSamples {
+  std::vector<double> Wall[2], Cpu[2];
+};
+using TResults = std::map<int, std::map<std::string, TSamples>>;
+
+double Median(const std::vector<double>& V) {
+  return SpreadOf(V).Median;
 }
 
 std::string Cell(const std::vector<double>& V) {
@@ -125,47 +161,86 @@ std::string Cell(const std::vector<double>& V) {
   return Buf;
 }
 
+void PrintTable(const TResults& All, bool Cpu) {
+  const auto Times = [Cpu](const TSamples& S) -> const std::vector<double>(&)[2] {
+    return Cpu ? S.Cpu : S.Wall;
+  };
+  std::printf("\n%s, ms: median (min-max)\n%7s %-8s %24s %26s %8s %12s\n",
+              Cpu ? "Processor time" : "Wall time", "keys", "system", "load", "load + one pass",
+              "ms/1k", "pass ns/key");
+  for (const auto& [Size, Row] : All)
+    for (const auto& [System, S] : Row) {
+      const auto& T = Times(S);
+      const double Load = Median(T[0]), Pass = Median(T[1]);
+      std::printf("%7d %-8s %24s %26s %8.3f %12.0f\n", Size, System.c_str(), Cell(T[0]).c_str(),
+                  Cell(T[1]).c_str(), Load * 1000 / Size, (Pass - Load) * 1e6 / Size);
+    }
+  std::printf("ours / faster peer (at most 1 is the target)\n%7s %12s %16s\n", "keys", "load",
+              "load + one pass");
+  for (const auto& [Size, Row] : All) {
+    const auto Ours = Row.find("ours");
+    if (Ours == Row.end()) continue;
+    std::printf("%7d", Size);
+    for (int Pass : {0, 1}) {
+      double Faster = 0;
+      for (const auto& [System, S] : Row)
+        if (System != "ours" && !Times(S)[Pass].empty() &&
+            (Faster == 0 || Median(Times(S)[Pass]) < Faster))
+          Faster = Median(Times(S)[Pass]);
+      if (Faster > 0)
+        std::printf(" %*.2f", Pass ? 16 : 12, Median(Times(Ours->second)[Pass]) / Faster);
+      else
+        std::printf(" %*s", Pass ? 16 : 12, "-");
+    }
+    std::printf("\n");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef LC_LRELEASE
-  QCoreApplication App(argc, argv);
-#else
-  (void)argc, (void)argv;
-#endif
-  UseGettextLanguages();
-  const TWorkDir Dir("load_bench");
-  std::printf("Loading a translation table until it answers, ms (%s)\n", MachineLoad().c_str());
-  std::printf("%7s %-14s %26s %26s %10s\n", "keys", "system", "load", "load + one pass", "ms/1k");
-  std::map<int, std::map<std::string, TTimes>> All;
+  if (argc > 5 && std::string(argv[1]) == "--child") return Child(argc, argv);
+  // A folder given after the runs keeps the tables, so a child can be run again by hand.
+  const int Runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+  std::optional<TWorkDir> Temporary;
+  const std::filesystem::path Dir =
+      argc > 2 ? std::filesystem::path(argv[2]) : Temporary.emplace("load_bench").Path();
+  std::filesystem::create_directories(Dir);
+  std::map<int, std::map<std::string, bool>> Present;
+  std::map<int, TBenchTable> Tables;
   for (int Size : Sizes) {
-    const TBenchTable Table(Size);
-    std::vector<std::string> Keys;
-    for (int I = 0; I < Size; ++I) Keys.push_back(TBenchTable::Key(I));
-    const TKeyLiterals K(Keys);
-    auto& Row = All[Size];
-    Ours(Table, K, Row["ours"]);
-    if (!Gettext(Table, K, Dir.Path(), Row["gettext"])) Row.erase("gettext");
-    if (!QtTranslators(Table, K, Dir.Path(), Row["qt"])) Row.erase("qt");
-    for (const auto& [System, T] : Row)
-      std::printf("%7d %-14s %26s %26s %10.3f\n", Size, System.c_str(), Cell(T.Load).c_str(),
-                  Cell(T.LoadAndPass).c_str(), SpreadOf(T.Load).Median * 1000 / Size);
+    const TBenchTable& Table = Tables.try_emplace(Size, Size).first->second;
+    std::ofstream(Dir / (Name(Size) + ".form"), std::ios::binary) << MakeFormData(Table);
+    Present[Size] = {{"ours", true},
+                     {"gettext", MakeGettextCatalogs(Table, Dir, Name(Size))},
+                     {"qt", MakeQtCatalogs(Table, Dir, Name(Size))}};
   }
-  std::printf("\nours / faster peer (at most 1 is the target)\n%7s %12s %16s\n", "keys", "load",
-              "load + one pass");
-  for (const auto& [Size, Row] : All) {
-    double Load = 0, Pass = 0;
-    for (const auto& [System, T] : Row) {
-      if (System == "ours") continue;
-      const double L = SpreadOf(T.Load).Median, P = SpreadOf(T.LoadAndPass).Median;
-      if (Load == 0 || L < Load) Load = L;
-      if (Pass == 0 || P < Pass) Pass = P;
-    }
-    const TTimes& O = Row.at("ours");
-    if (Load > 0)
-      std::printf("%7d %12.2f %16.2f\n", Size, SpreadOf(O.Load).Median / Load,
-                  SpreadOf(O.LoadAndPass).Median / Pass);
-  }
+
+  std::printf("Loading a translation table until it answers, %d runs (%s)\n", Runs,
+              MachineLoad().c_str());
+  TResults All;
+  for (int R = 0; R < Runs; ++R)
+    for (int Size : Sizes)
+      for (int Pass : {0, 1})
+        for (const char* System : Systems) {
+          if (!Present[Size][System]) continue;
+          const std::string Out =
+              RunChild(argv[0], {System, std::to_string(Size), Pass ? "1" : "0", Dir});
+          TChildFigures F;
+          const size_t Want = AnswersLength(Tables.at(Size), Pass, std::string(System) == "ours");
+          if (!ReadFigures(Out, F) || F.Length != Want) {
+            std::fprintf(stderr, "%s, %d keys: no figure (answers of length %zu, expected %zu)\n",
+                         System, Size, F.Length, Want);
+            Present[Size][System] = false;
+            All[Size].erase(System);
+            continue;
+          }
+          TSamples& S = All[Size][System];
+          S.Wall[Pass].push_back(F.WallMs);
+          S.Cpu[Pass].push_back(F.CpuMs);
+        }
+  PrintTable(All, false);
+  PrintTable(All, true);
   std::printf("%s\n", MachineLoad().c_str());
   return 0;
 }
