@@ -1,290 +1,282 @@
-// Loading translation files: a text and a binary translation file of N lines into a component,
-// against the same texts as a GNU gettext catalog (a .po file compiled by msgfmt, loaded and
-// every key looked up once) and as a Qt catalog (a .ts file compiled by lrelease, loaded). Every
-// file is made before the timed loops; each iteration loads from scratch. Bytes per second are
-// those of each side's own file.
+// Loading translation files of 1,000, 10,000 and 100,000 keys in two languages until they
+// answer: our component's text and binary translation files, against the same table as GNU
+// gettext catalogs (a Russian and an English .mo made by msgfmt, LANGUAGE=ru:en) and as Qt
+// catalogs (a Russian and an English .qm made by lrelease, both translators installed). Every
+// system holds the same texts, every tenth Russian one empty so that its key falls back to
+// English. Timed: the load with a first hit and a first fallback (both peers map their catalogs
+// and read them only as keys are asked for), and the load followed by one pass of look-ups over
+// every key in shuffled order.
+//
+// Every file is made before anything is timed. Every sample is a process of its own, so each
+// system pays the first touch of the memory it fills; what every system needs before its files
+// (the Qt application, the locale, an empty component, the keys) is set up before the clock
+// starts. The child's own wall time is the iteration's time; repetitions run in random order, so
+// a change of the machine's load touches every system alike. The sum of the answers' lengths is
+// checked against the table, so every system did the same work. Bytes per second are those of
+// each system's own files.
 #include <benchmark/benchmark.h>
 #include <libintl.h>
-#include <locale.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #ifdef LC_LRELEASE
+#include <QCoreApplication>
 #include <QTranslator>
 #endif
 
+#include "bench_table.h"
 #include "lang/custom_lang.h"
 
 namespace {
 
-constexpr int Iterations = 5;
-constexpr int Repetitions = 5;
+const int Sizes[] = {1000, 10000, 100000};
+const char* const Systems[] = {"ours_text", "ours_binary", "gettext", "qt"};
+constexpr int Repetitions = 7;
 
-class TBenchForm : public TComponent {
- public:
-  static const TClassType& StaticClassType() {
-    static const TClassType T(u"TBenchForm", &TComponent::StaticClassType());
-    return T;
-  }
-  const TClassType& ClassType() const override { return StaticClassType(); }
-  TBenchForm() : TComponent(nullptr) {}
-};
-
-std::string English(int I) {
-  return "Message number " + std::to_string(I) + " in English";
-}
-std::string Russian(int I) {
-  return "Сообщение номер " + std::to_string(I) + " по-русски";
-}
-std::string Key(int I) {
-  return "IDS_" + std::to_string(I);
+std::string Name(int Size) {
+  return "file" + std::to_string(Size);
 }
 
-std::filesystem::path WorkDir() {
-  static const std::filesystem::path P = [] {
-    auto Dir = std::filesystem::temp_directory_path() / ("file_bench_" + std::to_string(getpid()));
-    std::filesystem::create_directories(Dir);
-    return Dir;
-  }();
-  return P;
+// The clock's part of each child, each a function of its own so that an instruction count can
+// be limited to it (callgrind --toggle-collect='*Timed*'). Each gives the sum of its answers'
+// lengths: UTF-16 code units for ours, UTF-8 bytes for the peers; none when nothing loaded.
+// What a system frees at the end is not timed.
+[[gnu::noinline]] size_t TimedOurs(TlcLang& Lang, const String& File, bool Binary,
+                                   const TKeyLiterals* Pass) {
+  if (Binary)
+    Lang.LoadAllFromBinaryFile(File);
+  else
+    Lang.LoadAllFromFile(File, true);
+  Lang.SetActiveLanguage(2);
+  size_t Length = 0;
+  for (const int N : {FirstHit, FirstFallback})
+    Length += Lang.GetTextOrDefault(FromUtf8(TBenchTable::Key(N))).size();
+  if (Pass)
+    for (size_t I = 0; I < Pass->Count(); ++I)
+      Length += Lang.GetTextOrDefault(Pass->Wide(I)).size();
+  return Length;
 }
 
-std::string Quote(const std::string& S) {
-  std::string R = "\"";
-  for (char C : S) {
-    if (C == '"' || C == '\\') R += '\\';
-    R += C;
-  }
-  return R + "\"";
+[[gnu::noinline]] size_t TimedGettext(const std::filesystem::path& Dir, const char* Domain,
+                                      const TKeyLiterals* Pass) {
+  ::bindtextdomain(Domain, Dir.c_str());
+  ::bind_textdomain_codeset(Domain, "UTF-8");
+  size_t Length = 0;
+  for (const int N : {FirstHit, FirstFallback})
+    Length += std::strlen(::dgettext(Domain, TBenchTable::Key(N).c_str()));
+  if (Pass)
+    for (size_t I = 0; I < Pass->Count(); ++I)
+      Length += std::strlen(::dgettext(Domain, Pass->Narrow(I)));
+  return Length;
 }
-
-// The component's text and binary files of N lines, made once per size.
-struct TOurFiles {
-  String Text, Binary;
-  int64_t TextBytes = 0, BinaryBytes = 0;
-};
-
-const TOurFiles& OurFiles(int N) {
-  static std::map<int, TOurFiles> Files;
-  auto [It, New] = Files.try_emplace(N);
-  if (!New) return It->second;
-  TBenchForm Form;
-  auto* Lang = new TlcLang(&Form);
-  Lang->SetNumOfLanguages(2);
-  Lang->SetStoreAsUTF8(true);
-  for (int I = 0; I < N; ++I)
-    Lang->Strings()->Add(FromUtf8(Key(I) + "\x01" + English(I) + "\x01" + Russian(I) + "\x01"));
-  const auto Base = WorkDir() / ("ours_" + std::to_string(N));
-  It->second.Text = FromUtf8(Base.string() + ".lng");
-  It->second.Binary = FromUtf8(Base.string() + ".lcb");
-  Lang->SaveAllToFile(It->second.Text, u"~!@#");
-  Lang->SaveAllToBinaryFile(It->second.Binary);
-  It->second.TextBytes = std::filesystem::file_size(ToUtf8(It->second.Text));
-  It->second.BinaryBytes = std::filesystem::file_size(ToUtf8(It->second.Binary));
-  return It->second;
-}
-
-template <class Load>
-void RunOurs(benchmark::State& State, const String& File, int64_t Bytes, Load LoadInto) {
-  const int N = static_cast<int>(State.range(0));
-  std::vector<String> Keys;
-  for (int I = 0; I < N; ++I) Keys.push_back(FromUtf8(Key(I)));
-  for (auto _ : State) {
-    TBenchForm Form;
-    auto* Lang = new TlcLang(&Form);
-    LoadInto(*Lang, File);
-    if (Lang->Strings()->Count() != N) State.SkipWithError("the file did not load");
-    Lang->SetActiveLanguage(2);
-    if (State.range(1))
-      for (const String& K : Keys) benchmark::DoNotOptimize(Lang->GetTextOrDefault(K));
-  }
-  State.SetBytesProcessed(State.iterations() * Bytes);
-}
-
-void BM_Lang_Text(benchmark::State& State) {
-  const TOurFiles& F = OurFiles(static_cast<int>(State.range(0)));
-  RunOurs(State, F.Text, F.TextBytes,
-          [](TlcLang& L, const String& File) { L.LoadAllFromFile(File, true); });
-}
-
-void BM_Lang_Binary(benchmark::State& State) {
-  const TOurFiles& F = OurFiles(static_cast<int>(State.range(0)));
-  RunOurs(State, F.Binary, F.BinaryBytes,
-          [](TlcLang& L, const String& File) { L.LoadAllFromBinaryFile(File); });
-}
-
-#ifdef LC_MSGFMT
-// gettext keeps a catalog once loaded, so every iteration binds a domain of its own to a folder
-// of its own (hard links to one compiled catalog, made beforehand).
-void BM_Gettext(benchmark::State& State) {
-  const int N = static_cast<int>(State.range(0));
-  const auto Dir = WorkDir() / ("gettext_" + std::to_string(N));
-  const auto Mo = Dir / "bench.mo";
-  if (!std::filesystem::exists(Mo)) {
-    std::filesystem::create_directories(Dir);
-    std::ofstream Po(Dir / "bench.po");
-    Po << "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n";
-    for (int I = 0; I < N; ++I)
-      Po << "msgid " << Quote(Key(I)) << "\nmsgstr " << Quote(Russian(I)) << "\n\n";
-    Po.close();
-    const std::string Cmd =
-        std::string(LC_MSGFMT) + " -o " + Mo.string() + " " + (Dir / "bench.po").string();
-    if (std::system(Cmd.c_str()) != 0) {
-      State.SkipWithError("msgfmt failed");
-      return;
-    }
-  }
-  static int Domain = 0;
-  const int Needed = Iterations + 1;
-  std::vector<std::string> Domains;
-  for (int I = 0; I < Needed; ++I) {
-    const std::string Name = "b" + std::to_string(Domain++);
-    const auto Sub = Dir / Name / "ru" / "LC_MESSAGES";
-    std::filesystem::create_directories(Sub);
-    std::filesystem::create_hard_link(Mo, Sub / (Name + ".mo"));
-    ::bindtextdomain(Name.c_str(), (Dir / Name).c_str());
-    ::bind_textdomain_codeset(Name.c_str(), "UTF-8");
-    Domains.push_back(Name);
-  }
-  ::setenv("LANGUAGE", "ru", 1);
-  ::setlocale(LC_ALL, "C.UTF-8");
-  std::vector<std::string> Keys;
-  for (int I = 0; I < N; ++I) Keys.push_back(Key(I));
-  size_t Next = 0;
-  for (auto _ : State) {
-    const char* D = Domains[Next++ % Domains.size()].c_str();
-    for (const std::string& K : Keys) benchmark::DoNotOptimize(::dgettext(D, K.c_str()));
-  }
-  if (std::string(::dgettext(Domains[0].c_str(), "IDS_1")) != Russian(1))
-    State.SkipWithError("gettext gave another text");
-  State.SetBytesProcessed(State.iterations() *
-                          static_cast<int64_t>(std::filesystem::file_size(Mo)));
-}
-BENCHMARK(BM_Gettext)
-    ->Args({1000, 1})
-    ->Args({10000, 1})
-    ->Args({100000, 1})
-    ->Iterations(Iterations)
-    ->Repetitions(Repetitions)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
-#endif
 
 #ifdef LC_LRELEASE
-void BM_Qt(benchmark::State& State) {
-  const int N = static_cast<int>(State.range(0));
-  const auto Dir = WorkDir() / ("qt_" + std::to_string(N));
-  const auto Qm = Dir / "bench.qm";
-  if (!std::filesystem::exists(Qm)) {
-    std::filesystem::create_directories(Dir);
-    std::ofstream Ts(Dir / "bench.ts");
-    Ts << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
-          "<TS version=\"2.1\" language=\"ru_RU\"><context><name>main</name>\n";
-    for (int I = 0; I < N; ++I)
-      Ts << "<message><source>" << Key(I) << "</source><translation>" << Russian(I)
-         << "</translation></message>\n";
-    Ts << "</context></TS>\n";
-    Ts.close();
-    const std::string Cmd = std::string(LC_LRELEASE) + " -silent " + (Dir / "bench.ts").string() +
-                            " -qm " + Qm.string();
-    if (std::system(Cmd.c_str()) != 0) {
-      State.SkipWithError("lrelease failed");
-      return;
-    }
-  }
-  std::vector<QByteArray> Keys;
-  for (int I = 0; I < N; ++I) Keys.emplace_back(Key(I).c_str());
-  const QString File = QString::fromStdString(Qm.string());
-  for (auto _ : State) {
-    QTranslator Tr;
-    if (!Tr.load(File)) State.SkipWithError("the catalog did not load");
-    if (State.range(1))
-      for (const QByteArray& K : Keys)
-        benchmark::DoNotOptimize(Tr.translate("main", K.constData()));
-  }
-  State.SetBytesProcessed(State.iterations() *
-                          static_cast<int64_t>(std::filesystem::file_size(Qm)));
+[[gnu::noinline]] size_t TimedQt(QTranslator& EnTranslator, const QString& En,
+                                 QTranslator& RuTranslator, const QString& Ru,
+                                 const TKeyLiterals* Pass) {
+  if (!EnTranslator.load(En) || !RuTranslator.load(Ru)) return 0;
+  QCoreApplication::installTranslator(&EnTranslator);
+  QCoreApplication::installTranslator(&RuTranslator);  // the last installed is asked first
+  size_t Length = 0;
+  for (const int N : {FirstHit, FirstFallback})
+    Length += QCoreApplication::translate("main", TBenchTable::Key(N).c_str()).toUtf8().size();
+  if (Pass)
+    for (size_t I = 0; I < Pass->Count(); ++I)
+      Length += QCoreApplication::translate("main", Pass->Narrow(I)).toUtf8().size();
+  return Length;
 }
-BENCHMARK(BM_Qt)
-    ->Args({1000, 0})
-    ->Args({10000, 0})
-    ->Args({100000, 0})
-    ->Args({1000, 1})
-    ->Args({10000, 1})
-    ->Args({100000, 1})
-    ->Iterations(Iterations)
-    ->Repetitions(Repetitions)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
 #endif
 
-BENCHMARK(BM_Lang_Text)
-    ->Args({1000, 0})
-    ->Args({10000, 0})
-    ->Args({100000, 0})
-    ->Args({1000, 1})
-    ->Args({10000, 1})
-    ->Args({100000, 1})
-    ->Iterations(Iterations)
-    ->Repetitions(Repetitions)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Lang_Binary)
-    ->Args({1000, 0})
-    ->Args({10000, 0})
-    ->Args({100000, 0})
-    ->Args({1000, 1})
-    ->Args({10000, 1})
-    ->Args({100000, 1})
-    ->Iterations(Iterations)
-    ->Repetitions(Repetitions)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMillisecond);
+// "--child SYSTEM SIZE PASS DIR": sets up what the system needs before its files, then prints
+// the wall and processor time of the timed part and the length of its answers.
+int Child(int argc, char** argv) {
+  const std::string System = argv[2];
+  const int Size = std::atoi(argv[3]);
+  const std::filesystem::path Dir = argv[5], Base = Dir / Name(Size);
+  const TKeyLiterals Keys = ShuffledKeys(Size);
+  const TKeyLiterals* Pass = argv[4][0] == '1' ? &Keys : nullptr;
+  if (System == "ours_text" || System == "ours_binary") {
+    const bool Binary = System == "ours_binary";
+    const String File = FromUtf8(Base.string() + (Binary ? ".lcb" : ".lng"));
+    TBenchForm Form;
+    auto* Lang = new TlcLang(&Form);
+    const TStopwatch Clock;
+    Clock.Print(TimedOurs(*Lang, File, Binary, Pass));
+  } else if (System == "gettext") {
+    const std::string Domain = Name(Size);
+    UseGettextLanguages();
+    const TStopwatch Clock;
+    Clock.Print(TimedGettext(Dir, Domain.c_str(), Pass));
+  } else {
+#ifdef LC_LRELEASE
+    QCoreApplication App(argc, argv);
+    const QString En = QString::fromStdString(Base.string() + "_en.qm");
+    const QString Ru = QString::fromStdString(Base.string() + "_ru.qm");
+    QTranslator EnTranslator, RuTranslator;
+    const TStopwatch Clock;
+    Clock.Print(TimedQt(EnTranslator, En, RuTranslator, Ru, Pass));
+#else
+    (void)argc;
+#endif
+  }
+  return 0;
+}
 
-// Keeps the median time of every benchmark, for the ratios at the end.
-class TMedianReporter : public benchmark::ConsoleReporter {
+// Our text and binary files of the table, the peers' catalogs; the files of each system.
+std::map<std::string, std::vector<std::filesystem::path>> MakeFiles(
+    const TBenchTable& Table, const std::filesystem::path& Dir) {
+  const std::filesystem::path Base = Dir / Name(Table.Size);
+  std::map<std::string, std::vector<std::filesystem::path>> Files;
+  {
+    TBenchForm Form;
+    auto* Lang = new TlcLang(&Form);
+    Lang->SetNumOfLanguages(2);
+    Lang->SetStoreAsUTF8(true);
+    for (int I = 0; I < Table.Size; ++I)
+      Lang->Strings()->Add(FromUtf8(TBenchTable::Key(I) + "\x01" + Table.English[I] + "\x01" +
+                                    Table.Russian[I] + "\x01"));
+    Lang->SaveAllToFile(FromUtf8(Base.string() + ".lng"), u"~!@#");
+    Lang->SaveAllToBinaryFile(FromUtf8(Base.string() + ".lcb"));
+    Files["ours_text"] = {Base.string() + ".lng"};
+    Files["ours_binary"] = {Base.string() + ".lcb"};
+  }
+  if (MakeGettextCatalogs(Table, Dir, Name(Table.Size)))
+    for (const char* Language : {"ru", "en"})
+      Files["gettext"].push_back(Dir / Language / "LC_MESSAGES" / (Name(Table.Size) + ".mo"));
+  if (MakeQtCatalogs(Table, Dir, Name(Table.Size)))
+    Files["qt"] = {Base.string() + "_ru.qm", Base.string() + "_en.qm"};
+  return Files;
+}
+
+struct TCase {
+  std::string System;
+  int Size;
+  bool Pass;
+  std::filesystem::path Dir;
+  size_t Expected;
+  int64_t Bytes;
+};
+
+std::string CaseName(const std::string& System, int Size, bool Pass) {
+  return System + "/" + std::to_string(Size) + "/" + (Pass ? "pass" : "load");
+}
+
+const char* Self = nullptr;
+
+void RunCase(benchmark::State& State, const TCase& C) {
+  for (auto _ : State) {
+    TChildFigures F;
+    const std::string Printed =
+        RunChild(Self, {C.System, std::to_string(C.Size), C.Pass ? "1" : "0", C.Dir.string()});
+    if (!ReadFigures(Printed, F) || F.Length != C.Expected) {
+      State.SkipWithError(("answers of length " + std::to_string(F.Length) + ", expected " +
+                           std::to_string(C.Expected))
+                              .c_str());
+      return;
+    }
+    State.SetIterationTime(F.WallMs / 1e3);
+    State.counters["cpu_ms"] = F.CpuMs;
+  }
+  State.SetBytesProcessed(State.iterations() * C.Bytes);
+}
+
+// Keeps every repetition's wall and processor time, for the table at the end.
+class TTableReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& Runs) override {
     ConsoleReporter::ReportRuns(Runs);
     for (const Run& R : Runs)
-      if (!R.error_occurred && R.aggregate_name == "median")
-        Medians[R.run_name.function_name + "/" + R.run_name.args] = R.GetAdjustedRealTime();
+      if (!R.error_occurred && R.run_type == Run::RT_Iteration) {
+        Wall[R.run_name.function_name].push_back(R.GetAdjustedRealTime());
+        const auto Cpu = R.counters.find("cpu_ms");
+        if (Cpu != R.counters.end()) this->Cpu[R.run_name.function_name].push_back(Cpu->second);
+      }
   }
-  std::map<std::string, double> Medians;
+  std::map<std::string, std::vector<double>> Wall, Cpu;
 };
+
+// Medians with their spread, and the faster peer's median over ours from this one run (above 1
+// ours is faster).
+void PrintTable(const std::map<std::string, std::vector<double>>& Times, const char* What) {
+  std::printf("\n%s, ms: median (min-max); ratio = faster peer / ours\n%-7s %-5s", What, "keys",
+              "timed");
+  for (const char* System : Systems) std::printf(" %24s", System);
+  std::printf(" %8s %8s\n", "text", "binary");
+  for (int Size : Sizes)
+    for (bool Pass : {false, true}) {
+      std::printf("%-7d %-5s", Size, Pass ? "pass" : "load");
+      std::map<std::string, double> Median;
+      for (const char* System : Systems) {
+        const auto It = Times.find(CaseName(System, Size, Pass));
+        if (It == Times.end() || It->second.empty()) {
+          std::printf(" %24s", "-");
+          continue;
+        }
+        const TSpread S = SpreadOf(It->second);
+        Median[System] = S.Median;
+        char Cell[64];
+        std::snprintf(Cell, sizeof Cell, "%.2f (%.2f-%.2f)", S.Median, S.Min, S.Max);
+        std::printf(" %24s", Cell);
+      }
+      double Peer = 0;
+      for (const char* System : {"gettext", "qt"})
+        if (Median.count(System) && (Peer == 0 || Median[System] < Peer)) Peer = Median[System];
+      for (const char* Ours : {"ours_text", "ours_binary"})
+        if (Peer > 0 && Median[Ours] > 0)
+          std::printf(" %8.2f", Peer / Median[Ours]);
+        else
+          std::printf(" %8s", "-");
+      std::printf("\n");
+    }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TMedianReporter Reporter;
-  benchmark::RunSpecifiedBenchmarks(&Reporter);
-  // Ratios of medians from this one run: the faster peer's time over ours (above 1: ours is
-  // faster), loading alone and loading with every key looked up once.
-  std::printf("\nFaster peer time / our time\n");
-  for (const char* Size : {"1000", "10000", "100000"})
-    for (const char* Lookups : {"0", "1"}) {
-      const std::string Args = std::string("/") + Size + "/" + Lookups;
-      double Peer = 0;
-      for (const std::string& Name : {"BM_Gettext/" + std::string(Size) + "/1", "BM_Qt" + Args}) {
-        const auto It = Reporter.Medians.find(Name);
-        if (It != Reporter.Medians.end() && (Peer == 0 || It->second < Peer)) Peer = It->second;
-      }
-      for (const char* Ours : {"BM_Lang_Text", "BM_Lang_Binary"}) {
-        const auto It = Reporter.Medians.find(Ours + Args);
-        if (Peer > 0 && It != Reporter.Medians.end())
-          std::printf("  %-15s lines %-7s lookups %s  %6.2f\n", Ours, Size, Lookups,
-                      Peer / It->second);
-      }
+  if (argc > 5 && std::string(argv[1]) == "--child") return Child(argc, argv);
+  Self = argv[0];
+  // Repetitions in random order, so a change of the machine's load touches every system alike.
+  std::vector<char*> Args(argv, argv + argc);
+  std::string Interleave = "--benchmark_enable_random_interleaving=true";
+  Args.push_back(Interleave.data());
+  int Count = static_cast<int>(Args.size());
+  benchmark::Initialize(&Count, Args.data());
+  // A folder given after the benchmark's flags keeps the files, so a child can be run again by
+  // hand.
+  std::optional<TWorkDir> Temporary;
+  const std::filesystem::path Dir =
+      Count > 1 ? std::filesystem::path(Args[1]) : Temporary.emplace("file_load_bench").Path();
+  std::filesystem::create_directories(Dir);
+  std::vector<TCase> Cases;
+  for (int Size : Sizes) {
+    const TBenchTable Table(Size);
+    for (const auto& [System, Files] : MakeFiles(Table, Dir)) {
+      int64_t Bytes = 0;
+      for (const auto& File : Files)
+        Bytes += static_cast<int64_t>(std::filesystem::file_size(File));
+      for (bool Pass : {false, true})
+        Cases.push_back({System, Size, Pass, Dir,
+                         AnswersLength(Table, Pass, System.rfind("ours", 0) == 0), Bytes});
     }
-  std::filesystem::remove_all(WorkDir());
+  }
+  for (const TCase& C : Cases)
+    benchmark::RegisterBenchmark(CaseName(C.System, C.Size, C.Pass).c_str(), RunCase, C)
+        ->Iterations(1)
+        ->Repetitions(Repetitions)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+  std::printf("%s\n", MachineLoad().c_str());
+  TTableReporter Reporter;
+  benchmark::RunSpecifiedBenchmarks(&Reporter);
+  PrintTable(Reporter.Wall, "Wall time");
+  PrintTable(Reporter.Cpu, "Processor time");
+  std::printf("%s\n", MachineLoad().c_str());
   benchmark::Shutdown();
   return 0;
 }
