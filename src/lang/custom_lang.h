@@ -115,6 +115,10 @@ class TlcCustomLang : public TComponent {
   virtual void LoadLanguage(const String& AFileName, const String& LangName);
   void LoadExtendedFromStream(TStream& AStream, bool CanRewrite);
   void SaveExtendedToStream(TStream& AStream, const String& Delimiter);
+  // The extended section of a file: a missing file loads nothing; a save keeps the file's other
+  // sections and forms and replaces the file only when the whole new text was written.
+  void LoadExtendedFromFile(const String& FileName, bool CanRewrite);
+  void SaveExtendedToFile(const String& FileName, const String& Delimiter);
   void GetLanguageNamesFromFile(const String& FileName, TStrings& LanguageList);
   // Why the last LoadFromStream gave -1, or "".
   const String& FileError() const { return FFileError; }
