@@ -10,6 +10,11 @@ TSetTextPropHook SetTextPropHook;
 
 namespace {
 
+// A character property reads as its one character and takes a text of one character.
+bool IsCharProp(const TPropInfo& Prop) {
+  return Prop.PropType->Kind == tkChar || Prop.PropType->Kind == tkWChar;
+}
+
 const TFont* PublishedFont(const TComponent* Component) {
   const TPropInfo* P = FindPublishedProp(Component, u"Font", ClassKinds);
   return P && P->GetObj ? dynamic_cast<const TFont*>(P->GetObj(*Component)) : nullptr;
@@ -39,13 +44,18 @@ void TlcCustomLang::SetStrPropByName(TComponent* Component, const String& AName,
 }
 
 void TlcCustomLang::SetTextProp(TObject* Obj, const TPropInfo& Prop, const String& Text) {
-  if (!Obj || !Prop.SetStr) return;
+  const bool Char = IsCharProp(Prop) && Prop.SetOrd;
+  if (!Obj || (!Prop.SetStr && !Char)) return;
   String T = Text;
   if (SetTextPropHook) SetTextPropHook(Obj, Prop, T);
-  Prop.SetStr(*Obj, T);
+  if (Char)
+    SetPropText(*Obj, Prop, T);
+  else
+    Prop.SetStr(*Obj, T);
 }
 
 String TlcCustomLang::GetStringPropText(const TObject* Obj, const TPropInfo& Prop) const {
+  if (Obj && IsCharProp(Prop)) return Prop.GetOrd ? GetPropText(*Obj, Prop) : String();
   if (!Obj || !Prop.GetStr) return {};
   const String S = Prop.GetStr(*Obj);
   const TTypeKind Kind = Prop.PropType->Kind;

@@ -21,6 +21,11 @@ void CopyItems(TStrings& Target, const TStrings& Items) {
   while (Target.Count() > Items.Count()) Target.Delete(Target.Count() - 1);
 }
 
+bool IsTextKind(TTypeKind K) {
+  return K == tkChar || K == tkWChar || K == tkString || K == tkLString || K == tkWString ||
+         K == tkUString;
+}
+
 }  // namespace
 
 TObject* TlcCustomLang::GetObjByPath(const String& Path) const {
@@ -43,6 +48,8 @@ String TlcCustomLang::GetPropValueByPath(const String& Path) const {
     const auto* List = P->GetObj ? dynamic_cast<TStrings*>(P->GetObj(*Obj)) : nullptr;
     return List ? List->GetCommaText() : String();
   }
+  // Texts are read and written as the language switch does, the text hook included.
+  if (IsTextKind(P->PropType->Kind)) return GetStringPropText(Obj, *P);
   return GetPropText(*Obj, *P);
 }
 
@@ -57,6 +64,8 @@ void TlcCustomLang::SetPropValueByPath(const String& Path, const String& Value) 
       TStringList Items;
       Items.SetCommaText(Value);
       CopyItems(*List, Items);
+    } else if (IsTextKind(P->PropType->Kind)) {
+      SetTextProp(Obj, *P, Value);
     } else {
       SetPropText(*Obj, *P, Value);
     }

@@ -76,6 +76,11 @@ TEST_F(ExtendedTranslation, ValuesReadAndWrittenAsText) {
   EXPECT_EQ(Grid.Columns()->Column(2)->Title()->Caption(), u"Заметка");
   EXPECT_EQ(Form->Caption(), u"Пути");
   EXPECT_EQ(Form->Get<TStatusBar>(u"Bar1")->Panels()->Items(1)->Text(), u"Порт");
+
+  // Texts are read as the switch reads them: kept as UTF-8, a lone surrogate is no character.
+  Form->SetCaption(String(1, char16_t(0xD800)));
+  Lang.SetStoreAsUTF8(true);
+  EXPECT_EQ(Lang.GetPropValueByPath(u"TPathTestForm.Caption"), u"\uFFFD");
 }
 
 TEST_F(ExtendedTranslation, StringListsTakeCommaTextLineByLine) {

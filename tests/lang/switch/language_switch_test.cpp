@@ -243,10 +243,14 @@ TEST(LanguageSwitch, TheTextHookRewritesAndAFailingLineStopsNothing) {
   W.Lang->Captions()->Add(L("Label1|Name|Имя|"));
   W.Lang->Captions()->Add(L("Button1|Open|Открыть|"));
   W.Lang->MultiLines()->Add(L("Memo1.Lines|a|б,в|"));
+  TlcExtendedItem* Item = W.Lang->ExtendedTranslations()->Add();
+  Item->SetIdentifier(u"Panel1.Caption");
+  Item->SetValues(L("Panel|Панель|"));
   W.Lang->SetActiveLanguage(2);
   EXPECT_EQ(W.Label->Caption(), u"Name");
   EXPECT_EQ(W.Button->Caption(), u"Открыть!");
   EXPECT_EQ(W.Memo->Lines()->GetCommaText(), u"б!,в!");
+  EXPECT_EQ(W.Panel->Caption(), u"Панель!");
 }
 
 TEST(LanguageSwitch, ExtendedTranslationsComeLastOrFirstAsAsked) {
