@@ -116,6 +116,7 @@ void TlcCustomLang::DropVanishedComponents(TStrings& AStrings, TStringsType Prop
   const String OwnerClass = OwnerClassName();
   const bool TextCategory = Propty == stCaptions || Propty == stHints;
   const int Kind = Propty == stCaptions ? 0 : 1;
+  // An owner that publishes the text (the font) has line 0 for its own, which is not examined.
   int First = 0;
   if (TextCategory)
     First = HasProperty(Owner(), Kind == 0 ? u"Caption" : u"Hint", StringKinds, {}) ? 1 : 0;
@@ -126,12 +127,6 @@ void TlcCustomLang::DropVanishedComponents(TStrings& AStrings, TStringsType Prop
       AStrings.Get(0).find(OwnerClass + D) != String::npos) {
     AStrings.Delete(0);
     First = 0;
-  }
-  // Line 0 is the owner's only when it carries the owner's name: a form without a hint of its
-  // own has none, and a vanished component's line there must still lend its translations.
-  if (First == 1 && AStrings.Count() > 0) {
-    const String Name0 = NameOf(AStrings.Get(0), D);
-    if (Name0 != OwnerClass && Name0 != Owner()->Name()) First = 0;
   }
   const bool ByProperty =
       Propty == stMultiLines || Propty == stOtherStrings || Propty == stListView_TreeView_Items;

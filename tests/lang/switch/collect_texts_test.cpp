@@ -150,6 +150,8 @@ TEST_F(CollectTexts, RoundTripThroughALanguageSwitch) {
 
 TEST_F(CollectTexts, ARenamedComponentKeepsItsTranslations) {
   Form->SetDesigning(true);
+  // Line 0 of a form that publishes a hint is the form's own: here it has one to put there.
+  Form->SetHint(u"Paths");
   Button.SetParentFont(false);
   Button.Font()->SetName(u"Arial");
   Button.Font()->SetCharset(204);

@@ -62,6 +62,14 @@ TEST(EntryMaintenance, LinesOfVanishedComponentsAndItemsAreKeptAside) {
   Items.Add(L("Bar1.Panels[1].Text|Busy|Занят|"));
   W.Lang->DelOldNames(Items, stCollections);
   EXPECT_EQ(Items.Count(), 2);
+
+  // A form that publishes a hint has line 0 for its own, whatever it is named.
+  TStrings& H = *W.Lang->Hints();
+  H.Add(L("Gone0|a|б|"));
+  H.Add(L("Gone1|a|б|"));
+  W.Lang->DelOldNames(H, stHints);
+  ASSERT_EQ(H.Count(), 1);
+  EXPECT_EQ(H.Get(0), L("Gone0|a|б|"));
 }
 
 TEST(EntryMaintenance, CaptionsAnActionSuppliesAreNotTranslated) {
