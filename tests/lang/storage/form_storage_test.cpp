@@ -162,6 +162,8 @@ TEST_F(FormStorageTest, InactiveRootKeysOwnersAndStreaming) {
 
   {
     auto Form = NewForm();
+    StorageOf(*Form)->SetRegRootKey(lcHKEY_DYN_DATA);
+    EXPECT_EQ(StorageOf(*Form)->RootKey(), HKEY_DYN_DATA);
     StorageOf(*Form)->SetRegRootKey(lcHKEY_LOCAL_MACHINE);
     EXPECT_EQ(StorageOf(*Form)->RootKey(), HKEY_LOCAL_MACHINE);
   }

@@ -71,6 +71,12 @@ TEST_F(TextLookup, DefaultLanguageChainRestoresTheActiveLanguage) {
   EXPECT_EQ(Lang->GetTextOrDefined(u"IDS_7", 2), u"Только русский");
   EXPECT_EQ(Lang->GetTextOrDefined(u"IDS_7", 9), u"");
   EXPECT_EQ(Lang->ActiveLanguage(), 3);
+  // The last language is one to fall back on too.
+  Lang->SetActiveLanguage(1);
+  ASSERT_TRUE(Lang->AddString(u"IDS_9", {u"", u"", u"Drei"}));
+  EXPECT_EQ(Lang->GetTextOrDefined(u"IDS_9", 3), u"Drei");
+  EXPECT_EQ(Lang->GetTextOrDefinedW(u"IDS_9", 3), u"Drei");
+  EXPECT_EQ(Lang->ActiveLanguage(), 1);
 }
 
 TEST_F(TextLookup, ListSearchMatchesWholeNamesOfOneLine) {

@@ -42,7 +42,9 @@ TEST(TranslationLine, ColumnsAreDeletedAndMovedKeepingTheDelimiterCount) {
   List.Add(L("Y|4|5|6|"));
   MoveLangColumnInList(List, 1, 2, 1);
   EXPECT_EQ(List.Get(0), L("X|2|1|3|"));
+  EXPECT_EQ(List.Get(1), L("Y|5|4|6|"));
   DeleteLangColumnInList(List, 3, 1);
+  EXPECT_EQ(List.Get(0), L("X|2|1||"));
   EXPECT_EQ(List.Get(1), L("Y|5|4||"));
 }
 
