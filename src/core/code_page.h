@@ -23,9 +23,10 @@ unsigned AnsiCodePageSetting(std::string_view Text);
 // In the functions below code page 0 stands for GetACP(). Converting with a code page that is
 // not known raises EConvertError.
 
-// Single-byte code pages map all 256 bytes both ways (bytes a page leaves undefined map to the
-// code unit of the same value, as the platform does), so bytes survive a round trip. Characters
-// a page lacks become '?'. Multi-byte pages go through iconv with '?' for what cannot convert.
+// Single-byte code pages map all 256 bytes both ways: a byte a page leaves undefined maps to the
+// code unit of the same value and back, so any bytes, text or not, survive a round trip.
+// Characters a page lacks become '?'. Multi-byte pages go through iconv with '?' for what cannot
+// convert.
 bool IsSingleByteCodePage(unsigned CodePage);
 bool IsKnownCodePage(unsigned CodePage);
 String CodePageToString(std::string_view Bytes, unsigned CodePage);

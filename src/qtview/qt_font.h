@@ -1,7 +1,7 @@
 #pragma once
-// Fonts of the model on Qt. The faces the forms name come from another platform; where one is
-// not installed, the nearest installed family that can write the charset's script stands in,
-// with the weight and width that keep the look (Impact is heavy and narrow).
+// Fonts of the model on Qt. A face a form names need not be installed on this machine; where it
+// is not, the nearest installed family that can write the charset's script stands in, with the
+// weight and width that keep the look (Impact is heavy and narrow).
 #include <QFont>
 
 #include "ui/font.h"

@@ -123,7 +123,7 @@ TEST_F(StringsCollection, ValuesForOneColumn) {
   EXPECT_EQ(Lang->MakeValuesForColumn(u"abc", 4), L("|||"));
 }
 
-// The plain bisection over the items, as the look-ups are specified.
+// The plain bisection over the items: what the key index must find, found the simple way.
 const TlcStringsCollectionItem* Bisection(const TlcStringsCollection& C, const String& ID) {
   if (C.Count() == 0) return nullptr;
   int Lo = 0, Hi = C.Count() - 1;
