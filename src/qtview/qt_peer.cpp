@@ -25,6 +25,7 @@ void TQtPeer::Realise(QWidget* Parent) {
   FWidget = CreateWidget(Parent);
   TApplying Guard(*this);
   ApplyFont();
+  ApplyBiDiMode();
   ApplyBounds();
   FWidget->setEnabled(FControl.Enabled());
   FWidget->setToolTip(ToQString(FControl.Hint()));
@@ -62,7 +63,10 @@ void TQtPeer::PropertyChanged(const String& PropName) {
     ApplyPalette();
   else if (PropName == Published::Hint)
     FWidget->setToolTip(ToQString(FControl.Hint()));
-  else
+  else if (PropName == Published::BiDiMode) {
+    ApplyBiDiMode();
+    Apply(PropName);
+  } else
     Apply(PropName);
 }
 
@@ -72,6 +76,11 @@ void TQtPeer::ApplyBounds() {
 
 void TQtPeer::ApplyVisible() {
   FWidget->setVisible(FControl.Visible());
+}
+
+void TQtPeer::ApplyBiDiMode() {
+  FWidget->setLayoutDirection(FControl.UseRightToLeftAlignment() ? Qt::RightToLeft
+                                                                 : Qt::LeftToRight);
 }
 
 void TQtPeer::ApplyFont() {

@@ -64,6 +64,7 @@ class TQtPeer {
   class TEvents;
   void ApplyFont();
   void ApplyPalette();
+  void ApplyBiDiMode();
 
   TQtView& FView;
   TControl& FControl;

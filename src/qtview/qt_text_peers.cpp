@@ -35,10 +35,14 @@ void TQtLabelPeer::ApplyAll() {
 
 void TQtLabelPeer::Apply(const String& PropName) {
   auto* L = static_cast<QLabel*>(Widget());
-  if (PropName == Published::Alignment || PropName == Published::Layout) {
-    Qt::Alignment A = FLabel.Alignment() == taCenter         ? Qt::AlignHCenter
-                      : FLabel.Alignment() == taRightJustify ? Qt::AlignRight
-                                                             : Qt::AlignLeft;
+  if (PropName == Published::Alignment || PropName == Published::Layout ||
+      PropName == Published::BiDiMode) {
+    // Under right-to-left alignment the left and the right edge change places.
+    const bool Mirrored = FLabel.UseRightToLeftAlignment();
+    Qt::Alignment A = FLabel.Alignment() == taCenter ? Qt::AlignHCenter
+                      : (FLabel.Alignment() == taRightJustify) != Mirrored
+                          ? Qt::AlignRight | Qt::AlignAbsolute
+                          : Qt::AlignLeft | Qt::AlignAbsolute;
     A |= FLabel.Layout() == tlCenter   ? Qt::AlignVCenter
          : FLabel.Layout() == tlBottom ? Qt::AlignBottom
                                        : Qt::AlignTop;

@@ -64,6 +64,11 @@ class TApplication : public TComponent {
   void SetTitle(const String& Value) { FTitle = Value; }
   TCustomForm* MainForm() const { return FMainForm; }
   void SetMainForm(TCustomForm* Value);
+  // The mode the library's dialogs take; the application reads right to left in any mode but
+  // bdLeftToRight.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value) { FBiDiMode = Value; }
+  bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
   bool MainFormOnTaskBar() const { return FMainFormOnTaskBar; }
   void SetMainFormOnTaskBar(bool Value) { FMainFormOnTaskBar = Value; }
 
@@ -128,6 +133,7 @@ class TApplication : public TComponent {
   String FTitle;
   TCustomForm* FMainForm = nullptr;
   bool FMainFormOnTaskBar = false;
+  TBiDiMode FBiDiMode = bdLeftToRight;
   bool FTerminated = false;
   std::deque<TPosted> FQueue;
   std::vector<TCustomForm*> FModalForms;  // innermost last

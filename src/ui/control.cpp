@@ -62,6 +62,7 @@ void TControl::SetParent(TWinControl* Value) {
   if (Value) Value->InsertControl(this);
   Changed(u"Parent");
   SyncParentFont();
+  SyncParentBiDiMode();
 }
 
 TComponent* TControl::GetParentComponent() const {
@@ -170,6 +171,20 @@ void TControl::SetColor(TColor Value) {
   if (Value == FColor) return;
   FColor = Value;
   Changed(Published::Color);
+}
+
+void TControl::SetBiDiMode(TBiDiMode Value) {
+  if (!FTakingParentBiDiMode) FParentBiDiMode = false;
+  if (Value == FBiDiMode) return;
+  FBiDiMode = Value;
+  Changed(Published::BiDiMode);
+  BiDiModeChanged();
+}
+
+void TControl::SyncParentBiDiMode() {
+  if (!FParentBiDiMode || !FParent) return;
+  const TRestore<bool> Taking(FTakingParentBiDiMode, true);
+  SetBiDiMode(FParent->BiDiMode());
 }
 
 void TControl::SetPopupMenu(TPopupMenu* Value) {

@@ -71,6 +71,12 @@ class TControl : public TComponent {
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
 
+  // A control takes its parent's mode until it is given one of its own.
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+  bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Value);
 
@@ -106,6 +112,8 @@ class TControl : public TComponent {
   virtual void VisibleChanged();
   // After the font changed, by any route.
   virtual void FontChanged() {}
+  // After BiDiMode changed, by any route.
+  virtual void BiDiModeChanged() {}
   // Tells the form that its active control may have become hidden, disabled or gone.
   void CheckFormActiveControl() const;
 
@@ -123,6 +131,7 @@ class TControl : public TComponent {
   friend class TWinControl;
   void FontChange();
   void SyncParentFont();
+  void SyncParentBiDiMode();
   bool ColorStored() const { return FColor != DefaultColor(); }
   bool AlignStored() const { return FAlign != DefaultAlign(); }
   bool VisibleStored() const { return FVisible != DefaultVisible(); }
@@ -141,6 +150,9 @@ class TControl : public TComponent {
   bool FParentFont = true;
   bool FTakingParentFont = false;
   TColor FColor = clBtnFace;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
+  bool FTakingParentBiDiMode = false;
   TPopupMenu* FPopupMenu = nullptr;
   TAction* FAction = nullptr;
 };

@@ -21,6 +21,14 @@ enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+// Right to left: bdRightToLeft reads right to left and mirrors the alignment; the other two
+// read right to left only.
+enum TBiDiMode : uint8_t {
+  bdLeftToRight,
+  bdRightToLeft,
+  bdRightToLeftNoAlign,
+  bdRightToLeftReadingOnly
+};
 
 enum TShiftStateFlag : uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = uint8_t;  // bit n = flag n

@@ -10,6 +10,7 @@ inline constexpr char16_t Align[] = u"Align";
 inline constexpr char16_t Alignment[] = u"Alignment";
 inline constexpr char16_t AutoCheck[] = u"AutoCheck";
 inline constexpr char16_t AutoSize[] = u"AutoSize";
+inline constexpr char16_t BiDiMode[] = u"BiDiMode";
 inline constexpr char16_t BorderStyle[] = u"BorderStyle";
 inline constexpr char16_t Cancel[] = u"Cancel";
 inline constexpr char16_t Caption[] = u"Caption";

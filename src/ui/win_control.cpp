@@ -96,6 +96,12 @@ void TWinControl::FontChanged() {
     if (C->FParent == this) C->SyncParentFont();
 }
 
+void TWinControl::BiDiModeChanged() {
+  const std::vector<TControl*> Children = FControls;
+  for (TControl* C : Children)
+    if (C->FParent == this) C->SyncParentBiDiMode();
+}
+
 void TWinControl::Realign() {
   if (FAligning || FFreeingControls || HasState(csLoading) || HasState(csDestroying)) return;
   const TRestore<bool> Aligning(FAligning, true);

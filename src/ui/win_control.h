@@ -41,6 +41,7 @@ class TWinControl : public TControl {
   void FinishLoading() override;
   void Resized() override { Realign(); }
   void FontChanged() override;
+  void BiDiModeChanged() override;
 
  private:
   friend class TControl;

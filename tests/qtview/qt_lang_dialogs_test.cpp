@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "lang/custom_lang.h"
 #include "qt_test_support.h"
@@ -52,6 +53,7 @@ class QtLangDialogsTest : public QtViewTest {
     Application().SetTitle(u"Q8M update");
   }
   void TearDown() override {
+    Application().SetBiDiMode(bdLeftToRight);
     Owner.reset();
     QtViewTest::TearDown();
   }
@@ -138,6 +140,40 @@ TEST_F(QtLangDialogsTest, MessageDialogsOfEveryTypeInBothLanguages) {
           << Picture.toStdString();
     }
   }
+}
+
+TEST_F(QtLangDialogsTest, ARightToLeftDialogShowsMirrored) {
+  Application().SetBiDiMode(bdRightToLeft);
+  Lang->SetActiveLanguage(2);
+  WhenDialog(
+      "dialog_rtl_ru.png",
+      [this](TCustomForm& F) {
+        EXPECT_EQ(View->WidgetOf(&F)->layoutDirection(), Qt::RightToLeft);
+        QWidget* Image = View->WidgetOf(dynamic_cast<TControl*>(F.FindComponent(u"Image")));
+        QWidget* Message = View->WidgetOf(dynamic_cast<TControl*>(F.FindComponent(u"Message")));
+        EXPECT_GT(Image->x(), Message->x() + Message->width());
+        // The short last line of the message ends at the text's right edge.
+        const QImage Text = Message->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb Back = Message->palette().color(QPalette::Window).rgb();
+        const auto Inked = [&](int X, int Y) { return Text.pixel(X, Y) != Back; };
+        int First = -1, Last = -1;
+        for (int Y = 0; Y < Text.height(); ++Y)
+          for (int X = 0; X < Text.width(); ++X)
+            if (Inked(X, Y)) {
+              if (First < 0) First = Y;
+              Last = Y;
+            }
+        ASSERT_GE(First, 0);
+        int LeftMost = Text.width();
+        for (int Y = (First + Last) / 2 + 2; Y <= Last; ++Y)
+          for (int X = 0; X < Text.width(); ++X)
+            if (Inked(X, Y)) LeftMost = std::min(LeftMost, X);
+        EXPECT_GT(LeftMost, Text.width() / 2);
+      },
+      [this](TCustomForm& F) { DefaultButton(*this, F)->click(); });
+  EXPECT_EQ(Lang->MessageDlg(u"The controller at address 5 did not answer.\nTry again?", mtWarning,
+                             {mbOK}, 0),
+            mrOk);
 }
 
 TEST_F(QtLangDialogsTest, TheInputBoxInBothLanguagesTakesWhatIsTyped) {

@@ -33,6 +33,13 @@ const char16_t* TitleKey(TMsgDlgType DlgType) {
   return Keys[DlgType];
 }
 
+// Under right-to-left alignment a control stands as far from the right edge as it would from
+// the left one.
+void MirrorUnderRightToLeft(const TForm& Form, TControl& Control) {
+  if (Form.UseRightToLeftAlignment())
+    Control.SetLeft(Form.ClientWidth() - Control.Left() - Control.Width());
+}
+
 template <class T>
 T* NewControl(TForm& Form, const String& Name) {
   T* C = new T(&Form);
@@ -76,6 +83,7 @@ TComponentPtr<TForm> TlcCustomLang::CreateMessageDialog(const String& Msg, TMsgD
                                                         TMsgDlgBtn DefaultBtn,
                                                         TMsgDlgBtn CancelBtn) {
   TComponentPtr<TForm> Form(new TForm(&Application()));
+  Form->SetBiDiMode(Application().BiDiMode());
   Form->SetBorderStyle(bsDialog);
   Form->Font()->SetCharset(DialogCharset());
   Form->SetPosition(poDesigned);
@@ -130,6 +138,7 @@ TComponentPtr<TForm> TlcCustomLang::CreateMessageDialog(const String& Msg, TMsgD
     auto* Image = NewControl<TImage>(*Form, u"Image");
     Image->SetIcon(Icon);
     Image->SetBounds(HorzMargin, VertMargin, SystemIconSize, SystemIconSize);
+    MirrorUnderRightToLeft(*Form, *Image);
   }
   auto* Message = NewControl<TLabel>(*Form, u"Message");
   SetControlOrdProp(*Message, u"WordWrap", 1);
@@ -138,6 +147,7 @@ TComponentPtr<TForm> TlcCustomLang::CreateMessageDialog(const String& Msg, TMsgD
   SetControlStrProp(*Message, u"Caption", Msg);
   Message->SetBounds(IconTextWidth - TextRect.cx + HorzMargin, VertMargin, TextRect.cx,
                      MaxOf(TextRect.cy, IconTextHeight));
+  MirrorUnderRightToLeft(*Form, *Message);
 
   const TMsgDlgBtn Default = DefaultButtonOf(Buttons, DefaultBtn);
   const TMsgDlgBtn Cancel = CancelButtonOf(Buttons, CancelBtn);
@@ -213,6 +223,7 @@ TModalResult TlcCustomLang::DoTaskMessageDlg(const String& Title, const String& 
   TTaskDialogConfig Config;
   Config.Parent = Screen().ActiveForm() ? Screen().ActiveForm() : Application().MainForm();
   Config.Flags = TDF_ALLOW_DIALOG_CANCELLATION;
+  if (Application().UseRightToLeftReading()) Config.Flags |= TDF_RTL_LAYOUT;
   Config.MainIcon = TaskDialogIcon(DlgType);
   for (int I = mbYes; I <= mbClose; ++I) {
     const auto B = static_cast<TMsgDlgBtn>(I);

@@ -42,6 +42,7 @@ class LangDialogsTest : public ::testing::Test {
   }
   void TearDown() override {
     Screen().SetMonitors({});
+    Application().SetBiDiMode(bdLeftToRight);
     Owner.reset();
   }
 
@@ -136,6 +137,32 @@ TEST_F(LangDialogsTest, TheLayoutHoldsTheTextBesideTheIconAndCentresTheButtons) 
   EXPECT_LE(Cancel->Top() + Cancel->Height(), Form->ClientHeight());
   // Centred on the primary monitor, as nothing else is active.
   EXPECT_EQ(Form->Left(), Screen().Width() / 2 - Form->Width() / 2);
+}
+
+TEST_F(LangDialogsTest, UnderRightToLeftTheIconAndTheTextAreMirrored) {
+  const String Msg = u"The controller at address 5 did not answer.\nTry again?";
+  const auto Plain = Lang->CreateMessageDialog(Msg, mtWarning, {mbOK, mbCancel});
+  Application().SetBiDiMode(bdRightToLeft);
+  const auto Form = Lang->CreateMessageDialog(Msg, mtWarning, {mbOK, mbCancel});
+  ASSERT_EQ(Form->ClientWidth(), Plain->ClientWidth());
+  const int Width = Form->ClientWidth();
+  for (const char16_t* Name : {u"Image", u"Message"}) {
+    auto* Was = dynamic_cast<TControl*>(Plain->FindComponent(Name));
+    auto* Is = dynamic_cast<TControl*>(Form->FindComponent(Name));
+    EXPECT_EQ(Is->Left(), Width - Was->Left() - Was->Width()) << ToUtf8(Name);
+    EXPECT_EQ(Is->Top(), Was->Top());
+    // The controls read right to left with their form.
+    EXPECT_TRUE(Is->UseRightToLeftAlignment());
+  }
+  // The buttons keep their order and places.
+  EXPECT_EQ(ButtonOf(*Form, u"OK")->Left(), ButtonOf(*Plain, u"OK")->Left());
+
+  // Reading right to left only: nothing is mirrored.
+  Application().SetBiDiMode(bdRightToLeftReadingOnly);
+  const auto Reading = Lang->CreateMessageDialog(Msg, mtWarning, {mbOK, mbCancel});
+  EXPECT_TRUE(Reading->UseRightToLeftReading());
+  EXPECT_EQ(dynamic_cast<TControl*>(Reading->FindComponent(u"Image"))->Left(),
+            dynamic_cast<TControl*>(Plain->FindComponent(u"Image"))->Left());
 }
 
 TEST_F(LangDialogsTest, ADialogOverAFormOnASecondMonitorShowsOnThatMonitor) {
@@ -337,6 +364,10 @@ TEST_F(TaskDialogTest, WhereThePlatformOffersItAMessageDialogIsATaskDialog) {
   EXPECT_EQ(Platform.Shown.back().DefaultButton, mrRetry);
   EXPECT_EQ(Platform.Shown.back().WindowTitle, u"Tool");
   EXPECT_EQ(Platform.Shown.back().MainIcon, 0);
+
+  Application().SetBiDiMode(bdRightToLeftNoAlign);
+  Lang->TaskMessageDlg(u"", u"", mtCustom, {mbOK}, 0);
+  EXPECT_EQ(Platform.Shown.back().Flags, TDF_ALLOW_DIALOG_CANCELLATION | TDF_RTL_LAYOUT);
 }
 
 TEST_F(TaskDialogTest, ThePlainDialogServesWhereTheTaskDialogIsNotToBeHad) {
