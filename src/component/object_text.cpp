@@ -1,7 +1,9 @@
 #include "component/object_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
+#include <string_view>
 
 #include "component/names.h"
 #include "component/reader.h"
@@ -184,7 +186,7 @@ class TBinaryToText {
 // Text -> binary image.
 class TTextToBinary {
  public:
-  TTextToBinary(const std::string& Text, TWriter& Writer) : FText(Text), FWriter(Writer) {
+  TTextToBinary(std::string_view Text, TWriter& Writer) : FText(Text), FWriter(Writer) {
     if (FText.starts_with("\xEF\xBB\xBF")) FPos = 3;
   }
 
@@ -303,22 +305,26 @@ class TTextToBinary {
     FToken = tkString;
   }
 
+  // Each run between quotes is decoded from where it lies, not gathered byte by byte first: a
+  // line of many megabytes is copied once. A doubled quote is a quote of the text; a quote never
+  // stands inside a UTF-8 sequence, so the runs decode as the whole would.
   void ScanQuoted() {
-    std::string Bytes;
     ++FPos;
     for (;;) {
-      if (FPos >= FText.size() || FText[FPos] == '\n' || FText[FPos] == '\r')
-        Error(u"Unterminated string");
-      const char C = FText[FPos++];
-      if (C == '\'') {
-        if (Peek() != '\'') break;
-        ++FPos;
-      }
-      Bytes += C;
+      const size_t End = FText.find_first_of("'\r\n", FPos);
+      if (End == std::string_view::npos || FText[End] != '\'') Error(u"Unterminated string");
+      const std::string_view Run = FText.substr(FPos, End - FPos);
+      String Piece = FromUtf8(Run);
+      if (Piece.empty() && !Run.empty()) Error(u"Invalid UTF-8 in string");
+      if (FString.empty())
+        FString = std::move(Piece);
+      else
+        FString += Piece;
+      FPos = End + 1;
+      if (Peek() != '\'') return;
+      FString += u'\'';
+      ++FPos;
     }
-    const String Piece = FromUtf8(Bytes);
-    if (Piece.empty() && !Bytes.empty()) Error(u"Invalid UTF-8 in string");
-    FString += Piece;
   }
 
   std::string ScanBinary() {
@@ -490,7 +496,7 @@ class TTextToBinary {
     }
   }
 
-  const std::string& FText;
+  const std::string_view FText;
   TWriter& FWriter;
   size_t FPos = 0;
   int FLine = 1;
@@ -511,7 +517,32 @@ void ObjectBinaryToText(TStream& In, TStream& Out) {
 }
 
 void ObjectTextToBinary(TStream& In, TStream& Out) {
-  const std::string Text = In.ReadBytes(In.Size() - In.Position());
+  // Text already in memory is parsed where it lies.
+  std::string Owned;
+  std::string_view Text;
+  if (const auto* Memory = dynamic_cast<const TMemoryStream*>(&In)) {
+    Text = std::string_view(Memory->Bytes());
+    Text.remove_prefix(
+        std::min(Text.size(), static_cast<size_t>(std::max<int64_t>(0, In.Position()))));
+    In.Seek(0, TSeekOrigin::soEnd);
+  } else {
+    Owned = In.ReadBytes(In.Size() - In.Position());
+    Text = Owned;
+  }
+  // An output written at its end takes the image directly and is cut back if the text turns
+  // out bad; any other gets the image once it is complete.
+  const int64_t Start = Out.Position();
+  if (Start == Out.Size()) {
+    try {
+      TWriter Writer(Out);
+      TTextToBinary(Text, Writer).Convert();
+    } catch (...) {
+      Out.SetSize(Start);
+      Out.SetPosition(Start);
+      throw;
+    }
+    return;
+  }
   TMemoryStream Image;
   TWriter Writer(Image);
   TTextToBinary(Text, Writer).Convert();

@@ -1,6 +1,7 @@
 #include "component/reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -491,9 +492,18 @@ String TReader::ReadString() {
       return AnsiToString(FStream.ReadBytes(FStream.ReadU8()));
     case vaLString:
       return AnsiToString(FStream.ReadBytes(FStream.ReadU32()));
-    case vaWString:
-      // Counts are checked against the bytes left before anything is allocated.
-      return Utf16LEDecode(FStream.ReadBytes(int64_t{FStream.ReadU32()} * 2));
+    case vaWString: {
+      // Counts are checked against the bytes left before anything is allocated, and the code
+      // units are read straight into the text.
+      const int64_t Units = FStream.ReadU32();
+      if (Units * 2 > std::max<int64_t>(0, FStream.Size() - FStream.Position()))
+        throw EReadError(SReadError);
+      if constexpr (std::endian::native != std::endian::little)
+        return Utf16LEDecode(FStream.ReadBytes(Units * 2));
+      String S(static_cast<size_t>(Units), u'\0');
+      FStream.ReadBuffer(S.data(), Units * 2);
+      return S;
+    }
     case vaUTF8String: {
       const std::string Bytes = FStream.ReadBytes(FStream.ReadU32());
       String S = Utf8Decode(Bytes);

@@ -1,5 +1,6 @@
 #include "component/writer.h"
 
+#include <bit>
 #include <cstring>
 #include <utility>
 
@@ -96,7 +97,11 @@ void TWriter::WriteString(const String& Value) {
   if (Value.size() > UINT32_MAX) throw EWriteError(SWriteError);
   WriteValue(vaWString);
   FStream.WriteU32(static_cast<uint32_t>(Value.size()));
-  FStream.WriteBytes(Utf16LEEncode(Value));
+  // The code units as they lie, without a copy of a long text.
+  if constexpr (std::endian::native == std::endian::little)
+    FStream.WriteBuffer(Value.data(), static_cast<int64_t>(Value.size() * 2));
+  else
+    FStream.WriteBytes(Utf16LEEncode(Value));
 }
 
 void TWriter::WriteIdent(const String& Ident) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "core/exceptions.h"
@@ -42,8 +43,16 @@ int64_t TMemoryStream::Write(const void* Buffer, int64_t Count) {
   if (Count <= 0 || __builtin_add_overflow(FPos, Count, &End) ||
       static_cast<uint64_t>(End) > FData.max_size())
     return 0;
-  if (End > Size()) FData.resize(static_cast<size_t>(End));
-  std::memcpy(FData.data() + FPos, Buffer, static_cast<size_t>(Count));
+  const auto NewEnd = static_cast<size_t>(End);
+  // Room for half as much again, so that the small writes after a large one do not copy it;
+  // room not written yet is not backed by memory.
+  if (NewEnd > FData.capacity()) FData.reserve(std::min(FData.max_size(), NewEnd + NewEnd / 2));
+  if (FPos == Size()) {
+    FData.append(static_cast<const char*>(Buffer), static_cast<size_t>(Count));
+  } else {
+    if (End > Size()) FData.resize(NewEnd);
+    std::memcpy(FData.data() + FPos, Buffer, static_cast<size_t>(Count));
+  }
   FPos = End;
   return Count;
 }

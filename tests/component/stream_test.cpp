@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "component/object_text.h"
 #include "component/test_classes.h"
@@ -401,14 +402,14 @@ TEST(ComponentText, ReadsTheHandWrittenForms) {
   auto Root = Read(TextToBinary(
       "\xEF\xBB\xBF"
       "OBJECT F: TTestForm\r\n"
-      "  Caption = 'one ' +\r\n"
+      "  Caption = 'it''s one ' +\r\n"
       "    'two'#9'\xD0\x96' + #1046\r\n"
       "  object C: TTestComp Number = -5 Ratio = 1e3 Letter = 'z' Shades = [shBlue,shRed]\n"
       "  Data = { 0a 0B\n 0c }\n"
       "  END\n"
       "end"));
   auto* Form = static_cast<TTestForm*>(Root.get());
-  EXPECT_EQ(Form->Caption(), u"one two\t\u0416\u0416");
+  EXPECT_EQ(Form->Caption(), u"it's one two\t\u0416\u0416");
   EXPECT_EQ(Form->Comp1, nullptr);  // no field named C
   auto* C = static_cast<TTestComp*>(Form->FindComponent(u"C"));
   EXPECT_EQ(C->Number(), -5);
@@ -437,6 +438,14 @@ TEST(ComponentText, ErrorsNameTheLine) {
   EXPECT_EQ(MessageOf("object A: TB\nend\nend"), "Line 3: End of text expected");
   EXPECT_EQ(MessageOf("thing A: TB\nend"), "Line 1: 'object' expected");
   EXPECT_EQ(MessageOf("object A: TB\n  X = 1"), "Line 2: 'end' expected");
+  // A bad text leaves the output as it was, whether it was to be appended or written inside.
+  for (const int64_t At : {3, 1}) {
+    TMemoryStream In(std::string("object A: TB\n  X = 'open\nend")), Out(std::string("abc"));
+    Out.SetPosition(At);
+    EXPECT_THROW(ObjectTextToBinary(In, Out), EParserError);
+    EXPECT_EQ(Out.Bytes(), "abc");
+    EXPECT_EQ(Out.Position(), At);
+  }
 
   // Deep nesting is refused in all three converters, never a stack overflow.
   RegisterTestClasses();
@@ -450,6 +459,33 @@ TEST(ComponentText, ErrorsNameTheLine) {
   EXPECT_THROW(Read(Image), EReadError);
   EXPECT_THROW(TextToBinary("object A: TB\n  X = " + std::string(200, '(') + "\nend"),
                EParserError);
+}
+
+TEST(ComponentText, ALongLineTakesASmallMultipleOfItsSize) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "freed memory is held back under the address sanitizer";
+#endif
+  // The line was gathered byte by byte, decoded, appended, encoded and the image copied: nine
+  // times its size at once. Its text and its image are the two it needs.
+  constexpr size_t Size = 32 << 20;
+  std::string Text = "object F: TTestForm\n  Caption = '";
+  Text.reserve(Size + 64);
+  Text.append(Size, 'x');
+  Text += "'\nend\n";
+  TMemoryStream In(std::move(Text));
+  const auto PeakMegabytes = [] {
+    rusage U{};
+    getrusage(RUSAGE_SELF, &U);
+    return U.ru_maxrss / 1024;
+  };
+  const long Before = PeakMegabytes();
+  TMemoryStream Image;
+  ObjectTextToBinary(In, Image);
+  EXPECT_LT(PeakMegabytes() - Before, 6 * static_cast<long>(Size >> 20));
+  RegisterTestClasses();
+  Image.SetPosition(0);
+  auto Root = ReadComponentOwned(Image);
+  EXPECT_EQ(static_cast<TTestForm*>(Root.get())->Caption().size(), Size);
 }
 
 }  // namespace
