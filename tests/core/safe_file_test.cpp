@@ -14,6 +14,7 @@
 #include "core/safe_file.h"
 #include "core/save_lock.h"
 #include "file_size_limit.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -40,15 +41,9 @@ std::string MaskNow() {
 
 class SafeFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string Pattern = ::testing::TempDir() + "safe_file_XXXXXX";
-    ASSERT_NE(::mkdtemp(Pattern.data()), nullptr);
-    Dir = Pattern + "/";
-    Name = FromUtf8(Dir + "data.txt");
-  }
-  void TearDown() override { std::filesystem::remove_all(Dir); }
-  std::string Dir;
-  String Name;
+  const TTempFolder Folder;
+  const std::string Dir = Folder.Path() + "/";
+  const String Name = FromUtf8(Dir + "data.txt");
 };
 
 }  // namespace

@@ -1,28 +1,8 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "core/exceptions.h"
 #include "core/stream.h"
-
-namespace {
-
-// A fresh folder under the system temporary folder, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    std::string Pattern = (std::filesystem::temp_directory_path() / "core_stream_XXXXXX").string();
-    FPath = mkdtemp(Pattern.data());
-  }
-  ~TempDir() { std::filesystem::remove_all(FPath); }
-  String operator/(const char16_t* Name) const { return FromUtf8(FPath) + u"/" + Name; }
-
- private:
-  std::string FPath;
-};
-
-}  // namespace
+#include "temp_folder.h"
 
 TEST(MemoryStream, ReadWriteSeekAndSize) {
   TMemoryStream M;
@@ -90,7 +70,7 @@ TEST(MemoryViewStream, ReadsTheBytesWhereTheyLieAndRefusesWrites) {
 }
 
 TEST(FileStream, CreateOpenAndErrors) {
-  TempDir Dir;
+  const TTempFolder Dir;
   const String Name = Dir / u"\u0444\u0430\u0439\u043B.bin";
   {
     TFileStream F(Name, fmCreate);
