@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "os/file_version.h"
+#include "temp_folder.h"
 
 FILE_VERSION_BLOCK(1, 8, 3, 62);
 
@@ -21,8 +22,8 @@ TEST(FileVersion, ReadFromTheProgramFileAndMissingInACopyWithoutTheBlock) {
   ASSERT_TRUE(Words.has_value());
   EXPECT_EQ(*Words, (std::array<uint16_t, 4>{1, 8, 3, 62}));
 
-  const auto Dir = std::filesystem::temp_directory_path() / "file_version_test";
-  std::filesystem::create_directories(Dir);
+  const TTempFolder Folder;
+  const std::filesystem::path Dir = Folder.Path();
   const auto Copy = Dir / "stripped";
   const std::string Cmd =
       "objcopy --remove-section .file_version '" + ToUtf8(Self) + "' '" + Copy.string() + "'";
@@ -32,7 +33,6 @@ TEST(FileVersion, ReadFromTheProgramFileAndMissingInACopyWithoutTheBlock) {
   std::ofstream(Dir / "text") << "not a program";
   EXPECT_FALSE(ReadFileVersion(FromUtf8((Dir / "text").string())).has_value());
   EXPECT_FALSE(ReadFileVersion(u"/nonexistent/program").has_value());
-  std::filesystem::remove_all(Dir);
 }
 
 // A minimal program file: its header, the section names, the version block and three section

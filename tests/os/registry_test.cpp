@@ -6,6 +6,7 @@
 
 #include "core/safe_file.h"
 #include "core/stream.h"
+#include "temp_folder.h"
 #include "two_processes.h"
 
 namespace {
@@ -18,15 +19,9 @@ std::string ReadAll(const String& Name) {
 
 class RegistryFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // Private, since other checkouts run the same tests at the same time; the store makes Dir.
-    Base = ::testing::TempDir() + "registry_XXXXXX";
-    ASSERT_NE(::mkdtemp(Base.data()), nullptr);
-    Dir = FromUtf8(Base) + u"/registry";
-  }
-  void TearDown() override { std::filesystem::remove_all(Base); }
-  std::string Base;
-  String Dir;
+  // The store makes Dir.
+  const TTempFolder Base;
+  const String Dir = Base / u"registry";
 };
 
 }  // namespace
