@@ -2,10 +2,8 @@
 // Shared helpers of the translation file tests: a folder per test, forms of two classes with a
 // translation component in English and Russian, and reading files back as bytes.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <filesystem>
 #include <functional>
-#include <stdexcept>
+#include <memory>
 #include <vector>
 
 #include "core/code_page.h"
@@ -13,6 +11,7 @@
 #include "file_size_limit.h"
 #include "lang/custom_lang.h"
 #include "lang_test_support.h"
+#include "temp_folder.h"
 #include "two_processes.h"
 
 class TOtherTestForm : public TTestForm {
@@ -61,16 +60,9 @@ inline std::string FileBytes(const String& Name) {
 // An empty folder of the test's own, private since other checkouts run the same tests at the
 // same time; removed when the test's process ends.
 inline String TestFolder() {
-  static std::vector<std::string> Made;
-  static const struct TRemover {
-    ~TRemover() {
-      for (const std::string& Dir : Made) std::filesystem::remove_all(Dir);
-    }
-  } Remover;
-  std::string Dir = ::testing::TempDir() + "lang_files_XXXXXX";
-  if (!::mkdtemp(Dir.data())) throw std::runtime_error("no test folder");
-  Made.push_back(Dir);
-  return FromUtf8(Dir + "/");
+  static std::vector<std::unique_ptr<TTempFolder>> Made;
+  Made.push_back(std::make_unique<TTempFolder>());
+  return FromUtf8(Made.back()->Path() + "/");
 }
 
 // Two programs, one with a form of each class, each saving its form with Save into the files 0

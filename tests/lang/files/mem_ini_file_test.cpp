@@ -7,6 +7,7 @@
 #include "core/format_settings.h"
 #include "core/stream.h"
 #include "lang/files/mem_ini_file.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -180,8 +181,8 @@ TEST(MemIniFile, StreamEncodings) {
 }
 
 TEST(MemIniFile, FilesLoadRenameAndUpdate) {
-  const String Dir = FromUtf8(::testing::TempDir());
-  const String A = Dir + u"mem_ini_a.ini", B = Dir + u"mem_ini_b.ini";
+  const TTempFolder Dir;
+  const String A = Dir / u"a.ini", B = Dir / u"b.ini";
   {
     TFileStream F(A, fmCreate);
     F.WriteBytes("\xEF\xBB\xBF[s]\r\nk=\xD0\xB4\r\n");
@@ -200,7 +201,7 @@ TEST(MemIniFile, FilesLoadRenameAndUpdate) {
   SetACP(0);
   Ini.Rename(A, true);
   EXPECT_EQ(Ini.ReadString(u"s", u"n", u"gone"), u"gone");
-  TlcMemIniFile Missing(Dir + u"mem_ini_none.ini");
+  TlcMemIniFile Missing(Dir / u"none.ini");
   EXPECT_EQ(Missing.SectionCount(), 0);
-  EXPECT_THROW(Missing.LoadFromFile(Dir + u"mem_ini_none.ini"), EFOpenError);
+  EXPECT_THROW(Missing.LoadFromFile(Dir / u"none.ini"), EFOpenError);
 }

@@ -9,6 +9,7 @@
 #include "component/writer.h"
 #include "core/safe_file.h"
 #include "lang/lang_test_support.h"
+#include "temp_folder.h"
 #include "ui/form.h"
 
 namespace {
@@ -17,9 +18,6 @@ namespace {
 class FormStorageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Dir = FromUtf8(::testing::TempDir()) + u"form_storage_" +
-          FromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(ToUtf8(Dir));
     Store = std::make_unique<TFileRegistryStore>(Dir);
     SetRegistryStore(Store.get());
   }
@@ -45,7 +43,8 @@ class FormStorageTest : public ::testing::Test {
     SaveBytesSafely(Store->FileName(HKEY_CURRENT_USER), Text);
   }
 
-  String Dir;
+  const TTempFolder Base;
+  const String Dir = Base / u"registry";
   std::unique_ptr<TFileRegistryStore> Store;
 };
 
