@@ -33,15 +33,21 @@ std::vector<String> TextForm(const TlcMemIniFile& Ini) {
 
 TEST(MemIniFile, ParsesSectionsAndKeysIntoSortedOrder) {
   TlcMemIniFile Ini(u"");
-  Ini.SetStrings(
-      Text({u"dropped before any header", u"[b]", u"k=2", u"K=1", u"; comment", u"", u"[A]",
-            u"z=last", u"a=first", u"[B]", u"more=3", u"[ x]", u"[open", u" blank = kept "}));
+  Ini.SetStrings(Text({u"dropped before any header", u"[b]", u"k=2", u"K=1", u"; comment", u"",
+                       u"[A]", u"z=last", u"a=first", u"eq=a=b", u"[B]", u"more=3", u"[ x]",
+                       u"[open", u" blank = kept "}));
   // Sections and keys sorted ignoring case; "[B]" continues "[b]" under its first spelling; the
   // later of two equal keys stands first.
-  EXPECT_EQ(TextForm(Ini),
-            (std::vector<String>{u"[ x]", u" blank = kept ", u"[open=", u"", u"[A]", u"a=first",
-                                 u"z=last", u"", u"[b]", u"K=1", u"k=2", u"more=3", u""}));
+  EXPECT_EQ(TextForm(Ini), (std::vector<String>{u"[ x]", u" blank = kept ", u"[open=", u"", u"[A]",
+                                                u"a=first", u"eq=a=b", u"z=last", u"", u"[b]",
+                                                u"K=1", u"k=2", u"more=3", u""}));
   EXPECT_EQ(Ini.ReadString(u"B", u"k", u"-"), u"1");
+  // A line splits at its first "=": a value may hold "=", a key read from a file never does.
+  EXPECT_EQ(Ini.ReadString(u"a", u"eq", u"-"), u"a=b");
+  TMemIniEntry Entry;
+  Entry.Add(u"k=v=w");
+  EXPECT_EQ(Entry.GetLine(0), u"k=v=w");
+  EXPECT_EQ(Entry.GetValue(0), u"v=w");
   EXPECT_EQ(Ini.ReadString(u" x", u" blank ", u"-"), u" kept ");
   EXPECT_EQ(Ini.ReadString(u"a", u"missing", u"-"), u"-");
   EXPECT_EQ(Ini.ReadString(u"missing", u"a", u"-"), u"-");
