@@ -89,9 +89,10 @@ class TlcCustomLang : public TComponent {
   void DecodeAnsiList(TStrings& List);
 
   // Text translation files (one category, all of them, the extended translations) and merging.
-  // The file operations raise ELanguageError naming the file (and the line) for a file that
-  // cannot be read or is not a translation file, with the lists unchanged; saves replace the
-  // file only when the whole new text was written.
+  // A category load that fails gives -1 and raises nothing; a file that cannot be read raises
+  // the stream's error; loading every category of a file that names more languages than a
+  // component takes raises ELanguageError naming the file; saves replace the file only when the
+  // whole new text was written.
   virtual int LoadFromStream(TStringsType PropType, TStream& AStream, bool CanRewrite);
   virtual int SaveToStream(TStringsType PropType, TStream& AStream, const String& Delimiter);
   virtual void LoadAllFromStream(TStream& AStream, bool CanRewrite, bool DontChangeLang);
@@ -120,8 +121,6 @@ class TlcCustomLang : public TComponent {
   void LoadExtendedFromFile(const String& FileName, bool CanRewrite);
   void SaveExtendedToFile(const String& FileName, const String& Delimiter);
   void GetLanguageNamesFromFile(const String& FileName, TStrings& LanguageList);
-  // Why the last LoadFromStream gave -1, or "".
-  const String& FileError() const { return FFileError; }
 
   // Binary translation files: this component's record of its form class.
   void SaveAllToBinaryFile(const String& FileName);
@@ -500,7 +499,6 @@ class TlcCustomLang : public TComponent {
   int FNumLang = 1;
   bool FSysChange = false;
   bool FDontChange = false;
-  String FFileError;
   std::unique_ptr<TStringList> FTmpStrings;
   std::array<String, 15> MyLocales;
   TlcLangDispatcher* FLangDispatcher = nullptr;

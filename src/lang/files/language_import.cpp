@@ -82,6 +82,7 @@ bool TlcCustomLang::MergeFromFile(TStringsType PropType, const String& AFileName
   if (!List) return true;
   TStringList Old;
   Old.Assign(*List);
+  bool Loaded = true;
   try {
     const TRestore<bool> DontChange(FDontChange, true);
     TStringList FileNames;
@@ -89,10 +90,10 @@ bool TlcCustomLang::MergeFromFile(TStringsType PropType, const String& AFileName
     if (IsLCBFileName(AFileName))
       LoadPropFromBinaryFile(PropType, AFileName);
     else
-      LoadFromFile(PropType, AFileName, true);
+      Loaded = LoadFromFile(PropType, AFileName, true) >= 0;
     // The file's columns are put where the component keeps the same languages; a file that
     // names no languages is taken as it is.
-    if (HasNames && NamesText(*FLangNames) != NamesText(FileNames)) {
+    if (Loaded && HasNames && NamesText(*FLangNames) != NamesText(FileNames)) {
       const char16_t D = FLangDelim;
       std::vector<int> Source;
       for (int J = 0; J < FNumLang; ++J)
@@ -105,8 +106,12 @@ bool TlcCustomLang::MergeFromFile(TStringsType PropType, const String& AFileName
         List->Put(I, New);
       }
     }
-    KeepUnknownLines(*List, Old);
+    if (Loaded) KeepUnknownLines(*List, Old);
   } catch (const Exception&) {
+    Loaded = false;
+  }
+  // A load that failed is reported, not taken for a file without lines.
+  if (!Loaded) {
     List->Assign(Old);
     return false;
   }

@@ -2,7 +2,6 @@
 // translations, and merging from a stream.
 #include "lang/files/text_translation_file.h"
 
-#include <algorithm>
 #include <unordered_set>
 
 #include "core/code_page.h"
@@ -72,52 +71,8 @@ void AppendColumns(String& Line, const String& Value, const String& Separator, c
   if (From == 0 && !Value.empty()) Line += D;
 }
 
-String LineNumberText(int Line) {
-  return u"line " + IntToStr(Line) + u": ";
-}
-
-// The line (from 1) of the first bytes that are not UTF-8; 0 when all are.
-int FirstNonUtf8Line(std::string_view Bytes) {
-  int Line = 1;
-  size_t Start = 0;
-  while (Start <= Bytes.size()) {
-    size_t End = Bytes.find('\n', Start);
-    if (End == std::string_view::npos) End = Bytes.size();
-    const std::string_view Piece = Bytes.substr(Start, End - Start);
-    if (!Piece.empty() && Utf8Decode(Piece).empty()) return Line;
-    ++Line;
-    Start = End + 1;
-  }
-  return 0;
-}
-
-String StrictUtf8(std::string_view Bytes) {
-  const String Text = Utf8Decode(Bytes);
-  if (Text.empty() && !Bytes.empty())
-    throw ELanguageError(LineNumberText(FirstNonUtf8Line(Bytes)) + u"the text is not UTF-8");
-  return Text;
-}
-
 bool IsHeader(std::u16string_view Line) {
   return Line.size() >= 2 && Line[0] == u'[' && Line.back() == u']';
-}
-
-void CheckLines(std::u16string_view Text) {
-  bool InSection = false;
-  int Number = 0;
-  ForEachLine(Text, [&](std::u16string_view Line) {
-    ++Number;
-    if (std::all_of(Line.begin(), Line.end(), [](char16_t C) { return C <= u' '; }) ||
-        Line[0] == u';')
-      return;
-    if (IsHeader(Line)) {
-      InSection = true;
-      return;
-    }
-    if (!InSection) throw ELanguageError(LineNumberText(Number) + u"text outside any section");
-    if (Line.find(u'=') == std::u16string_view::npos)
-      throw ELanguageError(LineNumberText(Number) + u"a line without \"=\"");
-  });
 }
 
 // The category save's reading of the existing file: byte-order mark or ANSI, one pass.
@@ -170,26 +125,18 @@ void CheckKey(const String& Key) {
 
 std::unique_ptr<TlcMemIniFile> ParseTranslationFile(const std::string& Bytes) {
   auto Ini = std::make_unique<TlcMemIniFile>(u"");
-  String Text;
   if (Bytes.starts_with("\xEF\xBB\xBF")) {
-    Text = StrictUtf8(std::string_view(Bytes).substr(3));
+    Ini->SetText(Utf8DecodeReplacing(std::string_view(Bytes).substr(3)));
   } else if (Bytes.starts_with("\xFF\xFE") || Bytes.starts_with("\xFE\xFF")) {
     TMemoryStream Stream(Bytes);
     TStringList Lines;
     Lines.LoadFromStream(Stream);
-    Text = Lines.GetText();
+    Ini->SetStrings(Lines);
   } else {
-    // Only "OPTIONS" tells whether the bytes are UTF-8; an ANSI file is parsed once.
-    Text = AnsiToString(Bytes);
-    Ini->SetText(Text);
-    if (!Ini->ReadBool(OptionsSectionName, UTF8Key, false)) {
-      CheckLines(Text);
-      return Ini;
-    }
-    Text = StrictUtf8(Bytes);
+    // Only "OPTIONS" tells whether the bytes are UTF-8.
+    Ini->SetText(AnsiToString(Bytes));
+    if (Ini->ReadBool(OptionsSectionName, UTF8Key, false)) Ini->SetText(Utf8DecodeReplacing(Bytes));
   }
-  CheckLines(Text);
-  Ini->SetText(Text);
   return Ini;
 }
 
@@ -211,7 +158,6 @@ std::unique_ptr<TlcMemIniFile> TlcCustomLang::ParseStream(TStream& AStream) {
 int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool CanRewrite) {
   TStrings* List = GetPropListByType(PropType);
   if (!List) return -1;
-  FFileError.clear();
   int KeyCount = 0;
   try {
     if (!Owner()) throw ELanguageError(u"the translation component has no owner form");
@@ -220,7 +166,8 @@ int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool 
     const TlcMemIniFile& Ini = SharedTranslationIni ? *SharedTranslationIni : *Own;
     const String Separator = Ini.ReadString(OptionsSectionName, DelimiterKey, DefaultFileDelimiter);
 
-    // Everything is gathered first and applied at the end, so an error changes nothing.
+    // Everything is gathered first and applied at the end, so an error while reading the file
+    // changes nothing.
     TStringList Names;
     ReadLanguageNames(Ini, Names);
     const bool Utf8 = Ini.ReadBool(OptionsSectionName, UTF8Key, false);
@@ -284,14 +231,13 @@ int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool 
     FStoreAsUTF8 = Utf8;
     FFixedLanguages->Assign(Fixed);
     List->Assign(Lines);
-  } catch (const Exception& E) {
-    FFileError = E.Message();
+    if (!FDontChange) {
+      DelOldNames(*List, PropType);
+      if (PropType == stStrings) UpdateStrCollections();
+      ChangeLanguage();
+    }
+  } catch (const Exception&) {
     return -1;
-  }
-  if (!FDontChange) {
-    DelOldNames(*List, PropType);
-    if (PropType == stStrings) UpdateStrCollections();
-    ChangeLanguage();
   }
   return KeyCount;
 }
@@ -508,19 +454,13 @@ void RequireTranslationFile(const String& FileName) {
 
 std::unique_ptr<TlcMemIniFile> ReadTranslationFile(const String& FileName) {
   RequireTranslationFile(FileName);
-  try {
-    return ParseTranslationFile(ReadFileBytes(FileName));
-  } catch (const ELanguageError& E) {
-    RaiseLoadError(FileName, E.Message());
-  }
+  return ParseTranslationFile(ReadFileBytes(FileName));
 }
 
 int TlcCustomLang::LoadFromFile(TStringsType PropType, const String& AFileName, bool CanRewrite) {
   if (!FileExists(AFileName)) return -1;
   TMemoryStream Stream(ReadFileBytes(AFileName));
-  const int Result = LoadFromStream(PropType, Stream, CanRewrite);
-  if (Result < 0 && !FFileError.empty()) RaiseLoadError(AFileName, FFileError);
-  return Result;
+  return LoadFromStream(PropType, Stream, CanRewrite);
 }
 
 int TlcCustomLang::SaveToFile(TStringsType PropType, const String& AFileName,

@@ -17,15 +17,14 @@ extern TlcMemIniFile* SharedTranslationIni;
 
 // Parses a translation file's bytes as the loaders read them: a UTF-8 or UTF-16 byte-order mark
 // selects that encoding, otherwise the ANSI code page, and the text is read again as UTF-8 when
-// "OPTIONS" says "IsUTF8File". Raises ELanguageError naming the line for a file that is not a
-// translation file: bytes that are not UTF-8 in a UTF-8 file, text before the first section,
-// or a line without "=" in a section.
+// "OPTIONS" says "IsUTF8File". Hand-edited files load as far as they make sense: lines before
+// the first section are dropped, a line without "=" is a key with an empty value, and bytes
+// that are not UTF-8 in a UTF-8 file become U+FFFD.
 std::unique_ptr<TlcMemIniFile> ParseTranslationFile(const std::string& Bytes);
 
 // ELanguageError naming the file when FileName does not exist.
 void RequireTranslationFile(const String& FileName);
-// The file FileName parsed as above; ELanguageError naming the file when it does not exist or
-// is not a translation file.
+// The file FileName parsed as above; ELanguageError naming the file when it does not exist.
 std::unique_ptr<TlcMemIniFile> ReadTranslationFile(const String& FileName);
 
 // True when the extension of FileName, upper-cased, is ".LCB" (a binary translation file).

@@ -77,8 +77,9 @@ TEST(LanguageMerge, TextFilesWithAndWithoutLanguageNames) {
 
   EXPECT_TRUE(A.Lang->MergeFromFile(stListView_TreeView_Items, Dir + u"named.lng"));
   EXPECT_FALSE(A.Lang->MergeFromFile(stStrings, Dir + u"missing.lng"));
-  SaveBytesSafely(Dir + u"bad.lng", "junk\r\n");
-  EXPECT_FALSE(A.Lang->MergeFromFile(stStrings, Dir + u"bad.lng"));
+  // A file of no sections merges as one without lines.
+  SaveBytesSafely(Dir + u"junk.lng", "junk\r\n");
+  EXPECT_TRUE(A.Lang->MergeFromFile(stStrings, Dir + u"junk.lng"));
   EXPECT_EQ(A.Lang->Strings()->Count(), 2);
   TlcLang Alone(nullptr);
   TStringList Names;

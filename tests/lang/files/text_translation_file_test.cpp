@@ -197,43 +197,88 @@ TEST(TextTranslationFile, ASaveFailingHalfWayLeavesTheOldFileByteForByte) {
   EXPECT_FALSE(FileExists(Dir + u"full.lcb"));
 }
 
-TEST(TextTranslationFile, AMalformedFileSaysWhyAndChangesNothing) {
-  const String Dir = TestFolder();
-  std::string ManyNames = "\r\n[Language names - for internal use only!]\r\n";
-  for (int I = 1; I <= TlcCustomLang::MaxLanguages + 1; ++I)
-    ManyNames += "Language_" + std::to_string(I) + "=L" + std::to_string(I) + "\r\n";
-  const std::pair<std::string, const char*> Cases[] = {
+TEST(TextTranslationFile, HandEditedFilesLoadAsFarAsTheyMakeSense) {
+  const String Dir = TestFolder(), Name = Dir + u"edited.lng";
+  struct TCase {
+    const char* Bytes;
+    const char* Line;
+    int Keys;
+  } Cases[] = {
+      // Bytes that are not UTF-8 in a UTF-8 file, with and without the mark.
       {"\r\n[OPTIONS]\r\nIsUTF8File=1\r\n[Strings]\r\nTTestForm.IDS_1=\xFF~!@#\r\n",
-       "line 5: the text is not UTF-8"},
-      {"\xEF\xBB\xBF\r\n[Strings]\r\nTTestForm.IDS_1=\xC3~!@#\r\n",
-       "line 3: the text is not UTF-8"},
-      {"garbage\r\n[Strings]\r\n", "line 1: text outside any section"},
-      {"\r\n[Strings]\r\nTTestForm.IDS_1=x~!@#\r\nno equals sign\r\n", "line 4: a line without"},
-      // More languages than a component takes: refused before anything is built for them.
-      {ManyNames + "[Strings]\r\nTTestForm.IDS_1=x~!@#\r\n",
-       "1025 - is not a valid property value"},
+       "IDS_1|\uFFFD|", 1},
+      {"\xEF\xBB\xBF\r\n[OPTIONS]\r\nIsUTF8File=1\r\n[Strings]\r\nTTestForm.IDS_1=a\xC3~!@#\r\n",
+       "IDS_1|a\uFFFD|", 1},
+      // Text before the first section is dropped; a line without "=" is a key of its own.
+      {"stray\r\n[OPTIONS]\r\nIsUTF8File=1\r\n[Strings]\r\nTTestForm.IDS_1=x~!@#y~!@#\r\n"
+       "no equals sign\r\n",
+       "IDS_1|x|y|", 2},
   };
-  for (const auto& [Bytes, Why] : Cases) {
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.Bytes);
+    SaveBytesSafely(Name, C.Bytes);
+    const std::vector<String> Loaded{L(C.Line)};
     TLangForm<> A;
     A.Lang->Strings()->Add(L("IDS_0|Kept|Оставлен|"));
-    SaveBytesSafely(Dir + u"bad.lng", Bytes);
-    for (int Way = 0; Way < 3; ++Way) {
-      try {
-        if (Way == 0) A.Lang->LoadFromFile(stStrings, Dir + u"bad.lng", true);
-        if (Way == 1) A.Lang->LoadAllFromFile(Dir + u"bad.lng", true);
-        if (Way == 2) A.Lang->LoadAllFromFileDNC(Dir + u"bad.lng", true);
-        FAIL() << Bytes;
-      } catch (const ELanguageError& E) {
-        EXPECT_NE(E.Message().find(Dir + u"bad.lng\": " + FromUtf8(Why)), String::npos)
-            << ToUtf8(E.Message());
-      }
-      EXPECT_EQ(LinesOf(*A.Lang->Strings()), (std::vector<String>{L("IDS_0|Kept|Оставлен|")}));
-    }
-    TMemoryStream In(Bytes);
-    EXPECT_EQ(A.Lang->LoadFromStream(stStrings, In, true), -1);
-    EXPECT_FALSE(A.Lang->MergeFromStream(stStrings, In));
-    EXPECT_EQ(A.Lang->Strings()->Count(), 1);
+    TMemoryStream In(C.Bytes);
+    EXPECT_EQ(A.Lang->LoadFromStream(stStrings, In, true), C.Keys);
+    EXPECT_EQ(LinesOf(*A.Lang->Strings()), Loaded);
+    EXPECT_EQ(A.Lang->LoadFromFile(stStrings, Name, true), C.Keys);
+    EXPECT_EQ(LinesOf(*A.Lang->Strings()), Loaded);
+    A.Lang->LoadAllFromFile(Name, true);
+    EXPECT_EQ(LinesOf(*A.Lang->Strings()), Loaded);
+    A.Lang->LoadAllFromFileDNC(Name, true);
+    EXPECT_EQ(LinesOf(*A.Lang->Strings()), Loaded);
+    A.Lang->Strings()->SetText(L("IDS_0|Kept|Оставлен|"));
+    EXPECT_TRUE(A.Lang->MergeFromStream(stStrings, In));
+    EXPECT_TRUE(A.Lang->MergeFromFile(stStrings, Name));
+    EXPECT_EQ(LinesOf(*A.Lang->Strings()),
+              (std::vector<String>{L(C.Line), L("IDS_0|Kept|Оставлен|")}));
   }
+}
+
+TEST(TextTranslationFile, AnErrorInTheClosingStepsEndsTheLoadWithoutRaising) {
+  const String Name = TestFolder() + u"ok.lng";
+  const char* Bytes = "\r\n[OPTIONS]\r\nIsUTF8File=1\r\n[Strings]\r\nTTestForm.IDS_1=x~!@#\r\n";
+  SaveBytesSafely(Name, Bytes);
+  TLangForm<> A;
+  A.Lang->BlockLanguageChanging = false;
+  A.Lang->OnChangeLanguage = TNotifyEvent([](TObject*) { throw Exception(u"switch failed"); });
+  TMemoryStream In(Bytes);
+  EXPECT_EQ(A.Lang->LoadFromStream(stStrings, In, true), -1);
+  EXPECT_EQ(A.Lang->LoadFromFile(stStrings, Name, true), -1);
+  // What was loaded before the error stays.
+  EXPECT_EQ(LinesOf(*A.Lang->Strings()), (std::vector<String>{L("IDS_1|x|")}));
+}
+
+TEST(TextTranslationFile, AFileNamingTooManyLanguagesIsRefusedAndChangesNothing) {
+  const String Name = TestFolder() + u"many.lng";
+  std::string Bytes = "\r\n[Language names - for internal use only!]\r\n";
+  for (int I = 1; I <= TlcCustomLang::MaxLanguages + 1; ++I)
+    Bytes += "Language_" + std::to_string(I) + "=L" + std::to_string(I) + "\r\n";
+  Bytes += "[Strings]\r\nTTestForm.IDS_1=x~!@#\r\n";
+  SaveBytesSafely(Name, Bytes);
+  TLangForm<> A;
+  A.Lang->Strings()->Add(L("IDS_0|Kept|Оставлен|"));
+  // A category load fails without raising; loading every category says why, naming the file.
+  EXPECT_EQ(A.Lang->LoadFromFile(stStrings, Name, true), -1);
+  TMemoryStream In(Bytes);
+  EXPECT_EQ(A.Lang->LoadFromStream(stStrings, In, true), -1);
+  EXPECT_FALSE(A.Lang->MergeFromStream(stStrings, In));
+  for (bool ApplyLanguage : {true, false}) {
+    try {
+      if (ApplyLanguage)
+        A.Lang->LoadAllFromFile(Name, true);
+      else
+        A.Lang->LoadAllFromFileDNC(Name, true);
+      ADD_FAILURE() << ApplyLanguage;
+    } catch (const ELanguageError& E) {
+      EXPECT_NE(E.Message().find(Name + u"\": 1025 - is not a valid property value"), String::npos)
+          << ToUtf8(E.Message());
+    }
+  }
+  EXPECT_EQ(A.Lang->NumOfLanguages(), 2);
+  EXPECT_EQ(LinesOf(*A.Lang->Strings()), (std::vector<String>{L("IDS_0|Kept|Оставлен|")}));
 }
 
 TEST(TextTranslationFile, MergeFromAStreamKeepsMemoryOnlyLinesLast) {
