@@ -65,7 +65,8 @@ bool TlcCustomLang::FileLanguageNames(const String& FileName, TStrings& Names) {
     TLCBFileManager Manager;
     Manager.LoadFromFile(Scratch.get(), OwnerClassName(), FileName);
   } else {
-    HasNames = ParseFile(FileName)->SectionExists(LanguageNamesSectionName);
+    // A missing file leaves the scratch's names as they were made.
+    HasNames = FileExists(FileName) && ParseFile(FileName)->SectionExists(LanguageNamesSectionName);
     Scratch->LoadAllFromFileDNC(FileName, true);
   }
   Names.Assign(*Scratch->LangNames());

@@ -506,9 +506,12 @@ int TlcCustomLang::SaveStringsToFile(const String& AFileName, const String& Deli
 
 void TlcCustomLang::LoadAllFromFileDNC(const String& AFileName, bool CanRewrite) {
   const TRestore<bool> DontChange(FDontChange, true);
-  if (FileExists(AFileName)) {
-    TMemoryStream Stream(ReadFileBytes(AFileName));
-    std::unique_ptr<TlcMemIniFile> Own;
+  const bool Exists = FileExists(AFileName);
+  TMemoryStream Stream(Exists ? ReadFileBytes(AFileName) : std::string());
+  // Parsed once for every category, and refused as a whole when it names more languages than
+  // a component takes.
+  std::unique_ptr<TlcMemIniFile> Own;
+  if (Exists) {
     try {
       if (!SharedTranslationIni) Own = ParseStream(Stream);
       TStringList Names;
@@ -516,11 +519,14 @@ void TlcCustomLang::LoadAllFromFileDNC(const String& AFileName, bool CanRewrite)
     } catch (const ELanguageError& E) {
       RaiseLoadError(AFileName, E.Message());
     }
-    const TRestore<TlcMemIniFile*> Shared(SharedTranslationIni,
-                                          Own ? Own.get() : SharedTranslationIni);
-    for (int Cat = 0; Cat < StringsTypeCount; ++Cat)
-      LoadFromStream(static_cast<TStringsType>(Cat), Stream, CanRewrite);
-    LoadExtendedFromStream(Stream, CanRewrite);
   }
+  const TRestore<TlcMemIniFile*> Shared(SharedTranslationIni,
+                                        Own ? Own.get() : SharedTranslationIni);
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    const auto Category = static_cast<TStringsType>(Cat);
+    if (Exists) LoadFromStream(Category, Stream, CanRewrite);
+    if (TStrings* List = GetPropListByType(Category)) DelOldNames(*List, Category);
+  }
+  if (Exists) LoadExtendedFromStream(Stream, CanRewrite);
   UpdateStrCollections();
 }

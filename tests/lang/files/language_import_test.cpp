@@ -88,6 +88,9 @@ TEST(LanguageMerge, TextFilesWithAndWithoutLanguageNames) {
   EXPECT_EQ(LinesOf(Names), (std::vector<String>{u"Russian", u"English"}));
   A.Lang->GetLanguageNamesFromFile(RecordFile({u"A", u"B", u"C"}, {}), Names);
   EXPECT_EQ(LinesOf(Names), (std::vector<String>{u"A", u"B", u"C"}));
+  // A file that is not there has no names of its own: a new component's name comes back.
+  A.Lang->GetLanguageNamesFromFile(Dir + u"missing.lng", Names);
+  EXPECT_EQ(LinesOf(Names), (std::vector<String>{u"Language N1"}));
 }
 
 TEST(LanguageImport, ANewLanguageLandsInANewLastColumnEverywhere) {

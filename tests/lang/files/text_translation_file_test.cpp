@@ -237,6 +237,21 @@ TEST(TextTranslationFile, HandEditedFilesLoadAsFarAsTheyMakeSense) {
   }
 }
 
+TEST(TextTranslationFile, LoadingEveryCategoryDropsTheLinesOfVanishedComponents) {
+  const String Name = TestFolder() + u"stale.lng";
+  SaveBytesSafely(Name,
+                  "\r\n[OPTIONS]\r\nIsUTF8File=1\r\n[Captions]\r\nTTestForm.btnGo=Go~!@#\r\n"
+                  "TTestForm.btnGone=Gone~!@#\r\n");
+  for (bool ApplyLanguage : {true, false}) {
+    TLangForm<> A;
+    if (ApplyLanguage)
+      A.Lang->LoadAllFromFile(Name, true);
+    else
+      A.Lang->LoadAllFromFileDNC(Name, true);
+    EXPECT_EQ(LinesOf(*A.Lang->Captions()), (std::vector<String>{L("btnGo|Go|")})) << ApplyLanguage;
+  }
+}
+
 TEST(TextTranslationFile, AnErrorInTheClosingStepsEndsTheLoadWithoutRaising) {
   const String Name = TestFolder() + u"ok.lng";
   const char* Bytes = "\r\n[OPTIONS]\r\nIsUTF8File=1\r\n[Strings]\r\nTTestForm.IDS_1=x~!@#\r\n";
