@@ -62,8 +62,8 @@ class TlcLangDispatcher : public TComponent {
 
   // One translation file into every linked component: a binary one (".LCB") read by each, a
   // text one parsed once for all; then the dispatcher and every component take the first
-  // component's language names and count. A missing or damaged file raises ELanguageError
-  // naming it; a missing one changes nothing.
+  // component's language names and count. A missing file raises ELanguageError naming it and
+  // changes nothing; a file that cannot be read raises its reader's error.
   void LoadAllFromFile(const String& AFileName);
   // A binary translation stream into every linked component; the dispatcher takes the first
   // component's names and count without passing them on.

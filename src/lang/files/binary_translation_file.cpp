@@ -20,25 +20,16 @@ namespace {
 
 const std::string Magic("LCB file: TlcLang binary translation data\0", 42);
 
-[[noreturn]] void RaiseFileError(const String& FileName, const Exception& E) {
-  throw ELanguageError(Format(u"Cannot load the translation file \"%s\": %s",
-                              {ExpandFileName(FileName), E.Message()}));
-}
-
-// Runs Load on the file's bytes; an error names the file. The file is read in one go: the
-// component reader asks for a few bytes at a time, each of which would be a call to the system.
+// Runs Load on the file's bytes, read in one go: the component reader asks for a few bytes at
+// a time, each of which would be a call to the system.
 template <class Fn>
 void WithFile(const String& FileName, Fn Load) {
-  try {
-    TMemoryStream Image;
-    {
-      TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
-      Image.LoadFromStream(File);
-    }
-    Load(Image);
-  } catch (const Exception& E) {
-    RaiseFileError(FileName, E);
+  TMemoryStream Image;
+  {
+    TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
+    Image.LoadFromStream(File);
   }
+  Load(Image);
 }
 
 void CheckFits(size_t Value, size_t Limit, const char16_t* What) {
