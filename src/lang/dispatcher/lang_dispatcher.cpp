@@ -8,6 +8,7 @@
 #include "core/scope_exit.h"
 #include "core/stream.h"
 #include "lang/custom_lang.h"
+#include "lang/files/binary_translation_file.h"
 
 const TTypeInfo& TypeInfoTLinkToDispatcherEvent() {
   static const TTypeInfo T = MethodTypeInfo(u"TLinkToDispatcherEvent");

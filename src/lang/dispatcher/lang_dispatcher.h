@@ -13,6 +13,7 @@
 #include "lang/switch/test_mode_info.h"
 
 class TlcCustomLang;
+class TLCBFileManager;
 class TStream;
 
 using TLinkToDispatcherEvent = TEvent<TObject*, TlcCustomLang*>;
@@ -52,6 +53,9 @@ class TlcLangDispatcher : public TComponent {
   void SetLanguage(const String& Value);
   const String& FileName() const { return FFileName; }
   void SetFileName(const String& Value) { FFileName = Value; }
+  // The binary translation file manager that components linking load FileName with; nullptr
+  // until a ".LCB" FileName was first loaded that way.
+  TLCBFileManager* LCBManager() const { return FLCBManager.get(); }
   // The settings the linked components consult while they look up and apply texts.
   TTestModeInfo* TestModeInfo() const { return FTestModeInfo.get(); }
   bool UseDefaultLanguage() const { return FUseDefaultLanguage; }
@@ -100,6 +104,7 @@ class TlcLangDispatcher : public TComponent {
   String FLanguage;
   std::unique_ptr<TStringList> FLangNames;
   String FFileName;
+  std::unique_ptr<TLCBFileManager> FLCBManager;
   std::unique_ptr<TTestModeInfo> FTestModeInfo;
   bool FUseDefaultLanguage = false;
   int FDefaultLanguage = 1;

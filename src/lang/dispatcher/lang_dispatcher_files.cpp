@@ -5,6 +5,7 @@
 #include "core/stream.h"
 #include "lang/custom_lang.h"
 #include "lang/dispatcher/lang_dispatcher.h"
+#include "lang/files/binary_translation_file.h"
 #include "lang/files/mem_ini_file.h"
 #include "lang/files/text_translation_file.h"
 
@@ -56,10 +57,12 @@ void TlcLangDispatcher::SaveAllToBinaryFile(const String& FileName) {
 void TlcLangDispatcher::LoadFileOnLink(TlcCustomLang& ALcLang) {
   // The loader applies the dispatcher's language as it finishes.
   ALcLang.FActLang = FActiveLanguage;
-  if (IsLCBFileName(FFileName))
+  if (IsLCBFileName(FFileName)) {
+    if (!FLCBManager) FLCBManager = std::make_unique<TLCBFileManager>();
     ALcLang.LoadAllFromBinaryFile(FFileName);
-  else
+  } else {
     ALcLang.LoadAllFromFile(FFileName, true);
+  }
   TakeLanguagesOf(ALcLang);
 }
 

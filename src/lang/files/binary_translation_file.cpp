@@ -357,8 +357,13 @@ void TlcCustomLang::SaveAllToBinaryFile(const String& FileName) {
 
 void TlcCustomLang::LoadAllFromBinaryFile(const String& FileName) {
   if (!Owner()) return;
-  TLCBFileManager Manager;
-  Manager.LoadFromFile(this, OwnerClassName(), FileName);
+  TLCBFileManager* Shared = FLangDispatcher ? FLangDispatcher->LCBManager() : nullptr;
+  if (Shared && lcCompareText(FLangDispatcher->FileName(), FileName) == 0) {
+    Shared->LoadFromFile(this, OwnerClassName(), FileName);
+  } else {
+    TLCBFileManager Manager;
+    Manager.LoadFromFile(this, OwnerClassName(), FileName);
+  }
   UpdateStrCollections();
   ChangeLanguage();
 }

@@ -3,6 +3,7 @@
 #include "core/exceptions.h"
 #include "lang/dispatcher/lang_dispatcher.h"
 #include "lang/file_test_support.h"
+#include "lang/files/binary_translation_file.h"
 #include "lang/files/text_translation_file.h"
 
 namespace {
@@ -70,6 +71,14 @@ TEST_F(DispatcherFiles, AComponentLinkingLoadsTheDispatchersFileInItsLanguage) {
   for (const char16_t* Name : {u"link.lng", u"link.LCB"}) {
     SCOPED_TRACE(ToUtf8(Name));
     const String File = SavedAndCleared(Name);
+    const bool Binary = IsLCBFileName(File);
+    if (Binary) {
+      const auto M = TLCBFileManager::CreateByName(File);
+      TStringList Fixed;
+      Fixed.Add(u"Russian");
+      M->SetFixedLanguages(&Fixed);
+      M->SaveToFile(File);
+    }
     Dispatcher->SetFileName(File);
     Dispatcher->SetActiveLanguage(2);
     std::vector<TlcCustomLang*> Linked;
@@ -80,6 +89,12 @@ TEST_F(DispatcherFiles, AComponentLinkingLoadsTheDispatchersFileInItsLanguage) {
     EXPECT_EQ(Linked, std::vector<TlcCustomLang*>{Third.Lang});
     EXPECT_EQ(Third.Lang->ActiveLanguage(), 2);
     EXPECT_EQ(Third.Lang->GetTextOrDefault(u"IDS_1"), FromUtf8("Два"));
+    // A binary file is read through the dispatcher's own manager, which takes its fixed
+    // languages.
+    ASSERT_EQ(Dispatcher->LCBManager() != nullptr, Binary);
+    if (Binary) {
+      EXPECT_EQ(Dispatcher->LCBManager()->FixedLanguages()->GetText(), u"Russian\r\n");
+    }
     Dispatcher->OnLinkToDispatcher = {};
     Dispatcher->SetActiveLanguage(1);
     EXPECT_EQ(Third.Lang->GetTextOrDefault(u"IDS_1"), u"Two");
