@@ -395,8 +395,13 @@ class TlcCustomLang : public TComponent {
   String OwnerName() const;
   static std::unique_ptr<TlcMemIniFile> ParseStream(TStream& AStream);
   void WriteLanguageNames(TlcMemIniFile& Ini) const;
-  // Appends the lines of Old whose names List lacks, each name once.
-  void KeepUnknownLines(TStrings& List, const TStrings& Old) const;
+  // Rebuilds the lines of Lines from index From on, whose columns follow the languages Names,
+  // in the component's language order; a language that Names lack gets an empty column.
+  // Nothing changes when Names are the component's names.
+  void RealignColumns(TStrings& Lines, int From, const TStrings& Names) const;
+  // Appends the lines of Old whose names List lacks, each name once, their columns moved from
+  // the languages OldNames to the component's.
+  void KeepUnknownLines(TStrings& List, const TStrings& Old, const TStrings& OldNames) const;
   // The language names a file carries; false for a text file without them.
   bool FileLanguageNames(const String& FileName, TStrings& Names);
   TComponentPtr<TlcCustomLang> NewScratch() const;

@@ -23,10 +23,6 @@ std::unique_ptr<TlcMemIniFile> ParseFile(const String& FileName) {
   return ParseTranslationFile(File.ReadBytes(File.Size()));
 }
 
-String NamesText(const TStrings& Names) {
-  return UpperCase(Trim(Names.GetText()));
-}
-
 // Field Index (0 = the name) of Line replaced by Value; the line has that field.
 String ReplaceField(const String& Line, char16_t D, int Index, const String& Value) {
   size_t Start = 0;
@@ -81,8 +77,9 @@ bool TlcCustomLang::MergeFromFile(TStringsType PropType, const String& AFileName
   if (!FileExists(AFileName)) return false;
   TStrings* List = GetPropListByType(PropType);
   if (!List) return true;
-  TStringList Old;
+  TStringList Old, OldNames;
   Old.Assign(*List);
+  OldNames.Assign(*FLangNames);
   bool Loaded = true;
   try {
     const TRestore<bool> DontChange(FDontChange, true);
@@ -92,22 +89,12 @@ bool TlcCustomLang::MergeFromFile(TStringsType PropType, const String& AFileName
       LoadPropFromBinaryFile(PropType, AFileName);
     else
       Loaded = LoadFromFile(PropType, AFileName, true) >= 0;
-    // The file's columns are put where the component keeps the same languages; a file that
-    // names no languages is taken as it is.
-    if (Loaded && HasNames && NamesText(*FLangNames) != NamesText(FileNames)) {
-      const char16_t D = FLangDelim;
-      std::vector<int> Source;
-      for (int J = 0; J < FNumLang; ++J)
-        Source.push_back(J < FLangNames->Count() ? FileNames.IndexOf(FLangNames->Get(J)) : -1);
-      for (int I = 0; I < List->Count(); ++I) {
-        const String Line = List->Get(I);
-        String New = GetField(Line, FLangDelim, 0) + D;
-        for (int Column : Source)
-          New += (Column < 0 ? String() : GetField(Line, FLangDelim, Column + 1)) + D;
-        List->Put(I, New);
-      }
+    if (Loaded) {
+      // The file's columns are put where the component keeps the same languages; a file that
+      // names no languages is taken as it is.
+      if (HasNames) RealignColumns(*List, 0, FileNames);
+      KeepUnknownLines(*List, Old, OldNames);
     }
-    if (Loaded) KeepUnknownLines(*List, Old);
   } catch (const Exception&) {
     Loaded = false;
   }

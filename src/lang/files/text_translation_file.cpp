@@ -3,6 +3,7 @@
 #include "lang/files/text_translation_file.h"
 
 #include <unordered_set>
+#include <vector>
 
 #include "core/code_page.h"
 #include "core/restore.h"
@@ -380,7 +381,26 @@ void TlcCustomLang::SaveExtendedToStream(TStream& AStream, const String& Delimit
 
 // ---- Merging from a stream ----------------------------------------------------------------
 
-void TlcCustomLang::KeepUnknownLines(TStrings& List, const TStrings& Old) const {
+void TlcCustomLang::RealignColumns(TStrings& Lines, int From, const TStrings& Names) const {
+  auto NamesText = [](const TStrings& N) { return UpperCase(Trim(N.GetText())); };
+  if (NamesText(*FLangNames) == NamesText(Names)) return;
+  const char16_t D = FLangDelim;
+  std::vector<int> Source;
+  for (int J = 0; J < FNumLang; ++J)
+    Source.push_back(J < FLangNames->Count() ? Names.IndexOf(FLangNames->Get(J)) : -1);
+  Lines.BeginUpdate();
+  for (int I = From; I < Lines.Count(); ++I) {
+    const String Line = Lines.Get(I);
+    String New = GetField(Line, FLangDelim, 0) + D;
+    for (int Column : Source)
+      New += (Column < 0 ? String() : GetField(Line, FLangDelim, Column + 1)) + D;
+    Lines.Put(I, New);
+  }
+  Lines.EndUpdate();
+}
+
+void TlcCustomLang::KeepUnknownLines(TStrings& List, const TStrings& Old,
+                                     const TStrings& OldNames) const {
   std::unordered_set<String> Known;
   const char16_t D = FLangDelim;
   auto Id = [D](const String& Line) {
@@ -388,25 +408,31 @@ void TlcCustomLang::KeepUnknownLines(TStrings& List, const TStrings& Old) const 
     return UpperCase(P == String::npos ? String() : Line.substr(0, P));
   };
   for (int I = 0; I < List.Count(); ++I) Known.insert(Id(List[I]));
+  const int From = List.Count();
   List.BeginUpdate();
   for (int I = 0; I < Old.Count(); ++I)
     if (Known.insert(Id(Old[I])).second) List.Add(Old[I]);
   List.EndUpdate();
+  // The file may have brought other languages or another order: a kept line keeps its texts.
+  RealignColumns(List, From, OldNames);
 }
 
 bool TlcCustomLang::MergeFromStream(TStringsType PropType, TStream& AStream) {
   TStrings* List = GetPropListByType(PropType);
   if (!List) return true;
-  TStringList Old;
+  TStringList Old, OldNames;
   Old.Assign(*List);
+  OldNames.Assign(*FLangNames);
   int Loaded;
   {
     const TRestore<bool> DontChange(FDontChange, true);
     Loaded = LoadFromStream(PropType, AStream, true);
   }
-  // A load that failed has left the list as it was; the merge reports it.
-  if (Loaded < 0) return false;
-  KeepUnknownLines(*List, Old);
+  if (Loaded < 0) {
+    List->Assign(Old);
+    return false;
+  }
+  KeepUnknownLines(*List, Old, OldNames);
   if (!FDontChange) {
     DelOldNames(*List, PropType);
     if (PropType == stStrings) UpdateStrCollections();

@@ -71,9 +71,11 @@ TEST(LanguageMerge, TextFilesWithAndWithoutLanguageNames) {
   B.Lang->Strings()->Add(L("IDS_1|один|one|"));
   B.Lang->SaveAllToFile(Dir + u"named.lng", Sep);
   ASSERT_TRUE(A.Lang->MergeFromFile(stStrings, Dir + u"named.lng"));
-  // Loading has given the component the file's names, so the columns stay as the file has them.
+  // Loading has given the component the file's names, so the columns stay as the file has them;
+  // the line kept from memory follows them.
   EXPECT_EQ(LinesOf(*A.Lang->LangNames()), (std::vector<String>{u"Russian", u"English"}));
-  EXPECT_EQ(A.Lang->Strings()->Get(0), L("IDS_1|один|one|"));
+  EXPECT_EQ(LinesOf(*A.Lang->Strings()),
+            (std::vector<String>{L("IDS_1|один|one|"), L("IDS_2|два|two|")}));
 
   EXPECT_TRUE(A.Lang->MergeFromFile(stListView_TreeView_Items, Dir + u"named.lng"));
   EXPECT_FALSE(A.Lang->MergeFromFile(stStrings, Dir + u"missing.lng"));
