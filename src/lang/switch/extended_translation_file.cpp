@@ -7,8 +7,8 @@
 
 void TlcCustomLang::LoadExtendedFromFile(const String& FileName, bool CanRewrite) {
   if (!FileExists(FileName)) return;
-  // The loader takes the parsed file in place of its stream, so the file is read and checked
-  // once, and a file that is not a translation file is reported by its name.
+  // The loader takes the parsed file in place of its stream, so the file is read and parsed
+  // as the other loaders read it.
   const std::unique_ptr<TlcMemIniFile> Ini = ReadTranslationFile(FileName);
   const TRestore<TlcMemIniFile*> Shared(SharedTranslationIni, Ini.get());
   TMemoryStream Unread;
