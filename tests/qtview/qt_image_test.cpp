@@ -64,15 +64,12 @@ class QtImageTest : public QtViewTest {
     Window->ppmWriteLogInfo->SetChecked(false);
     Window->Show();
     Application().ProcessMessages();
-    Folder = QDir::tempPath() + "/qt_image_test";
-    QDir(Folder).removeRecursively();
-    QDir().mkpath(Folder);
+    Folder = QString::fromStdString(Temp.Path());
   }
   void TearDown() override {
     Window.reset();
     fmMain = nullptr;
     QtViewTest::TearDown();
-    QDir(Folder).removeRecursively();
     ::unsetenv("V8_SERIAL_PORTS");
     ::unsetenv("V8_SERIAL_ENUM");
   }
@@ -83,6 +80,7 @@ class QtImageTest : public QtViewTest {
   }
 
   TComponentPtr<TfmMain> Window;
+  TTempFolder Temp;
   QString Folder;
 };
 

@@ -18,6 +18,7 @@
 
 #include "qtview/qt_text.h"
 #include "qtview/qt_view.h"
+#include "temp_folder.h"
 #include "ui/application.h"
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
@@ -39,6 +40,10 @@ inline QApplication& QtApp() {
   static char* Argv[] = {Name, nullptr};
   static QApplication* App = [] {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's file dialog keeps its settings under the user's configuration folder: a private
+    // one keeps the user's own untouched.
+    static TTempFolder Config;
+    ::setenv("XDG_CONFIG_HOME", Config.Path().c_str(), 1);
     return new QApplication(Argc, Argv);
   }();
   return *App;
