@@ -40,10 +40,11 @@ inline QApplication& QtApp() {
   static char* Argv[] = {Name, nullptr};
   static QApplication* App = [] {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Qt's file dialog keeps its settings under the user's configuration folder: a private
-    // one keeps the user's own untouched.
-    static TTempFolder Config;
+    // Qt's file dialog keeps its settings under the user's configuration folder and Qt makes a
+    // runtime folder under the temporary one: private ones keep both untouched.
+    static TTempFolder Config, Runtime;
     ::setenv("XDG_CONFIG_HOME", Config.Path().c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", Runtime.Path().c_str(), 1);
     return new QApplication(Argc, Argv);
   }();
   return *App;

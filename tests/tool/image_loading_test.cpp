@@ -5,17 +5,15 @@
 
 #include "core/exceptions.h"
 #include "sim/image_writer.h"
+#include "temp_folder.h"
 #include "tool/firmware_image.h"
 #include "tool_test_support.h"
 
 namespace {
 
 std::string TempFolder() {
-  static const std::string Folder = [] {
-    std::string Pattern = ::testing::TempDir() + "image_test_XXXXXX";
-    return std::string(::mkdtemp(Pattern.data()));
-  }();
-  return Folder;
+  static const TTempFolder Folder;
+  return Folder.Path();
 }
 
 TImageFile ReadBytes(const std::string& Bytes) {
