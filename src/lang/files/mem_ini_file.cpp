@@ -1,7 +1,7 @@
 #include "lang/files/mem_ini_file.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <iterator>
 
 #include "core/code_page.h"
 #include "core/exceptions.h"
@@ -288,26 +288,44 @@ void TlcMemIniFile::GetStrings(TStrings& List) const {
 template <class ForEachFn>
 void TlcMemIniFile::Parse(const ForEachFn& ForEach) {
   Clear();
-  // Each section's lines are gathered first and sorted once at the end.
-  std::unordered_map<TMemIniEntry*, std::vector<std::pair<String, String>>> Pending;
-  std::vector<std::pair<String, String>>* Current = nullptr;
+  // Every header opens a run of lines. The runs are sorted once at the end, not inserted one by
+  // one, so that sections in any order cost N log N; runs of one name (in any case) then make
+  // one section under the spelling that came first, their lines in the order they were read.
+  struct TRun {
+    String Name;
+    std::vector<std::pair<String, String>> Lines;
+  };
+  std::vector<TRun> Runs;
   ForEach([&](std::u16string_view Line) {
     if (Line.empty() || Line[0] == u';') return;
     if (Line.size() >= 2 && Line[0] == u'[' && Line.back() == u']') {
-      const String Name(Line.substr(1, Line.size() - 2));
-      TMemIniEntry* Entry = FindSection(Name);
-      if (!Entry) Entry = AddSection(Name);
-      Current = &Pending[Entry];
+      Runs.push_back({String(Line.substr(1, Line.size() - 2)), {}});
       return;
     }
-    if (!Current) return;
+    if (Runs.empty()) return;
     const size_t P = Line.find(u'=');
     if (P == std::u16string_view::npos)
-      Current->emplace_back(String(Line), String());
+      Runs.back().Lines.emplace_back(String(Line), String());
     else
-      Current->emplace_back(String(Line.substr(0, P)), String(Line.substr(P + 1)));
+      Runs.back().Lines.emplace_back(String(Line.substr(0, P)), String(Line.substr(P + 1)));
   });
-  for (auto& [Entry, Lines] : Pending) Entry->Load(Lines);
+  const auto Less = [](const TRun& A, const TRun& B) { return CompareText(A.Name, B.Name) < 0; };
+  if (!std::is_sorted(Runs.begin(), Runs.end(), Less))
+    std::stable_sort(Runs.begin(), Runs.end(), Less);
+  // Built aside, so that a failure leaves the content cleared and still sorted.
+  auto Sections = std::make_unique<TStringList>(true);
+  for (auto Run = Runs.begin(); Run != Runs.end();) {
+    auto Next = Run + 1;
+    for (; Next != Runs.end() && CompareText(Next->Name, Run->Name) == 0; ++Next)
+      std::move(Next->Lines.begin(), Next->Lines.end(), std::back_inserter(Run->Lines));
+    auto* Entry = new TMemIniEntry;
+    Sections->AddObject(Run->Name, Entry);
+    Entry->Load(Run->Lines);
+    Run = Next;
+  }
+  Sections->SetSorted(true);
+  Sections->SetDuplicates(TDuplicates::dupIgnore);
+  FSections = std::move(Sections);
   FChanged = true;
 }
 

@@ -53,6 +53,25 @@ TEST(MemIniFile, ParsesSectionsAndKeysIntoSortedOrder) {
   EXPECT_EQ(Ini.ReadString(u"missing", u"a", u"-"), u"-");
 }
 
+TEST(MemIniFile, ManySectionsInDescendingOrder) {
+  // Inserted one by one into the sorted list, this many sections took seconds.
+  constexpr int N = 50000;
+  String Text;
+  for (int I = N - 1; I >= 0; --I) Text += Format(u"[S%.5d]\nk=%d\n", {I, I});
+  Text += u"[s00007]\nk=again\n";
+  TlcMemIniFile Ini(u"");
+  Ini.SetText(Text);
+  ASSERT_EQ(Ini.SectionCount(), N);
+  TStringList Names;
+  Ini.ReadSections(Names);
+  for (int I = 0; I < N; ++I) ASSERT_EQ(Names[I], Format(u"S%.5d", {I}));
+  // The repeated header continues the first spelling's section, its key standing first.
+  TStringList Values;
+  Ini.ReadSectionValues(u"S00007", Values);
+  EXPECT_EQ(Lines(Values), (std::vector<String>{u"again", u"7"}));
+  EXPECT_EQ(Ini.ReadString(u"S49999", u"k", u""), u"49999");
+}
+
 TEST(MemIniFile, DuplicateKeysAndWrites) {
   TlcMemIniFile Ini(u"");
   Ini.SetStrings(Text({u"[s]", u"key=old", u"key=new"}));
