@@ -121,9 +121,8 @@ int TMemIniEntry::Add(const String& Key, const String& Value) {
 }
 
 int TMemIniEntry::Add(const String& KeyValue) {
-  String Key, Value;
-  SplitKeyValue(KeyValue, Key, Value);
-  return Add(Key, Value);
+  const auto [Key, Value] = SplitKeyValue(KeyValue);
+  return Add(String(Key), String(Value));
 }
 
 void TMemIniEntry::Assign(const TPersistent& Source) {
@@ -142,15 +141,11 @@ const String& TMemIniEntry::Value(int I) const {
   return static_cast<TMemIniValue*>(FList->GetObject(I))->Value;
 }
 
-void TMemIniEntry::SplitKeyValue(const String& KeyValue, String& Key, String& Value) {
+std::pair<std::u16string_view, std::u16string_view> TMemIniEntry::SplitKeyValue(
+    std::u16string_view KeyValue) {
   const size_t P = KeyValue.find(u'=');
-  if (P == String::npos) {
-    Key = KeyValue;
-    Value.clear();
-  } else {
-    Key = KeyValue.substr(0, P);
-    Value = KeyValue.substr(P + 1);
-  }
+  if (P == std::u16string_view::npos) return {KeyValue, {}};
+  return {KeyValue.substr(0, P), KeyValue.substr(P + 1)};
 }
 
 void TMemIniEntry::Load(std::vector<std::pair<String, String>>& Lines) {
@@ -303,11 +298,8 @@ void TlcMemIniFile::Parse(const ForEachFn& ForEach) {
       return;
     }
     if (Runs.empty()) return;
-    const size_t P = Line.find(u'=');
-    if (P == std::u16string_view::npos)
-      Runs.back().Lines.emplace_back(String(Line), String());
-    else
-      Runs.back().Lines.emplace_back(String(Line.substr(0, P)), String(Line.substr(P + 1)));
+    const auto [Key, Value] = TMemIniEntry::SplitKeyValue(Line);
+    Runs.back().Lines.emplace_back(String(Key), String(Value));
   });
   const auto Less = [](const TRun& A, const TRun& B) { return CompareText(A.Name, B.Name) < 0; };
   if (!std::is_sorted(Runs.begin(), Runs.end(), Less))

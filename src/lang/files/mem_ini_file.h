@@ -2,6 +2,7 @@
 // INI-format text held in memory as sorted sections of sorted keys: the form in which
 // translation files are parsed, read, changed and written back.
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -82,7 +83,9 @@ class TMemIniEntry : public TPersistent {
   std::u16string_view Name(int I) const { return FList->Shared(I).View(); }
   const String& Value(int I) const;
   String GetLine(int I) const { return GetName(I) + u"=" + GetValue(I); }
-  static void SplitKeyValue(const String& KeyValue, String& Key, String& Value);
+  // Key and value of a line: split at its first "=", else all of it is the key.
+  static std::pair<std::u16string_view, std::u16string_view> SplitKeyValue(
+      std::u16string_view KeyValue);
 
   // Replaces the keys by Lines, given in the order they were read: one sort instead of one
   // sorted insertion per line, with the same result.
