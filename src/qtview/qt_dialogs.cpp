@@ -84,6 +84,7 @@ TModalResult TQtDialogs::MessageDlg(const TMessageDlgParams& Params) {
   Box.setText(ToQString(Params.Msg));
   Box.setTextFormat(Qt::PlainText);
   Box.setIcon(IconOf(Params.DlgType));
+  if (Params.RightToLeftReading) Box.setLayoutDirection(Qt::RightToLeft);
   const auto Texts = MsgDlgTexts();
   std::vector<std::pair<QAbstractButton*, TMsgDlgBtn>> Buttons;
   for (int B = mbYes; B <= mbClose; ++B) {

@@ -8,6 +8,7 @@
 #include "ui/menus.h"
 #include "ui/register_controls.h"
 #include "ui/screen.h"
+#include "ui/ui_res_strings.h"
 
 namespace {
 
@@ -70,6 +71,12 @@ void TApplication::ProcessMessages() {
 
 void TApplication::PrepareForms() {
   Driver().PrepareForms(*this);
+}
+
+void TApplication::HelpContext(int Context) {
+  if (!HelpViewer) throw Exception(SNoHelpViewer);
+  const TCustomForm* Active = Screen().ActiveForm();
+  HelpViewer(Active && !Active->HelpFile().empty() ? Active->HelpFile() : FHelpFile, Context);
 }
 
 void TApplication::HandleException(const std::exception& E) {

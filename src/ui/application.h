@@ -25,6 +25,9 @@ class TControl;
 class TCustomForm;
 class TMenuItem;
 
+// Shows the topic Context of HelpFile; raises an Exception when it cannot.
+using THelpViewer = std::function<void(const String& HelpFile, int Context)>;
+
 class TApplicationDriver {
  public:
   virtual ~TApplicationDriver() = default;
@@ -69,6 +72,13 @@ class TApplication : public TComponent {
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode Value) { FBiDiMode = Value; }
   bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+  // The program's help file; the active form's own HelpFile, when it has one, is used instead.
+  const String& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const String& Value) { FHelpFile = Value; }
+  // Shows the help topic Context of the help file in use through HelpViewer. There is no help
+  // viewer unless the program installs one; without it, an Exception says so.
+  void HelpContext(int Context);
+  THelpViewer HelpViewer;
   bool MainFormOnTaskBar() const { return FMainFormOnTaskBar; }
   void SetMainFormOnTaskBar(bool Value) { FMainFormOnTaskBar = Value; }
 
@@ -134,6 +144,7 @@ class TApplication : public TComponent {
   TCustomForm* FMainForm = nullptr;
   bool FMainFormOnTaskBar = false;
   TBiDiMode FBiDiMode = bdLeftToRight;
+  String FHelpFile;
   bool FTerminated = false;
   std::deque<TPosted> FQueue;
   std::vector<TCustomForm*> FModalForms;  // innermost last

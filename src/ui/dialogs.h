@@ -65,6 +65,7 @@ struct TMessageDlgParams {
   String HelpFileName;
   TMsgDlgBtn DefaultBtn = mbOK;     // resolved by DefaultButtonOf
   TMsgDlgBtn CancelBtn = mbCancel;  // resolved by CancelButtonOf
+  bool RightToLeftReading = false;
 };
 
 class TDialogProvider {

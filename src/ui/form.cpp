@@ -60,6 +60,8 @@ const TClassType& TCustomForm::StaticClassType() {
              &TCustomForm::SetClientHeight)
         .Ord(u"ClientWidth", TypeInfoInteger(), &TCustomForm::ClientWidth,
              &TCustomForm::SetClientWidth)
+        .Ord(u"HelpContext", TypeInfoInteger(), &TCustomForm::HelpContext,
+             &TCustomForm::SetHelpContext, 0)
         .Ord(u"KeyPreview", TypeInfoBoolean(), &TCustomForm::KeyPreview,
              &TCustomForm::SetKeyPreview, 0)
         .Ord(Published::Position, TypeInfoTPosition(), &TCustomForm::Position,

@@ -45,6 +45,12 @@ class TCustomForm : public TWinControl {
   void SetBorderStyle(TFormBorderStyle Value);
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+  // The help topic of the form, and a help file of its own that the application's help uses
+  // instead of its own while the form is the active one.
+  int HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int Value) { FHelpContext = Value; }
+  const String& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const String& Value) { FHelpFile = Value; }
   // Normal, minimized or maximized; the bounds stay those of the normal window.
   TWindowState WindowState() const { return FWindowState; }
   void SetWindowState(TWindowState Value) { FWindowState = Value; }
@@ -107,6 +113,8 @@ class TCustomForm : public TWinControl {
   TFormBorderStyle FBorderStyle = bsSizeable;
   bool FKeyPreview = false;
   TWindowState FWindowState = wsNormal;
+  int FHelpContext = 0;
+  String FHelpFile;
   TWinControl* FActiveControl = nullptr;
   TModalResult FModalResult = mrNone;
   bool FModal = false;

@@ -27,6 +27,7 @@ TModalResult THeadlessDialogs::MessageDlg(const TMessageDlgParams& Params) {
   D.DefaultBtn = Params.DefaultBtn;
   D.CancelBtn = Params.CancelBtn;
   D.HelpCtx = Params.HelpCtx;
+  D.RightToLeftReading = Params.RightToLeftReading;
   TDialogAnswer A;
   D.Scripted = TakeAnswer(A);
   if (D.Scripted)

@@ -34,6 +34,7 @@ struct TShownDialog {
   TMsgDlgBtn DefaultBtn = mbOK;
   TMsgDlgBtn CancelBtn = mbCancel;
   int HelpCtx = 0;
+  bool RightToLeftReading = false;
   // The input box's text, or the file dialog's FileName, when it was shown.
   String Value;
   char16_t PasswordChar = 0;

@@ -25,6 +25,7 @@ constexpr TResStringEntry UiStrings[] = {
     {ResIdentifier(SMenuInserted), u"Menu inserted twice"},
     {ResIdentifier(SMenuItemInItself), u"A menu item cannot hold itself"},
     {ResIdentifier(SControlParentSelf), u"A control cannot be its own parent"},
+    {ResIdentifier(SNoHelpViewer), u"No help viewer is installed"},
 };
 
 // The window model is built upon the core: a program that links it offers both modules' texts.

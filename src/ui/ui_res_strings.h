@@ -26,3 +26,4 @@ inline constexpr TResStringRec SVisibleModal{&UiResources, 65221};
 inline constexpr TResStringRec SMenuInserted{&UiResources, 65222};
 inline constexpr TResStringRec SMenuItemInItself{&UiResources, 65223};
 inline constexpr TResStringRec SControlParentSelf{&UiResources, 65224};
+inline constexpr TResStringRec SNoHelpViewer{&UiResources, 65225};

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 
@@ -54,6 +55,7 @@ class QtLangDialogsTest : public QtViewTest {
   }
   void TearDown() override {
     Application().SetBiDiMode(bdLeftToRight);
+    Application().HelpViewer = nullptr;
     Owner.reset();
     QtViewTest::TearDown();
   }
@@ -75,6 +77,10 @@ class QtLangDialogsTest : public QtViewTest {
 
   static QPushButton* DefaultButton(QtLangDialogsTest& T, TCustomForm& F) {
     return qobject_cast<QPushButton*>(T.View->WidgetOf(F.ActiveControl()));
+  }
+  QPushButton* ButtonNamed(TCustomForm& F, const char16_t* Name) const {
+    return qobject_cast<QPushButton*>(
+        View->WidgetOf(dynamic_cast<TControl*>(F.FindComponent(Name))));
   }
 
   TComponentPtr<TForm> Owner;
@@ -142,7 +148,7 @@ TEST_F(QtLangDialogsTest, MessageDialogsOfEveryTypeInBothLanguages) {
   }
 }
 
-TEST_F(QtLangDialogsTest, ARightToLeftDialogShowsMirrored) {
+TEST_F(QtLangDialogsTest, ARightToLeftDialogShowsMirroredAndItsHelpButtonWorks) {
   Application().SetBiDiMode(bdRightToLeft);
   Lang->SetActiveLanguage(2);
   WhenDialog(
@@ -169,10 +175,30 @@ TEST_F(QtLangDialogsTest, ARightToLeftDialogShowsMirrored) {
           for (int X = 0; X < Text.width(); ++X)
             if (Inked(X, Y)) LeftMost = std::min(LeftMost, X);
         EXPECT_GT(LeftMost, Text.width() / 2);
+
+        std::vector<String> Helped;
+        Application().HelpViewer = [&Helped](const String& File, int Context) {
+          Helped.push_back(File + u"#" + IntToStr(Context));
+        };
+        QPushButton* Help = ButtonNamed(F, u"Help");
+        ASSERT_NE(Help, nullptr);
+        Help->click();
+        EXPECT_EQ(Helped, std::vector<String>{u"ports.hlp#7"});
+        // Without a help viewer the user sees why, and the dialog stays.
+        Application().HelpViewer = nullptr;
+        bool Told = false;
+        WhenModal<QMessageBox>([&Told](QMessageBox& Box) {
+          Told = true;
+          EXPECT_EQ(Box.text(), "No help viewer is installed.");
+          Box.buttons().first()->click();
+        });
+        Help->click();
+        EXPECT_TRUE(Told);
+        EXPECT_EQ(QApplication::activeModalWidget(), View->WidgetOf(&F));
       },
-      [this](TCustomForm& F) { DefaultButton(*this, F)->click(); });
-  EXPECT_EQ(Lang->MessageDlg(u"The controller at address 5 did not answer.\nTry again?", mtWarning,
-                             {mbOK}, 0),
+      [this](TCustomForm& F) { ButtonNamed(F, u"OK")->click(); });
+  EXPECT_EQ(Lang->MessageDlgPosHelp(u"The controller at address 5 did not answer.\nTry again?",
+                                    mtWarning, {mbOK, mbHelp}, 7, -1, -1, u"ports.hlp"),
             mrOk);
 }
 

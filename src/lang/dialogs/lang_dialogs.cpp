@@ -1,7 +1,10 @@
 #include "lang/dialogs/lang_dialogs.h"
 
+#include "core/scope_exit.h"
 #include "lang/lang_types.h"
+#include "lang/switch/prop_info_list.h"
 #include "lang/table/translation_line.h"
+#include "ui/application.h"
 #include "ui/buttons.h"
 #include "ui/screen.h"
 
@@ -14,6 +17,13 @@ void TMessageForm::FormKeyDown(TObject* /*Sender*/, uint16_t& Key, TShiftState S
   if (Shift != ShiftState({ssCtrl}) || Key != u'C') return;
   WindowSystem().Beep();
   CopyToClipboard(GetDialogText());
+}
+
+void TMessageForm::HelpButtonClick(TObject* /*Sender*/) {
+  if (!MessageForm) return;
+  if (const TPropInfo* P = FindPublishedProp(MessageForm, u"HelpContext", AllButEventKinds);
+      P && P->GetOrd)
+    Application().HelpContext(static_cast<int>(P->GetOrd(*MessageForm)));
 }
 
 String TMessageForm::GetDialogText() const {
@@ -88,7 +98,9 @@ HRESULT CallTaskDialogIndirect(const TTaskDialogConfig& Config, int* PressedButt
 }
 
 HRESULT TaskDialogCallback(TTaskDialogWindow& Window, unsigned Notification, intptr_t WParam,
-                           const TCustomForm* Parent, int X, int Y) {
+                           const TTaskDialogCallbackData& Data) {
+  const TCustomForm* Parent = Data.Parent;
+  int X = Data.X, Y = Data.Y;
   switch (Notification) {
     case TDN_CREATED: {
       const TMonitor M = Parent ? Screen().MonitorFromRect(Parent->Left(), Parent->Top(),
@@ -100,9 +112,35 @@ HRESULT TaskDialogCallback(TTaskDialogWindow& Window, unsigned Notification, int
       return S_OK;
     }
     case TDN_BUTTON_CLICKED:
-      // The Help button opens no help here, and must not close the dialog.
-      return WParam == TaskDialogButtonId(mbHelp) ? S_FALSE : S_OK;
+      if (WParam != TaskDialogButtonId(mbHelp)) return S_OK;
+      RunTaskDialogHelp(Data.HelpCtx, Data.HelpFileName);
+      return S_FALSE;  // the Help button does not close the dialog
+    case TDN_HELP:
+      RunTaskDialogHelp(Data.HelpCtx, Data.HelpFileName);
+      return S_OK;
     default:
       return S_OK;
   }
+}
+
+void RunTaskDialogHelp(int HelpCtx, const String& HelpFileName) {
+  TApplication& App = Application();
+  const TScopeExit Restore([&App, Saved = App.HelpFile()] { App.SetHelpFile(Saved); });
+  if (!HelpFileName.empty()) App.SetHelpFile(HelpFileName);
+  try {
+    App.HelpContext(HelpCtx);
+  } catch (const Exception& E) {
+    ShowHelpErrorBox(E);
+  }
+}
+
+void ShowHelpErrorBox(const Exception& E) {
+  TMessageDlgParams P;
+  P.Msg = E.Message();
+  if (!P.Msg.empty() && P.Msg.back() != u'.') P.Msg += u'.';
+  P.Title = Application().Title();
+  P.DlgType = mtError;
+  P.Buttons = {mbOK};
+  P.RightToLeftReading = Application().UseRightToLeftReading();
+  DialogProvider().MessageDlg(P);
 }

@@ -4,6 +4,7 @@
 // standard-caption test, the measures the layout is made of, and the way to the platform's task
 // dialog.
 #include "component/component.h"
+#include "core/exceptions.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/task_dialog.h"
@@ -20,6 +21,8 @@ class TMessageForm : public TComponent {
 
   // Ctrl+C (and no other shift key): a beep, then the dialog's text to the clipboard.
   void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+  // The Help button: the application's help for the form's HelpContext.
+  void HelpButtonClick(TObject* Sender);
   // Seven lines between CR LF: a rule of 27 "-", the title, the rule, the message, the rule,
   // every button's caption followed by a TAB, the rule.
   String GetDialogText() const;
@@ -48,7 +51,19 @@ bool IsVistaOrLater();
 bool InitTaskDialogIndirect();
 // Shows a task dialog through the entry point found; E_NOTIMPL when there is none.
 HRESULT CallTaskDialogIndirect(const TTaskDialogConfig& Config, int* PressedButton);
+// What a task dialog's callback is given.
+struct TTaskDialogCallbackData {
+  int HelpCtx = 0;
+  String HelpFileName;
+  const TCustomForm* Parent = nullptr;
+  int X = -1, Y = -1;
+};
 // The task dialog's callback: centres it (or puts it at X, Y) on the monitor of Parent when it
-// is created, and keeps it open when its Help button is pressed.
+// is created; its Help button and the help key show the help, and the dialog stays open.
 HRESULT TaskDialogCallback(TTaskDialogWindow& Window, unsigned Notification, intptr_t WParam,
-                           const TCustomForm* Parent, int X, int Y);
+                           const TTaskDialogCallbackData& Data);
+// The application's help for HelpCtx, from HelpFileName when one is given (the application's
+// help file is put back afterwards); a help error is shown in an error box.
+void RunTaskDialogHelp(int HelpCtx, const String& HelpFileName);
+// The error box of a failed help: the message with a full stop, the application's title.
+void ShowHelpErrorBox(const Exception& E);

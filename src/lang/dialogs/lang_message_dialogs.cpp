@@ -163,6 +163,9 @@ TComponentPtr<TForm> TlcCustomLang::CreateMessageDialog(const String& Msg, TMsgD
       Form->SetActiveControl(Button);
     }
     if (B == Cancel) Button->SetCancel(true);
+    if (B == mbHelp)
+      Button->OnClick =
+          TNotifyEvent([Companion](TObject* Sender) { Companion->HelpButtonClick(Sender); });
     Button->SetBounds(X, IconTextHeight + VertMargin + VertSpacing, ButtonWidth, ButtonHeight);
     X += ButtonWidth + ButtonSpacing;
   }
@@ -178,6 +181,8 @@ TModalResult TlcCustomLang::MessageDlgPosHelp(const String& Msg, TMsgDlgType Dlg
                             DefaultBtn);
   const TComponentPtr<TForm> Form =
       CreateMessageDialog(Msg, DlgType, Buttons, DefaultBtn, CancelBtn);
+  Form->SetHelpContext(HelpCtx);
+  Form->SetHelpFile(HelpFileName);
   if (X >= 0) Form->SetLeft(X);
   if (Y >= 0) Form->SetTop(Y);
   return Form->ShowModal();
@@ -217,8 +222,7 @@ TModalResult TlcCustomLang::TaskMessageDlg(const String& Title, const String& Ms
 
 TModalResult TlcCustomLang::DoTaskMessageDlg(const String& Title, const String& Msg,
                                              TMsgDlgType DlgType, TMsgDlgButtons Buttons,
-                                             int HelpCtx, int X, int Y,
-                                             const String& /*HelpFileName*/,
+                                             int HelpCtx, int X, int Y, const String& HelpFileName,
                                              TMsgDlgBtn DefaultBtn) {
   TTaskDialogConfig Config;
   Config.Parent = Screen().ActiveForm() ? Screen().ActiveForm() : Application().MainForm();
@@ -235,9 +239,9 @@ TModalResult TlcCustomLang::DoTaskMessageDlg(const String& Title, const String& 
   Config.MainInstruction = Title;
   Config.Content = Msg;
   if (X >= 0 || Y >= 0 || HelpCtx != 0)
-    Config.Callback = [Parent = Config.Parent, X, Y](TTaskDialogWindow& Window, unsigned N,
-                                                     intptr_t WParam) {
-      return TaskDialogCallback(Window, N, WParam, Parent, X, Y);
+    Config.Callback = [Data = TTaskDialogCallbackData{HelpCtx, HelpFileName, Config.Parent, X, Y}](
+                          TTaskDialogWindow& Window, unsigned N, intptr_t WParam) {
+      return TaskDialogCallback(Window, N, WParam, Data);
     };
   int Pressed = mrNone;
   CallTaskDialogIndirect(Config, &Pressed);

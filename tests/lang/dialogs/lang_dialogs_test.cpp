@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "core/restore.h"
 #include "lang/custom_lang.h"
@@ -9,6 +10,7 @@
 #include "ui/application.h"
 #include "ui/buttons.h"
 #include "ui/edit.h"
+#include "ui/headless_dialogs.h"
 #include "ui/image.h"
 #include "ui/label.h"
 #include "ui/screen.h"
@@ -43,7 +45,18 @@ class LangDialogsTest : public ::testing::Test {
   void TearDown() override {
     Screen().SetMonitors({});
     Application().SetBiDiMode(bdLeftToRight);
+    Application().HelpViewer = nullptr;
+    Application().SetHelpFile(u"");
+    HeadlessDialogs().Clear();
     Owner.reset();
+  }
+
+  // The help topics shown, as "file#context".
+  std::vector<String> Helped;
+  void InstallHelpViewer() {
+    Application().HelpViewer = [this](const String& File, int Context) {
+      Helped.push_back(File + u"#" + IntToStr(Context));
+    };
   }
 
   // Runs Answer from inside the next modal dialog's loop, with the dialog form.
@@ -217,6 +230,34 @@ TEST_F(LangDialogsTest, MessageDialogsGiveThePressedButtonAndLeaveNoFormBehind) 
   });
   Lang->ShowMessagePos(u"Done", 10, 20);
   EXPECT_EQ(Screen().FormCount(), Forms);
+}
+
+TEST_F(LangDialogsTest, TheHelpButtonShowsTheDialogsHelpTopicAndKeepsTheDialogOpen) {
+  InstallHelpViewer();
+  Application().SetHelpFile(u"tool.hlp");
+  WhenShown([](TCustomForm& F) {
+    Application().PostClick(ButtonOf(F, u"Help"));
+    // Without a help viewer, the error is shown and the dialog stays.
+    Application().PostCall([] { Application().HelpViewer = nullptr; });
+    Application().PostClick(ButtonOf(F, u"Help"));
+    Application().PostClick(ButtonOf(F, u"OK"));
+  });
+  EXPECT_EQ(
+      Lang->MessageDlgPosHelp(u"Port?", mtConfirmation, {mbOK, mbHelp}, 12, -1, -1, u"ports.hlp"),
+      mrOk);
+  EXPECT_EQ(Helped, std::vector<String>{u"ports.hlp#12"});
+  ASSERT_EQ(HeadlessDialogs().Shown().size(), 1u);
+  EXPECT_EQ(HeadlessDialogs().Shown()[0].DlgType, mtError);
+  EXPECT_EQ(HeadlessDialogs().Shown()[0].Text, u"No help viewer is installed.");
+
+  // Without a help file of its own, the application's.
+  InstallHelpViewer();
+  WhenShown([](TCustomForm& F) {
+    ButtonOf(F, u"Help")->Click();
+    ButtonOf(F, u"OK")->Click();
+  });
+  Lang->MessageDlg(u"Port?", mtConfirmation, {mbOK, mbHelp}, 3);
+  EXPECT_EQ(Helped.back(), u"tool.hlp#3");
 }
 
 TEST_F(LangDialogsTest, InputBoxGivesTheEntryOrTheDefault) {
@@ -424,6 +465,33 @@ TEST_F(TaskDialogTest, TheCallbackPlacesTheDialogOnItsParentsMonitorAndKeepsItOp
   EXPECT_EQ(W.Y, 30);
   EXPECT_EQ(C.Callback(W, TDN_BUTTON_CLICKED, -1), S_FALSE);
   EXPECT_EQ(C.Callback(W, TDN_BUTTON_CLICKED, mrOk), S_OK);
+}
+
+TEST_F(TaskDialogTest, HelpInATaskDialogUsesItsHelpFileAndReportsErrorsInABox) {
+  InstallHelpViewer();
+  Application().SetHelpFile(u"tool.hlp");
+  Lang->MessageDlgPosHelp(u"Help?", mtInformation, {mbOK, mbHelp}, 7, -1, -1, u"task.hlp");
+  const TTaskDialogConfig C = Platform.Shown.back();
+  ASSERT_TRUE(C.Callback);
+  TFakeWindow W;
+  EXPECT_EQ(C.Callback(W, TDN_BUTTON_CLICKED, -1), S_FALSE);
+  EXPECT_EQ(C.Callback(W, TDN_HELP, 0), S_OK);
+  EXPECT_EQ(Helped, (std::vector<String>{u"task.hlp#7", u"task.hlp#7"}));
+  EXPECT_EQ(Application().HelpFile(), u"tool.hlp");
+
+  // A help error is shown in an error box that reads as the application does; others pass on.
+  Application().SetBiDiMode(bdRightToLeft);
+  Application().HelpViewer = [](const String&, int) { throw Exception(u"Topic 7 is missing"); };
+  EXPECT_EQ(C.Callback(W, TDN_BUTTON_CLICKED, -1), S_FALSE);
+  ASSERT_EQ(HeadlessDialogs().Shown().size(), 1u);
+  const TShownDialog& Box = HeadlessDialogs().Shown()[0];
+  EXPECT_EQ(Box.Text, u"Topic 7 is missing.");
+  EXPECT_EQ(Box.Title, u"Tool");
+  EXPECT_EQ(Box.DlgType, mtError);
+  EXPECT_TRUE(Box.RightToLeftReading);
+  Application().HelpViewer = [](const String&, int) { throw std::runtime_error("broken"); };
+  EXPECT_THROW(C.Callback(W, TDN_HELP, 0), std::runtime_error);
+  EXPECT_EQ(Application().HelpFile(), u"tool.hlp");
 }
 
 }  // namespace
