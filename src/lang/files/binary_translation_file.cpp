@@ -1,6 +1,9 @@
 #include "lang/files/binary_translation_file.h"
 
 #include <algorithm>
+#include <iterator>
+#include <map>
+#include <new>
 #include <utility>
 
 #include "component/class_registry.h"
@@ -20,16 +23,55 @@ namespace {
 
 const std::string Magic("LCB file: TlcLang binary translation data\0", 42);
 
+// Runs Read, raising a read error when memory runs out on the way, as for any other file that
+// cannot be read: callers that handle a file's load errors handle this one too.
+template <class Fn>
+void ReportingOutOfMemory(Fn Read) {
+  try {
+    Read();
+  } catch (const std::bad_alloc&) {
+    throw EReadError(u"Not enough memory to read the binary translation file");
+  }
+}
+
+// The bytes that the head, the directory and each record's image take. Images lie side by side;
+// one that would share bytes with another marks a damaged file, so a directory that names one
+// image many times cannot make a load hold more records than the file has room for.
+class TRecordSpans {
+ public:
+  explicit TRecordSpans(int64_t DirectoryEnd) { FSpans.emplace(0, DirectoryEnd); }
+
+  // Before an image is read from Start.
+  void CheckStart(int64_t Start) const { Check(Start, Start + 1); }
+  // After it was read, up to End.
+  void Take(int64_t Start, int64_t End) {
+    Check(Start, End);
+    FSpans.emplace(Start, End);
+  }
+
+ private:
+  void Check(int64_t Start, int64_t End) const {
+    const auto Next = FSpans.upper_bound(Start);
+    if ((Next != FSpans.end() && Next->first < End) ||
+        (Next != FSpans.begin() && std::prev(Next)->second > Start))
+      throw EReadError(u"Records of the binary translation file overlap");
+  }
+
+  std::map<int64_t, int64_t> FSpans;  // start -> end
+};
+
 // Runs Load on the file's bytes, read in one go: the component reader asks for a few bytes at
 // a time, each of which would be a call to the system.
 template <class Fn>
 void WithFile(const String& FileName, Fn Load) {
-  TMemoryStream Image;
-  {
-    TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
-    Image.LoadFromStream(File);
-  }
-  Load(Image);
+  ReportingOutOfMemory([&] {
+    TMemoryStream Image;
+    {
+      TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
+      Image.LoadFromStream(File);
+    }
+    Load(Image);
+  });
 }
 
 void CheckFits(size_t Value, size_t Limit, const char16_t* What) {
@@ -193,6 +235,11 @@ int TLCBFileManager::ReadHead(TStream& AStream) {
 
 void TLCBFileManager::LoadFromStream(TlcCustomLang* AComp, const String& AOwnerClassName,
                                      TStream& AStream) {
+  ReportingOutOfMemory([&] { LoadRecord(AComp, AOwnerClassName, AStream); });
+}
+
+void TLCBFileManager::LoadRecord(TlcCustomLang* AComp, const String& AOwnerClassName,
+                                 TStream& AStream) {
   TStringList Fixed;
   Fixed.Assign(*FFixedLanguages);
   const int Count = ReadHead(AStream);
@@ -267,7 +314,7 @@ void TLCBFileManager::LoadFromFile(TlcCustomLang* AComp, const String& AOwnerCla
 
 void TLCBFileManager::ReadAllRecords(TStream& AStream) {
   try {
-    ReadRecords(AStream);
+    ReportingOutOfMemory([&] { ReadRecords(AStream); });
   } catch (...) {
     // A file read half way leaves no half of its records.
     Clear();
@@ -278,18 +325,21 @@ void TLCBFileManager::ReadAllRecords(TStream& AStream) {
 void TLCBFileManager::ReadRecords(TStream& AStream) {
   Clear();
   const int Count = ReadHead(AStream);
-  int64_t Next = 0;
+  std::vector<uint32_t> Offsets;
   for (int I = 0; I < Count; ++I) {
-    if (Next != 0) AStream.SetPosition(Next);
     Owners->Add(AnsiToString(AStream.ReadBytes(AStream.ReadU16())));
-    const uint32_t Offset = AStream.ReadU32();
-    Next = AStream.Position();
+    Offsets.push_back(AStream.ReadU32());
+  }
+  TRecordSpans Spans(AStream.Position());
+  for (const uint32_t Offset : Offsets) {
+    Spans.CheckStart(Offset);
     AStream.SetPosition(Offset);
     TComponentPtr<TComponent> Read = ReadComponentOwned(AStream);
     auto* Comp = dynamic_cast<TlcCustomLang*>(Read.get());
     if (!Comp) throw EReadError(u"A record of the file is not a translation component");
     Read.release();
     FRecords.push_back(Comp);
+    Spans.Take(Offset, AStream.Position());
   }
   if (Count > 0 && AStream.Position() < AStream.Size()) {
     const uint16_t B = AStream.ReadU16();

@@ -45,7 +45,8 @@ class TLCBFileManager : public TPersistent {
   void LoadFromFile(TlcCustomLang* AComp, const String& AOwnerClassName, const String& AFileName);
   void LoadAllFromFile(const String& AFileName);
   // Every record of the stream; a stream that is not a whole binary translation file raises,
-  // leaving the manager without records.
+  // leaving the manager without records. Records whose images overlap, or one image named by
+  // two records, make a damaged file (EReadError).
   void ReadAllRecords(TStream& AStream);
   // Only the category PropType of AComp, which must have an owner.
   void LoadPropFromFile(TStringsType PropType, const String& FileName, TlcCustomLang* AComp,
@@ -65,6 +66,7 @@ class TLCBFileManager : public TPersistent {
 
  private:
   void ReadAllRecordsFromFile(const String& AFileName);
+  void LoadRecord(TlcCustomLang* AComp, const String& AOwnerClassName, TStream& AStream);
   void ReadRecords(TStream& AStream);
   int ReadHead(TStream& AStream);  // the record count
   void Release(int Index);         // frees the record's component when the manager owns it

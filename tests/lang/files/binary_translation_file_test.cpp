@@ -209,6 +209,43 @@ TEST(BinaryTranslationFile, DamagedFilesRaiseTheReadersErrorAndChangeNothing) {
   EXPECT_EQ(LinesOf(*B.Lang->Strings()), (std::vector<String>{L("IDS_KEEP|k|")}));
 }
 
+TEST(BinaryTranslationFile, RecordsThatShareTheirBytesAreADamagedFile) {
+  TLangForm<> A;
+  Fill(*A.Lang, "TTestForm", "Main");
+  TLCBFileManager One;
+  One.Add(A.Lang);
+  const std::string Good = ImageOf(One);
+  // The head (46 bytes) and one entry ("TTestForm" and its offset) before the image; the empty
+  // trailer after it.
+  const std::string Image = Good.substr(61, Good.size() - 63);
+  auto U16 = [](size_t V) {
+    return std::string{static_cast<char>(V & 0xFF), static_cast<char>(V >> 8)};
+  };
+  auto U32 = [&](size_t V) { return U16(V & 0xFFFF) + U16(V >> 16); };
+  auto Head = [&](size_t Count) { return Good.substr(0, 42) + U16(Count) + U16(0); };
+
+  // Many entries naming one image: each would become a component of its own.
+  constexpr size_t Many = 200;
+  std::string Repeated = Head(Many);
+  for (size_t I = 0; I < Many; ++I) Repeated += U16(9) + "TTestForm" + U32(46 + Many * 15);
+  Repeated += Image + U16(0);
+  // An image inside the directory, where an owner class name stands.
+  const std::string InDirectory = Head(1) + U16(Image.size()) + Image + U32(48) + U16(0);
+
+  const String Name = TestFolder() + u"shared.lcb";
+  for (const std::string& Bytes : {Repeated, InDirectory}) {
+    SaveBytesSafely(Name, Bytes);
+    TLCBFileManager M;
+    EXPECT_THROW(M.LoadAllFromFile(Name), EReadError);
+    EXPECT_EQ(M.CompCount(), 0);
+  }
+  // Loading one form's record reads only as far as its entry.
+  SaveBytesSafely(Name, Repeated);
+  TLangForm<> B;
+  B.Lang->LoadAllFromBinaryFile(Name);
+  EXPECT_EQ(LinesOf(*B.Lang->Strings()), (std::vector<String>{L("IDS_1|Main|Текст|")}));
+}
+
 TEST(BinaryTranslationFile, FieldsThatDoNotFitAreRefusedBeforeWriting) {
   TLCBFileManager M;
   M.CommentsFileName = String(32768, u'c');
