@@ -262,58 +262,111 @@ class TSectionReader {
   long FShift = 0;
 };
 
-}  // namespace
-
-void TlcCustomLang::ReadTranslationData(TStream& Stream) {
-  // The form reader hands the property over in memory: it is decoded where it lies.
-  std::string Owned;
-  std::string_view Bytes;
+// The property's bytes from the stream's position on, read to its end. The form reader hands
+// the property over in memory: then they are taken where they lie, and Owned stays empty.
+std::string_view PropertyBytes(TStream& Stream, std::string& Owned) {
   if (auto* Memory = dynamic_cast<TMemoryViewStream*>(&Stream)) {
-    Bytes = Memory->Bytes().substr(std::min(
+    const std::string_view Bytes = Memory->Bytes().substr(std::min(
         Memory->Bytes().size(), static_cast<size_t>(std::max<int64_t>(0, Stream.Position()))));
     Stream.Seek(0, TSeekOrigin::soEnd);
-  } else {
-    Owned = Stream.ReadBytes(Stream.Size() - Stream.Position());
-    Bytes = Owned;
+    return Bytes;
   }
-  // The lines of a large table are read scattered, one per message: placed together on huge
-  // pages.
-  const TTextArena Arena(Bytes.size());
+  Owned = Stream.ReadBytes(Stream.Size() - Stream.Position());
+  return Owned;
+}
 
-  std::array<String, StringsTypeCount> Plain, Unicode;
-  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
-    Plain[Cat] = CategoryName(Cat);
-    Unicode[Cat] = Plain[Cat] + UnicodeSuffix;
-  }
-  // The lengths of the headers, so that nearly every line is told from one by its length.
-  uint64_t HeaderLengths = 0;
-  for (const auto* Names : {&Plain, &Unicode})
-    for (const String& Name : *Names)
-      if (Name.size() < 64) HeaderLengths |= uint64_t{1} << Name.size();
-  bool SawUnicode = false;
-  const auto HeaderOf = [&](std::u16string_view Line) {
-    if (Line.size() < 64 && !(HeaderLengths >> Line.size() & 1)) return -1;
+// The section headers: a category's name, plain or with the Unicode suffix, in any ASCII case.
+class TSectionHeaders {
+ public:
+  TSectionHeaders() {
     for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
-      if (Line.size() == Plain[Cat].size() && lcCompareText(Line, Plain[Cat]) == 0) return Cat;
-      if (Line.size() == Unicode[Cat].size() && lcCompareText(Line, Unicode[Cat]) == 0) {
-        SawUnicode = true;
+      FPlain[Cat] = CategoryName(Cat);
+      FUnicode[Cat] = FPlain[Cat] + UnicodeSuffix;
+    }
+    for (const auto* Names : {&FPlain, &FUnicode})
+      for (const String& Name : *Names)
+        if (Name.size() < 64) FLengths |= uint64_t{1} << Name.size();
+  }
+
+  // The category Line heads, else -1.
+  int Find(std::u16string_view Line) {
+    if (Line.size() < 64 && !(FLengths >> Line.size() & 1)) return -1;
+    for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+      if (Line.size() == FPlain[Cat].size() && lcCompareText(Line, FPlain[Cat]) == 0) return Cat;
+      if (Line.size() == FUnicode[Cat].size() && lcCompareText(Line, FUnicode[Cat]) == 0) {
+        FSawUnicode = true;
         return Cat;
       }
     }
     return -1;
-  };
+  }
+  // The published name of the category's list.
+  String ListName(int Category) const { return FPlain[Category].substr(2); }
+  bool SawUnicode() const { return FSawUnicode; }
 
+ private:
+  std::array<String, StringsTypeCount> FPlain, FUnicode;
+  // The lengths of the headers, so that nearly every line is told from one by its length.
+  uint64_t FLengths = 0;
+  bool FSawUnicode = false;
+};
+
+// Calls Take(Line) for every line of the property's bytes: UTF-16LE when the second byte is 0,
+// else UTF-8 when the component stores so and they decode, else ANSI. One buffer serves every
+// line, so a line costs only its place in its list.
+template <class F>
+void ForEachDataLine(std::string_view Bytes, bool StoreAsUTF8, const F& Take) {
+  String Line;
+  if (Bytes.size() >= 2 && Bytes[1] == '\0') {
+    ForEachUtf16LELine(Bytes, Line, [&] { Take(Line); });
+    return;
+  }
+  String Text;
+  if (Bytes.size() >= 2 && StoreAsUTF8) Text = Utf8Decode(Bytes);
+  if (Text.empty()) Text = AnsiToString(Bytes);
+  ForEachLine(Text, [&](std::u16string_view Raw) {
+    Line.assign(Raw);
+    Take(Line);
+  });
+}
+
+// Data of the old ANSI kind: every category but fonts and charsets, and the extended
+// translations, decoded column by column in each language's code page.
+void DecodeAnsiTables(TlcCustomLang& Lang) {
+  for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
+    if (Cat == stFonts || Cat == stCharSets) continue;
+    if (TStrings* List = Lang.GetPropListByType(static_cast<TStringsType>(Cat)))
+      Lang.DecodeAnsiList(*List);
+  }
+  const String Prefix = String(u" ") + static_cast<char16_t>(Lang.LangDelim());
+  TlcExtendedItems& Items = *Lang.ExtendedTranslations();
+  for (int I = 0; I < Items.Count(); ++I) {
+    TlcExtendedItem* Item = Items.Items(I);
+    Item->SetValues(Lang.DecodeAnsiColumns(Prefix + Item->Values(), false).substr(2));
+  }
+}
+
+}  // namespace
+
+void TlcCustomLang::ReadTranslationData(TStream& Stream) {
+  std::string Owned;
+  const std::string_view Bytes = PropertyBytes(Stream, Owned);
+  // The lines of a large table are read scattered, one per message: placed together on huge
+  // pages.
+  const TTextArena Arena(Bytes.size());
+
+  TSectionHeaders Headers;
   const bool KeepExisting = !IsDesigning() && FOnInher && !FLCBLoading;
   const char16_t D = FLangDelim;
   const String OwnerPrefix = Owner() ? OwnerClassName() + D : String();
   std::optional<TSectionReader> Section;
-  // Line holds the line being placed, with its line breaks unescaped.
-  const auto Take = [&](String& Line) {
-    if (const int Header = HeaderOf(Line); Header >= 0) {
+  // Line comes with its line breaks still escaped.
+  ForEachDataLine(Bytes, FStoreAsUTF8, [&](String& Line) {
+    if (const int Header = Headers.Find(Line); Header >= 0) {
       // A header on the last line is an empty section like any other, so a reload into a
       // component that already holds lines does not keep stale ones.
       Section.reset();
-      if (TStrings* List = GetPropListByName(Plain[Header].substr(2))) {
+      if (TStrings* List = GetPropListByName(Headers.ListName(Header))) {
         if (!KeepExisting) List->Clear();
         Section.emplace(*List, D, OwnerPrefix, FOnInher && !FLCBLoading);
       }
@@ -322,33 +375,10 @@ void TlcCustomLang::ReadTranslationData(TStream& Stream) {
     if (!Section) return;
     UnescapeLineBreaksInPlace(Line);
     Section->Place(Line);
-  };
-  String Line;  // one buffer for every line, so a line costs only its place in the list
-  if (Bytes.size() >= 2 && Bytes[1] == '\0') {
-    ForEachUtf16LELine(Bytes, Line, [&] { Take(Line); });
-  } else {
-    String Text;
-    if (Bytes.size() >= 2 && FStoreAsUTF8) Text = Utf8Decode(Bytes);
-    if (Text.empty()) Text = AnsiToString(Bytes);
-    ForEachLine(Text, [&](std::u16string_view Raw) {
-      Line.assign(Raw);
-      Take(Line);
-    });
-  }
+  });
 
   RefreshCurrentCharset();
-
-  if (!SawUnicode && !FStoreAsUTF8) {
-    for (int Cat = 0; Cat < StringsTypeCount; ++Cat) {
-      if (Cat == stFonts || Cat == stCharSets) continue;
-      if (TStrings* List = GetPropListByType(static_cast<TStringsType>(Cat))) DecodeAnsiList(*List);
-    }
-    const String Prefix = String(u" ") + static_cast<char16_t>(FLangDelim);
-    for (int I = 0; I < FExtendedTranslations->Count(); ++I) {
-      TlcExtendedItem* Item = FExtendedTranslations->Items(I);
-      Item->SetValues(DecodeAnsiColumns(Prefix + Item->Values(), false).substr(2));
-    }
-  }
+  if (!Headers.SawUnicode() && !FStoreAsUTF8) DecodeAnsiTables(*this);
 }
 
 String TlcCustomLang::DecodeAnsiColumns(const String& Line, bool NoNameColumn) {
