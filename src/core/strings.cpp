@@ -26,6 +26,11 @@ const TClassType& TStrings::StaticClassType() {
   return T;
 }
 
+std::u16string_view TStrings::View(int Index, String& Scratch) const {
+  Scratch = Get(Index);
+  return Scratch;
+}
+
 void TStrings::Put(int Index, const String& S) {
   TObject* O = GetObject(Index);
   Delete(Index);

@@ -22,6 +22,9 @@ class TStrings : public TPersistent {
   // Checked access: an index outside 0..Count-1 raises EStringListError
   // "List index out of bounds (%d)".
   virtual String Get(int Index) const = 0;
+  // Line Index to read in place, checked as Get is: the list's own characters where it keeps
+  // them, else Get's copy held in Scratch. Valid until the list or Scratch changes.
+  virtual std::u16string_view View(int Index, String& Scratch) const;
   virtual void Put(int Index, const String& S);
   virtual TObject* GetObject(int Index) const;
   virtual void PutObject(int Index, TObject* AObject);
@@ -96,6 +99,7 @@ class TStringList : public TStrings {
 
   int Count() const override { return static_cast<int>(FItems.size()); }
   String Get(int Index) const override;
+  std::u16string_view View(int Index, String&) const override { return Shared(Index).View(); }
   void Put(int Index, const String& S) override;
   TObject* GetObject(int Index) const override;
   void PutObject(int Index, TObject* AObject) override;

@@ -73,7 +73,7 @@ class TlcCustomLang : public TComponent {
   // The text in a buffer shared by both calls, valid until the next one; nullptr when empty.
   const char16_t* GetTextC(std::u16string_view TextID) const;
   const char16_t* GetTextOrDefaultC(std::u16string_view TextID);
-  String GetColumnOrDefault(const String& Line, uint8_t Delim, int Column) const;
+  String GetColumnOrDefault(std::u16string_view Line, uint8_t Delim, int Column) const;
 
   // Category lists by published name and by category; nullptr when the class publishes none.
   TStrings* GetPropListByName(const String& AName) const;
@@ -144,7 +144,7 @@ class TlcCustomLang : public TComponent {
   // Test mode: a linked dispatcher's test mode is active and a language above 1 is active.
   bool TestModeOn() const;
   // The language-1 text of a translation line through the test-mode transform; "" for none.
-  String GetTestModeText(const String& Line, char16_t Delim) const;
+  String GetTestModeText(std::u16string_view Line, char16_t Delim) const;
 
   // Collects the current texts of the owner form and its components into the lists: a new
   // text gets a line (its text in language 1), a changed one replaces the active language's
@@ -421,7 +421,7 @@ class TlcCustomLang : public TComponent {
   void ApplyCategory(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups);
   void ApplyText(TComponent& Target, const TPropInfo& P, TStringsType Propty, const String& S);
   void ApplySubText(TComponent& Target, const TPropInfo& P, const String& Sub, const String& S);
-  void ApplyFont(TComponent& Target, const TPropInfo& P, const String& Comp, const String& S,
+  void ApplyFont(TComponent& Target, const TPropInfo& P, std::u16string_view Comp, const String& S,
                  TSwitchLookups& Lookups);
   void ApplyMultiLine(TComponent& Target, const TPropInfo& P, const String& Sub, const String& S);
   void ApplyCollections(TStrings& AStrings, TSwitchLookups& Lookups);
@@ -430,9 +430,9 @@ class TlcCustomLang : public TComponent {
   void WriteItemText(TObject& Obj, const TPropInfo& Prop, const String& S);
   // The text line Index of List gives for the active language, with the fallbacks of the switch
   // (test mode only where TestMode allows it).
-  String SwitchText(const TStrings& List, int Index, const String& Line, bool TestMode) const;
+  String SwitchText(const TStrings& List, int Index, std::u16string_view Line, bool TestMode) const;
   // DoNotTranslate lists the component's name, or "!" and its class name.
-  bool IsNotTranslated(const String& CompName) const;
+  bool IsNotTranslated(std::u16string_view CompName) const;
   bool IsClassNotTranslated(const TComponent& Component) const;
   void DelOldNames(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups);
   void DropVanishedItems(TStrings& AStrings, TSwitchLookups& Lookups);

@@ -86,16 +86,16 @@ bool TlcCustomLang::IsOwnerTranslatable() const {
   return FDoNotList->IndexOf(OwnerClassName()) < 0;
 }
 
-bool TlcCustomLang::IsNotTranslated(const String& CompName) const {
-  return FDoNotList->Count() > 0 && FDoNotList->IndexOf(CompName) >= 0;
+bool TlcCustomLang::IsNotTranslated(std::u16string_view CompName) const {
+  return FDoNotList->Count() > 0 && FDoNotList->IndexOf(String(CompName)) >= 0;
 }
 
 bool TlcCustomLang::IsClassNotTranslated(const TComponent& Component) const {
   // "!TLabel" names every component of that class, the class name matched exactly.
+  String Scratch;
   for (int I = 0; I < FDoNotList->Count(); ++I) {
-    const String Entry = FDoNotList->Get(I);
-    if (Entry.starts_with(u"!T") && Entry.compare(1, String::npos, Component.ClassName()) == 0)
-      return true;
+    const std::u16string_view Entry = FDoNotList->View(I, Scratch);
+    if (Entry.starts_with(u"!T") && Entry.substr(1) == Component.ClassName()) return true;
   }
   return false;
 }

@@ -14,6 +14,8 @@ const std::array<TCharsetName, 19> CharsetNames = {{
 }};
 
 bool FindCharsetByName(const String& Name, TFontCharset& Value, bool IgnoreCase) {
+  // Most fonts name no character set: no need to walk the table for them.
+  if (Name.empty()) return false;
   for (const TCharsetName& C : CharsetNames) {
     const std::u16string_view Id = C.Identifier;
     if (IgnoreCase ? TAsciiFoldEqual()(Id, Name) : Id == Name) {

@@ -12,14 +12,14 @@
 
 namespace {
 
-String NameOf(const String& Line, char16_t D) {
+std::u16string_view NameOf(std::u16string_view Line, char16_t D) {
   const size_t End = Line.find(D);
-  return End == String::npos ? String() : Line.substr(0, End);
+  return End == String::npos ? std::u16string_view() : Line.substr(0, End);
 }
 
 // How many delimiters the line has at its two ends together (all of them for a line of
 // delimiters only).
-size_t OuterDelimiters(const String& Line, char16_t D) {
+size_t OuterDelimiters(std::u16string_view Line, char16_t D) {
   const size_t Lead = Line.find_first_not_of(D);
   if (Lead == String::npos) return Line.size();
   return Lead + (Line.size() - 1 - Line.find_last_not_of(D));
@@ -44,15 +44,16 @@ void TlcCustomLang::DelOldNames(TStrings& AStrings, TStringsType Propty, TSwitch
   if (Propty == stDlgsCaptions || Propty == stStrings || Propty == stLocales) return;
   const char16_t D = FLangDelim;
   const size_t Wanted = static_cast<size_t>(FNumLang) + 1;
+  String Scratch;
   for (int I = 0; I < AStrings.Count(); ++I) {
-    const String Line = AStrings.Get(I);
+    const std::u16string_view Line = AStrings.View(I, Scratch);
     size_t Count = static_cast<size_t>(std::count(Line.begin(), Line.end(), D));
     size_t Keep = Line.size();
     while (Count > Wanted && Keep > 0 && Line[Keep - 1] == D) {
       --Keep;
       --Count;
     }
-    if (Keep != Line.size()) AStrings.Put(I, Line.substr(0, Keep));
+    if (Keep != Line.size()) AStrings.Put(I, String(Line.substr(0, Keep)));
   }
   if (!FTmpStrings) FTmpStrings = std::make_unique<TStringList>();
   // Without an owner there is no form to hold the lines against.
@@ -64,22 +65,23 @@ void TlcCustomLang::DelOldNames(TStrings& AStrings, TStringsType Propty, TSwitch
   }
   if (!FAutoSkipEmpties) return;
   for (int I = AStrings.Count() - 1; I >= 0; --I)
-    if (OuterDelimiters(AStrings.Get(I), D) >= Wanted) AStrings.Delete(I);
+    if (OuterDelimiters(AStrings.View(I, Scratch), D) >= Wanted) AStrings.Delete(I);
 }
 
 void TlcCustomLang::DropVanishedItems(TStrings& AStrings, TSwitchLookups& Lookups) {
   const char16_t D = FLangDelim;
+  String Scratch;
   for (int I = 0; I < AStrings.Count();) {
-    const String Line = AStrings.Get(I);
-    const String Name = NameOf(Line, D);
+    const std::u16string_view Line = AStrings.View(I, Scratch);
+    const std::u16string_view Name = NameOf(Line, D);
     const size_t Dot = Name.find(u'.');
-    TComponent* Comp = Lookups.Component(std::u16string_view(Name).substr(0, Dot));
+    TComponent* Comp = Lookups.Component(Name.substr(0, Dot));
     if (!Comp) {
-      FTmpStrings->Add(Line);
+      FTmpStrings->Add(String(Line));
       AStrings.Delete(I);
       continue;
     }
-    String Rest = Dot == String::npos ? String() : Name.substr(Dot + 1);
+    String Rest(Dot == String::npos ? std::u16string_view() : Name.substr(Dot + 1));
     TObject* Searched = Comp;
     if (Rest.starts_with(u"Properties.")) {
       Rest.erase(0, 11);
@@ -105,7 +107,7 @@ void TlcCustomLang::DropVanishedItems(TStrings& AStrings, TSwitchLookups& Lookup
       ++I;
       continue;
     }
-    FTmpStrings->Add(Line);
+    FTmpStrings->Add(String(Line));
     AStrings.Delete(I);
   }
 }
@@ -130,22 +132,23 @@ void TlcCustomLang::DropVanishedComponents(TStrings& AStrings, TStringsType Prop
   }
   const bool ByProperty =
       Propty == stMultiLines || Propty == stOtherStrings || Propty == stListView_TreeView_Items;
+  String Scratch;
   for (int I = First; I < AStrings.Count();) {
-    const String Line = AStrings.Get(I);
-    const String Name = NameOf(Line, D);
+    const std::u16string_view Line = AStrings.View(I, Scratch);
+    const std::u16string_view Name = NameOf(Line, D);
     TComponent* Comp = nullptr;
     bool Survives;
     if (ByProperty) {
       const size_t Dot = Name.find(u'.');
       const std::u16string_view CompPart =
-          Dot == String::npos ? std::u16string_view() : std::u16string_view(Name).substr(0, Dot);
+          Dot == String::npos ? std::u16string_view() : Name.substr(0, Dot);
       Survives = CompPart == OwnerClass || Lookups.Component(CompPart);
     } else {
       Comp = Lookups.Component(Name);
       Survives = Comp != nullptr;
     }
     if (!Survives) {
-      FTmpStrings->Add(Line);
+      FTmpStrings->Add(String(Line));
       AStrings.Delete(I);
     } else if (TextCategory && IsValueFromAction(Comp, Kind)) {
       AStrings.Delete(I);

@@ -19,12 +19,13 @@
 namespace {
 
 // The names a line stands for: the component, its property and, for a property of an object
-// the property holds, the sub-property.
+// the property holds, the sub-property. The component's name is read in the line.
 struct TLineNames {
-  String Comp, Prop, Sub;
+  std::u16string_view Comp;
+  String Prop, Sub;
 };
 
-TLineNames NamesOf(const String& Line, char16_t D, TStringsType Propty) {
+TLineNames NamesOf(std::u16string_view Line, char16_t D, TStringsType Propty) {
   const size_t End = std::min(Line.find(D), Line.size());
   TLineNames N;
   if (Propty != stMultiLines && Propty != stOtherStrings) {
@@ -60,7 +61,7 @@ void SplitCommaText(const String& S, std::span<String> Names) {
     Names[static_cast<size_t>(I)] = Items.Get(I);
 }
 
-void ApplyLocale(const String& Name, const String& S) {
+void ApplyLocale(std::u16string_view Name, const String& S) {
   const auto Item = std::find(LocaleItemNames.begin(), LocaleItemNames.end(), Name);
   if (S.empty() || Item == LocaleItemNames.end()) return;
   TFormatSettings& F = FormatSettings();
@@ -162,7 +163,7 @@ void TlcCustomLang::ChangeLanguage() {
   OnChangeLanguage(this);
 }
 
-String TlcCustomLang::SwitchText(const TStrings& List, int Index, const String& Line,
+String TlcCustomLang::SwitchText(const TStrings& List, int Index, std::u16string_view Line,
                                  bool TestMode) const {
   String S = GetColumnOrDefault(Line, FLangDelim, FActLang);
   if (S.empty() && TestMode && TestModeOn()) S = GetTestModeText(Line, FLangDelim);
@@ -221,12 +222,14 @@ void TlcCustomLang::ApplyCategory(TStrings& AStrings, TStringsType Propty,
       dynamic_cast<const TForm*>(Owner()) && IsOwnerTranslatable() &&
       AStrings.Get(0).find(OwnerClassName() + D) != String::npos)
     First = 1;
+  String Scratch;
   for (int I = First; I < AStrings.Count(); ++I) {
-    String Line;
+    // Read in place: the line is done with before any property is written.
+    std::u16string_view Line;
     try {
-      Line = AStrings.Get(I);
+      Line = AStrings.View(I, Scratch);
     } catch (const EListError&) {
-      Line.clear();
+      Line = {};
     }
     const TLineNames N = NamesOf(Line, D, Propty);
     if (IsNotTranslated(N.Comp)) continue;
@@ -280,7 +283,7 @@ void TlcCustomLang::ApplySubText(TComponent& Target, const TPropInfo& P, const S
   SetTextProp(O, *SubP, S);
 }
 
-void TlcCustomLang::ApplyFont(TComponent& Target, const TPropInfo& P, const String& Comp,
+void TlcCustomLang::ApplyFont(TComponent& Target, const TPropInfo& P, std::u16string_view Comp,
                               const String& S, TSwitchLookups& Lookups) {
   auto* F = P.GetObj ? dynamic_cast<TFont*>(P.GetObj(Target)) : nullptr;
   if (!F) return;

@@ -26,11 +26,13 @@ TComponent* TSwitchLookups::Component(std::u16string_view Name) {
 int TSwitchLookups::LastLineOf(const TStrings& List, char16_t Delim, std::u16string_view Name) {
   if (FLinesOf != &List) {
     FLines.clear();
+    String Scratch;
     for (int I = 0; I < List.Count(); ++I) {
-      const String Line = List.Get(I);
+      const std::u16string_view Line = List.View(I, Scratch);
       const size_t D = Line.find(Delim);
       // A line without a delimiter has no name.
-      FLines.insert_or_assign(D == String::npos ? String() : Line.substr(0, D), I);
+      FLines.insert_or_assign(String(D == String::npos ? std::u16string_view() : Line.substr(0, D)),
+                              I);
     }
     FLinesOf = &List;
   }

@@ -74,7 +74,7 @@ bool TlcCustomLang::TestModeOn() const {
   return FLangDispatcher && FLangDispatcher->TestModeInfo()->Active() && FActLang > 1;
 }
 
-String TlcCustomLang::GetTestModeText(const String& Line, char16_t Delim) const {
+String TlcCustomLang::GetTestModeText(std::u16string_view Line, char16_t Delim) const {
   const String Text = GetFieldW(Line, Delim, 1);
   return Text.empty() ? Text : TestModeTransform(*this, Text);
 }

@@ -182,7 +182,8 @@ const char16_t* TlcCustomLang::GetTextOrDefaultC(std::u16string_view TextID) {
   return LastCText.c_str();
 }
 
-String TlcCustomLang::GetColumnOrDefault(const String& Line, uint8_t Delim, int Column) const {
+String TlcCustomLang::GetColumnOrDefault(std::u16string_view Line, uint8_t Delim,
+                                         int Column) const {
   String R = GetField(Line, Delim, Column);
   if (FUseDefaultLanguage && R.empty() && Column != FDefaultLanguage)
     R = GetField(Line, Delim, FDefaultLanguage);

@@ -5,18 +5,18 @@
 #include "core/rtti.h"
 #include "core/strings.h"
 
-String GetFieldW(const String& S, char16_t Delim, int Index) {
+String GetFieldW(std::u16string_view S, char16_t Delim, int Index) {
   if (Index < 0) return {};
   size_t Start = 0;
   for (int I = 0;; ++I) {
     const size_t P = S.find(Delim, Start);
     if (P == String::npos) return {};  // a field with no delimiter after it reads as ''
-    if (I == Index) return S.substr(Start, P - Start);
+    if (I == Index) return String(S.substr(Start, P - Start));
     Start = P + 1;
   }
 }
 
-String GetField(const String& S, uint8_t Delim, int Index) {
+String GetField(std::u16string_view S, uint8_t Delim, int Index) {
   return GetFieldW(S, static_cast<char16_t>(Delim), Index);
 }
 

@@ -2,6 +2,7 @@
 // Translation lines: a name, then one text per language, each field followed by the delimiter.
 // Index helpers count fields from 0 (0 = name); position helpers count from 1 (1 = name).
 #include <cstdint>
+#include <string_view>
 
 #include "core/ustring.h"
 
@@ -10,8 +11,8 @@ class TComponent;
 class TObject;
 struct TPropInfo;
 
-String GetField(const String& S, uint8_t Delim, int Index);
-String GetFieldW(const String& S, char16_t Delim, int Index);
+String GetField(std::u16string_view S, uint8_t Delim, int Index);
+String GetFieldW(std::u16string_view S, char16_t Delim, int Index);
 int PosOf(const String& Sub, const String& S);
 int FieldPosition(int N, const String& S, const String& Delims);
 // Where field N starts, as FieldPosition finds it; 0 when S has no field N.
