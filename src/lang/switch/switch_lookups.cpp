@@ -3,21 +3,38 @@
 #include "component/component.h"
 #include "core/strings.h"
 
+std::u16string_view TSwitchLookups::TSlotReader::Key(const TlcKeyIndex::TSlot& S) const {
+  return (*static_cast<TComponent* const*>(S.Ptr()))->Name();
+}
+
+void TSwitchLookups::IndexComponents() {
+  FComponents.clear();
+  for (int I = 0; I < FOwner->ComponentCount(); ++I) FComponents.push_back(FOwner->Components(I));
+  FIndex.Reset(FComponents.size());
+  // Names are unique among an owner's components, so none is indexed twice.
+  for (TComponent* const& C : FComponents)
+    if (!C->Name().empty())
+      FIndex.Insert(TlcKeyIndex::TSlot(&C, 0, 0), TlcKeyIndex::Hash(C->Name()), TSlotReader());
+  FComponentsKnown = true;
+}
+
 TComponent* TSwitchLookups::Component(std::u16string_view Name) {
   if (Name.empty() || !FOwner) return nullptr;
-  if (!FComponentsKnown) {
-    FComponents.clear();
-    FComponents.reserve(static_cast<size_t>(FOwner->ComponentCount()));
-    // The first of equal names wins, as in FindComponent.
-    for (int I = 0; I < FOwner->ComponentCount(); ++I) {
-      TComponent* C = FOwner->Components(I);
-      if (!C->Name().empty()) FComponents.emplace(C->Name(), C);
+  // The owner's only component of that name is the one.
+  if (FNext < FOwner->ComponentCount()) {
+    TComponent* C = FOwner->Components(FNext);
+    if (TlcKeyIndex::SameKey(C->Name(), Name)) {
+      ++FNext;
+      return C;
     }
-    FComponentsKnown = true;
   }
-  const auto It = FComponents.find(Name);
+  if (!FComponentsKnown) IndexComponents();
+  if (const TlcKeyIndex::TSlot* S = FIndex.Find(Name, TSlotReader())) {
+    TComponent* const* Entry = static_cast<TComponent* const*>(S->Ptr());
+    FNext = static_cast<int>(Entry - FComponents.data()) + 1;
+    return *Entry;
+  }
   // A component renamed since the index was built is found the slow way, once.
-  if (It != FComponents.end() && TAsciiFoldEqual()(It->second->Name(), Name)) return It->second;
   TComponent* Found = FOwner->FindComponent(String(Name));
   if (Found) FComponentsKnown = false;
   return Found;

@@ -2,11 +2,15 @@
 // What the language switch and the entry maintenance ask again and again, answered from
 // indexes: the owner's components by name (kept until a component comes or goes) and the line
 // of a name in a list (kept for one switch). Names compare as the library compares them (ASCII
-// letters folded).
+// letters folded). Lines mostly name the components in the owner's order, so the component
+// after the one found last is tried before the index.
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "core/ustring.h"
+#include "lang/table/key_index.h"
 
 class TComponent;
 class TStrings;
@@ -18,6 +22,7 @@ class TSwitchLookups {
     if (Owner == FOwner) return;
     FOwner = Owner;
     FComponentsKnown = false;
+    FNext = 0;
   }
 
   // The owner's component of that name, as FindComponent finds it.
@@ -30,9 +35,19 @@ class TSwitchLookups {
   void ForgetLines() { FLinesOf = nullptr; }
 
  private:
+  // A slot of the index points at an entry of FComponents; its key is that component's name
+  // as it is now.
+  struct TSlotReader {
+    std::u16string_view Key(const TlcKeyIndex::TSlot& S) const;
+    uint32_t Hash(const TlcKeyIndex::TSlot& S) const { return TlcKeyIndex::Hash(Key(S)); }
+  };
+  void IndexComponents();
+
   const TComponent* FOwner = nullptr;
-  std::unordered_map<String, TComponent*, TAsciiFoldHash, TAsciiFoldEqual> FComponents;
+  std::vector<TComponent*> FComponents;  // the owner's when the index was built
+  TlcKeyIndex FIndex;                    // FComponents' named ones
   bool FComponentsKnown = false;
+  int FNext = 0;  // the owner's component after the one found last
   const TStrings* FLinesOf = nullptr;
   std::unordered_map<String, int, TAsciiFoldHash, TAsciiFoldEqual> FLines;
 };
