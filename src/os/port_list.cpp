@@ -11,6 +11,9 @@ namespace {
 
 const String ValueNamePrefix = u"\\Device\\";
 
+// The innermost snapshot of this thread, if any.
+thread_local const std::vector<TSerialCommValue>* Snapshot = nullptr;
+
 void AddUnique(std::vector<TSerialCommValue>& List, TSerialCommValue Value) {
   for (const TSerialCommValue& Listed : List)
     if (Listed.Name == Value.Name) return;
@@ -65,10 +68,19 @@ std::vector<TSerialCommValue> ParseSerialPorts(std::string_view Text) {
 }
 
 std::vector<TSerialCommValue> GetSerialCommValues() {
+  if (Snapshot) return *Snapshot;
   const char* Text = std::getenv("V8_SERIAL_PORTS");
   std::vector<TSerialCommValue> List = ParseSerialPorts(Text ? Text : "");
   AddSystemPorts(List);
   return List;
+}
+
+TPortListSnapshot::TPortListSnapshot() : FValues(GetSerialCommValues()), FOuter(Snapshot) {
+  Snapshot = &FValues;
+}
+
+TPortListSnapshot::~TPortListSnapshot() {
+  Snapshot = FOuter;
 }
 
 std::string FindSerialDevice(const String& PortName) {

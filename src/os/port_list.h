@@ -26,6 +26,22 @@ struct TSerialCommValue {
 };
 
 std::vector<TSerialCommValue> GetSerialCommValues();
+
+// While one lives, this thread reads the port list from the sources above once, when it is made:
+// a scan that opens every listed port then finds each device in the list it read instead of
+// listing the system's ports again for every name it opens.
+class TPortListSnapshot {
+ public:
+  TPortListSnapshot();
+  ~TPortListSnapshot();
+  TPortListSnapshot(const TPortListSnapshot&) = delete;
+  TPortListSnapshot& operator=(const TPortListSnapshot&) = delete;
+
+ private:
+  std::vector<TSerialCommValue> FValues;
+  const std::vector<TSerialCommValue>* FOuter;  // the list of the snapshot this one is within
+};
+
 // The entries of a V8_SERIAL_PORTS text (source 1 above), in order, each value name once.
 std::vector<TSerialCommValue> ParseSerialPorts(std::string_view Text);
 

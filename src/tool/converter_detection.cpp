@@ -51,6 +51,8 @@ void TfmMain::btCOMrescanClick(TObject* Sender) {
   Memo1->Lines()->Clear();
   Application().ProcessMessages();
 
+  // Every name below is opened through the list read here, not through a fresh listing each.
+  const TPortListSnapshot Listed;
   std::vector<TSerialCommValue> Values = ReadPortKey(Text(u"IDS_84"));
   if (Values.empty())
     for (int I = 1; I <= FallbackPortCount; ++I)

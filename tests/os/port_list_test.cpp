@@ -47,6 +47,22 @@ TEST(PortList, EnvironmentEntriesBecomeRegistryValues) {
   EXPECT_EQ(FindSerialDevice(u""), "");
 }
 
+TEST(PortList, SnapshotHoldsTheListOnlyWhileItLives) {
+  SetPorts("SIM0=/dev/pts/77");
+  {
+    const TPortListSnapshot Outer;
+    SetPorts("SIM0=/dev/pts/78");
+    EXPECT_EQ(FindSerialDevice(u"SIM0"), "/dev/pts/77");
+    {
+      const TPortListSnapshot Inner;
+      EXPECT_EQ(FindSerialDevice(u"SIM0"), "/dev/pts/77");
+    }
+    EXPECT_EQ(FindSerialDevice(u"SIM0"), "/dev/pts/77");
+  }
+  // A port plugged in after the scan is found by the next one.
+  EXPECT_EQ(FindSerialDevice(u"SIM0"), "/dev/pts/78");
+}
+
 TEST(PortList, EmptyWhenNothingIsNamedAndEnumerationIsOff) {
   SetPorts("");
   EXPECT_TRUE(GetSerialCommValues().empty());
