@@ -193,7 +193,7 @@ TlcLang& LoadFormData(TBenchForm& Form, std::string Data) {
   std::exit(1);
 }
 
-std::string RunChild(const char* Self, const std::vector<std::string>& Args) {
+std::string RunChild(const char* Self, const std::vector<std::string>& Args, const char* Program) {
   int Pipe[2];
   if (pipe(Pipe) != 0) return {};
   std::vector<std::string> Line{Self, "--child"};
@@ -205,7 +205,7 @@ std::string RunChild(const char* Self, const std::vector<std::string>& Args) {
   if (Pid == 0) {
     dup2(Pipe[1], STDOUT_FILENO);
     close(Pipe[0]);
-    execv("/proc/self/exe", Argv.data());
+    execv(Program, Argv.data());
     std::_Exit(127);
   }
   close(Pipe[1]);

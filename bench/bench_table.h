@@ -95,8 +95,9 @@ class TBenchForm : public TComponent {
 TlcLang& LoadFormData(TBenchForm& Form, std::string Data);
 
 // Runs this program again as "Self --child Args...", in a process of its own, and gives back
-// what it printed; empty when it printed nothing.
-std::string RunChild(const char* Self, const std::vector<std::string>& Args);
+// what it printed; empty when it printed nothing. Given Program, runs that one instead.
+std::string RunChild(const char* Self, const std::vector<std::string>& Args,
+                     const char* Program = "/proc/self/exe");
 
 // Wall and processor time from construction. A child process prints both in ms with the length
 // of its answers, and the parent reads them back; false when the child printed nothing.
