@@ -24,6 +24,7 @@ class TlcExtendedItems;
 class TlcMemIniFile;
 class TLCBFileManager;
 class TSwitchLookups;
+class TMessageForm;
 struct TPropInfo;
 
 // Called, when set, just before a text is written into a string property (or into a line of a
@@ -488,6 +489,13 @@ class TlcCustomLang : public TComponent {
   // mtCustom.
   String GetDlgTitle(TMsgDlgType DlgType) const;
   TFontCharset DialogCharset() const;
+  // The measures a message form is laid out by.
+  struct TMessageLayout;
+  TMessageLayout MeasureMessageDialog(const TFont& Font, const String& Msg, TMsgDlgType DlgType,
+                                      TMsgDlgButtons Buttons) const;
+  void AddIconAndMessage(TForm& Form, const String& Msg, const TMessageLayout& L);
+  void AddMessageButtons(TForm& Form, TMessageForm& Companion, TMsgDlgButtons Buttons,
+                         TMsgDlgBtn DefaultBtn, TMsgDlgBtn CancelBtn, const TMessageLayout& L);
   // Writes a published string property of a dialog's control as the language switch writes
   // texts; a control without that property is left alone.
   void SetControlStrProp(TObject& Control, const String& PropName, const String& Text);

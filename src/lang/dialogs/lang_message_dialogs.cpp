@@ -40,6 +40,28 @@ void MirrorUnderRightToLeft(const TForm& Form, TControl& Control) {
     Control.SetLeft(Form.ClientWidth() - Control.Left() - Control.Width());
 }
 
+// The companion that carries the form's handlers; Ctrl+C goes to it before any control.
+TMessageForm& AttachCompanion(TForm& Form) {
+  auto* Companion = new TMessageForm(&Form);
+  Companion->MessageForm = &Form;
+  Form.SetKeyPreview(true);
+  Form.OnKeyDown = TKeyEvent([Companion](TObject* Sender, uint16_t& Key, TShiftState Shift) {
+    Companion->FormKeyDown(Sender, Key, Shift);
+  });
+  return *Companion;
+}
+
+// Centred on the active form's monitor, or the primary one; the monitor's origin counts, so a
+// dialog over a form on a second monitor shows there.
+void CentreOnActiveFormsMonitor(TForm& Form) {
+  const TCustomForm* Active = Screen().ActiveForm();
+  const TMonitor M = Active ? Screen().MonitorFromRect(Active->Left(), Active->Top(),
+                                                       Active->Width(), Active->Height())
+                            : Screen().PrimaryMonitor();
+  Form.SetBounds(M.Left + M.Width / 2 - Form.Width() / 2, M.Top + M.Height / 2 - Form.Height() / 2,
+                 Form.Width(), Form.Height());
+}
+
 template <class T>
 T* NewControl(TForm& Form, const String& Name) {
   T* C = new T(&Form);
@@ -78,6 +100,92 @@ TFontCharset TlcCustomLang::DialogCharset() const {
   return DEFAULT_CHARSET;
 }
 
+struct TlcCustomLang::TMessageLayout {
+  int HorzMargin, VertMargin, HorzSpacing, VertSpacing;
+  int ButtonWidth, ButtonHeight, ButtonSpacing;
+  int GroupWidth;  // all buttons side by side
+  TSystemIcon Icon;
+  TSize TextRect;  // the message, wrapped within half the screen's width
+  int IconTextWidth, IconTextHeight;
+};
+
+TlcCustomLang::TMessageLayout TlcCustomLang::MeasureMessageDialog(const TFont& Font,
+                                                                  const String& Msg,
+                                                                  TMsgDlgType DlgType,
+                                                                  TMsgDlgButtons Buttons) const {
+  const TSize Ave = GetAveCharSize(Font);
+  TMessageLayout L{};
+  L.HorzMargin = MulDiv(8, Ave.cx, 4);
+  L.VertMargin = MulDiv(8, Ave.cy, 8);
+  L.HorzSpacing = MulDiv(10, Ave.cx, 4);
+  L.VertSpacing = MulDiv(10, Ave.cy, 8);
+  L.ButtonWidth = MulDiv(50, Ave.cx, 4);
+  int ButtonCount = 0;
+  for (int B = mbYes; B <= mbClose; ++B) {
+    if (!Buttons.Contains(static_cast<TMsgDlgBtn>(B))) continue;
+    ++ButtonCount;
+    const String Caption = GetDlgButtonCaption(static_cast<TMsgDlgBtn>(B));
+    L.ButtonWidth = MaxOf(L.ButtonWidth, WindowSystem().TextExtent(Font, Caption).cx + 8);
+  }
+  L.ButtonHeight = MulDiv(14, Ave.cy, 8);
+  L.ButtonSpacing = MulDiv(4, Ave.cx, 4);
+  L.GroupWidth =
+      ButtonCount == 0 ? 0 : ButtonCount * L.ButtonWidth + (ButtonCount - 1) * L.ButtonSpacing;
+
+  L.Icon = IconOf(DlgType);
+  L.TextRect = WindowSystem().WrappedTextExtent(Font, Msg, Screen().Width() / 2);
+  L.IconTextWidth = L.TextRect.cx;
+  L.IconTextHeight = L.TextRect.cy;
+  if (L.Icon != siNone) {
+    L.IconTextWidth += SystemIconSize + L.HorzSpacing;
+    L.IconTextHeight = MaxOf(L.IconTextHeight, SystemIconSize);
+  }
+  return L;
+}
+
+void TlcCustomLang::AddIconAndMessage(TForm& Form, const String& Msg, const TMessageLayout& L) {
+  if (L.Icon != siNone) {
+    auto* Image = NewControl<TImage>(Form, u"Image");
+    Image->SetIcon(L.Icon);
+    Image->SetBounds(L.HorzMargin, L.VertMargin, SystemIconSize, SystemIconSize);
+    MirrorUnderRightToLeft(Form, *Image);
+  }
+  auto* Message = NewControl<TLabel>(Form, u"Message");
+  SetControlOrdProp(*Message, u"WordWrap", 1);
+  SetControlOrdProp(*Message, u"Transparent", 1);
+  SetControlOrdProp(*Message, u"Layout", tlCenter);
+  SetControlStrProp(*Message, u"Caption", Msg);
+  Message->SetBounds(L.IconTextWidth - L.TextRect.cx + L.HorzMargin, L.VertMargin, L.TextRect.cx,
+                     MaxOf(L.TextRect.cy, L.IconTextHeight));
+  MirrorUnderRightToLeft(Form, *Message);
+}
+
+void TlcCustomLang::AddMessageButtons(TForm& Form, TMessageForm& Companion, TMsgDlgButtons Buttons,
+                                      TMsgDlgBtn DefaultBtn, TMsgDlgBtn CancelBtn,
+                                      const TMessageLayout& L) {
+  const TMsgDlgBtn Default = DefaultButtonOf(Buttons, DefaultBtn);
+  const TMsgDlgBtn Cancel = CancelButtonOf(Buttons, CancelBtn);
+  int X = (Form.ClientWidth() - L.GroupWidth) / 2;
+  for (int I = mbYes; I <= mbClose; ++I) {
+    const auto B = static_cast<TMsgDlgBtn>(I);
+    if (!Buttons.Contains(B)) continue;
+    auto* Button = NewControl<TButton>(Form, MsgDlgButtonName(B));
+    SetControlStrProp(*Button, u"Caption", GetDlgButtonCaption(B));
+    Button->SetModalResult(ModalResultOf(B));
+    if (B == Default) {
+      Button->SetDefault(true);
+      Form.SetActiveControl(Button);
+    }
+    if (B == Cancel) Button->SetCancel(true);
+    if (B == mbHelp)
+      Button->OnClick =
+          TNotifyEvent([C = &Companion](TObject* Sender) { C->HelpButtonClick(Sender); });
+    Button->SetBounds(X, L.IconTextHeight + L.VertMargin + L.VertSpacing, L.ButtonWidth,
+                      L.ButtonHeight);
+    X += L.ButtonWidth + L.ButtonSpacing;
+  }
+}
+
 TComponentPtr<TForm> TlcCustomLang::CreateMessageDialog(const String& Msg, TMsgDlgType DlgType,
                                                         TMsgDlgButtons Buttons,
                                                         TMsgDlgBtn DefaultBtn,
@@ -87,88 +195,16 @@ TComponentPtr<TForm> TlcCustomLang::CreateMessageDialog(const String& Msg, TMsgD
   Form->SetBorderStyle(bsDialog);
   Form->Font()->SetCharset(DialogCharset());
   Form->SetPosition(poDesigned);
-  auto* Companion = new TMessageForm(Form.get());
-  Companion->MessageForm = Form.get();
-  Form->SetKeyPreview(true);
-  Form->OnKeyDown = TKeyEvent([Companion](TObject* Sender, uint16_t& Key, TShiftState Shift) {
-    Companion->FormKeyDown(Sender, Key, Shift);
-  });
+  TMessageForm& Companion = AttachCompanion(*Form);
 
-  const TFont& Font = *Form->Font();
-  const TSize Ave = GetAveCharSize(Font);
-  const int HorzMargin = MulDiv(8, Ave.cx, 4);
-  const int VertMargin = MulDiv(8, Ave.cy, 8);
-  const int HorzSpacing = MulDiv(10, Ave.cx, 4);
-  const int VertSpacing = MulDiv(10, Ave.cy, 8);
-  int ButtonWidth = MulDiv(50, Ave.cx, 4);
-  int ButtonCount = 0;
-  for (int B = mbYes; B <= mbClose; ++B) {
-    if (!Buttons.Contains(static_cast<TMsgDlgBtn>(B))) continue;
-    ++ButtonCount;
-    const String Caption = GetDlgButtonCaption(static_cast<TMsgDlgBtn>(B));
-    ButtonWidth = MaxOf(ButtonWidth, WindowSystem().TextExtent(Font, Caption).cx + 8);
-  }
-  const int ButtonHeight = MulDiv(14, Ave.cy, 8);
-  const int ButtonSpacing = MulDiv(4, Ave.cx, 4);
-
-  const TSize TextRect = WindowSystem().WrappedTextExtent(Font, Msg, Screen().Width() / 2);
-  const TSystemIcon Icon = IconOf(DlgType);
-  int IconTextWidth = TextRect.cx;
-  int IconTextHeight = TextRect.cy;
-  if (Icon != siNone) {
-    IconTextWidth += SystemIconSize + HorzSpacing;
-    IconTextHeight = MaxOf(IconTextHeight, SystemIconSize);
-  }
-  const int GroupWidth =
-      ButtonCount == 0 ? 0 : ButtonCount * ButtonWidth + (ButtonCount - 1) * ButtonSpacing;
-  Form->SetClientWidth(MaxOf(IconTextWidth, GroupWidth) + 2 * HorzMargin);
-  Form->SetClientHeight(IconTextHeight + ButtonHeight + VertSpacing + 2 * VertMargin);
-
-  // Centred on the active form's monitor, or the primary one; the monitor's origin counts, so a
-  // dialog over a form on a second monitor shows there.
-  const TCustomForm* Active = Screen().ActiveForm();
-  const TMonitor M = Active ? Screen().MonitorFromRect(Active->Left(), Active->Top(),
-                                                       Active->Width(), Active->Height())
-                            : Screen().PrimaryMonitor();
-  Form->SetBounds(M.Left + M.Width / 2 - Form->Width() / 2,
-                  M.Top + M.Height / 2 - Form->Height() / 2, Form->Width(), Form->Height());
+  const TMessageLayout L = MeasureMessageDialog(*Form->Font(), Msg, DlgType, Buttons);
+  Form->SetClientWidth(MaxOf(L.IconTextWidth, L.GroupWidth) + 2 * L.HorzMargin);
+  Form->SetClientHeight(L.IconTextHeight + L.ButtonHeight + L.VertSpacing + 2 * L.VertMargin);
+  CentreOnActiveFormsMonitor(*Form);
 
   SetControlStrProp(*Form, u"Caption", GetDlgTitle(DlgType));
-  if (Icon != siNone) {
-    auto* Image = NewControl<TImage>(*Form, u"Image");
-    Image->SetIcon(Icon);
-    Image->SetBounds(HorzMargin, VertMargin, SystemIconSize, SystemIconSize);
-    MirrorUnderRightToLeft(*Form, *Image);
-  }
-  auto* Message = NewControl<TLabel>(*Form, u"Message");
-  SetControlOrdProp(*Message, u"WordWrap", 1);
-  SetControlOrdProp(*Message, u"Transparent", 1);
-  SetControlOrdProp(*Message, u"Layout", tlCenter);
-  SetControlStrProp(*Message, u"Caption", Msg);
-  Message->SetBounds(IconTextWidth - TextRect.cx + HorzMargin, VertMargin, TextRect.cx,
-                     MaxOf(TextRect.cy, IconTextHeight));
-  MirrorUnderRightToLeft(*Form, *Message);
-
-  const TMsgDlgBtn Default = DefaultButtonOf(Buttons, DefaultBtn);
-  const TMsgDlgBtn Cancel = CancelButtonOf(Buttons, CancelBtn);
-  int X = (Form->ClientWidth() - GroupWidth) / 2;
-  for (int I = mbYes; I <= mbClose; ++I) {
-    const auto B = static_cast<TMsgDlgBtn>(I);
-    if (!Buttons.Contains(B)) continue;
-    auto* Button = NewControl<TButton>(*Form, MsgDlgButtonName(B));
-    SetControlStrProp(*Button, u"Caption", GetDlgButtonCaption(B));
-    Button->SetModalResult(ModalResultOf(B));
-    if (B == Default) {
-      Button->SetDefault(true);
-      Form->SetActiveControl(Button);
-    }
-    if (B == Cancel) Button->SetCancel(true);
-    if (B == mbHelp)
-      Button->OnClick =
-          TNotifyEvent([Companion](TObject* Sender) { Companion->HelpButtonClick(Sender); });
-    Button->SetBounds(X, IconTextHeight + VertMargin + VertSpacing, ButtonWidth, ButtonHeight);
-    X += ButtonWidth + ButtonSpacing;
-  }
+  AddIconAndMessage(*Form, Msg, L);
+  AddMessageButtons(*Form, Companion, Buttons, DefaultBtn, CancelBtn, L);
   return Form;
 }
 
