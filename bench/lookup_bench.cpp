@@ -5,8 +5,8 @@
 // call site with a literal asks it: the key is a pointer to a literal, made into the system's own
 // key type by the call. What is built once (catalogs, translators, our component and its key
 // index) is built before the timed loop. Hits, misses and fallbacks are timed apart, each over its
-// keys in shuffled order, at 1,000, 10,000 and 100,000 keys; the caller takes the length of every
-// answer, so each system hands over a text it can read.
+// keys in shuffled order, at 1,000, 10,000, 100,000 and 1,000,000 keys; the caller takes the length
+// of every answer, so each system hands over a text it can read.
 //
 // A miss answers differently by design: gettext and Qt give the key back, ours the empty text.
 //
@@ -59,7 +59,7 @@ void* realloc(void* Block, size_t Size) {
 
 namespace {
 
-const int Sizes[] = {1000, 10000, 100000};
+const int Sizes[] = {1000, 10000, 100000, 1000000};
 const char* const Cases[] = {"hit", "miss", "fallback"};
 
 struct TSizeData {
