@@ -8,8 +8,9 @@
 // Beside the slots lies a tag of two bytes per slot (how far the slot lies from its home, and
 // eight bits of its hash). A probe reads the tags first: they are small enough to stay in the
 // cache for a large table, so a miss ends there and a hit reads only the slot that answers.
-// Slots of one word stay in the cache for a large table too, so a hit waits for memory once,
-// for what its slot points at.
+// Slots of one word stay in the cache up to some hundred thousand keys, so a hit there waits for
+// memory once, for what its slot points at; at a million keys (twelve megabytes of slots) it
+// waits for its slot first.
 //
 // A look-up runs for every message a program shows, so hashing and comparing are inline and
 // read four code units at a time.
