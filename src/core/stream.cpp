@@ -89,6 +89,20 @@ std::string TStream::ReadBytes(int64_t Count) {
   return Bytes;
 }
 
+std::string_view ReadRest(TStream& Stream, std::string& Owned) {
+  std::string_view All;
+  if (const auto* Memory = dynamic_cast<const TMemoryStream*>(&Stream))
+    All = Memory->Bytes();
+  else if (const auto* View = dynamic_cast<const TMemoryViewStream*>(&Stream))
+    All = View->Bytes();
+  else
+    return Owned = Stream.ReadBytes(Stream.Size() - Stream.Position());
+  const auto From = static_cast<size_t>(
+      std::clamp<int64_t>(Stream.Position(), 0, static_cast<int64_t>(All.size())));
+  Stream.Seek(0, TSeekOrigin::soEnd);
+  return All.substr(From);
+}
+
 void TStream::WriteBytes(const std::string& Bytes) {
   WriteBuffer(Bytes.data(), static_cast<int64_t>(Bytes.size()));
 }

@@ -90,6 +90,10 @@ class TMemoryViewStream : public TStream {
   int64_t FPos = 0;
 };
 
+// The bytes from the stream's position to its end, which is where the stream then stands: those
+// of a memory stream viewed where they lie, any other stream's read into Owned.
+std::string_view ReadRest(TStream& Stream, std::string& Owned);
+
 // Open modes of the class library; sharing modes are advisory locks on Linux.
 enum : uint16_t {
   fmOpenRead = 0x0000,

@@ -61,7 +61,17 @@ int TStringList::AddObject(const String& S, TObject* AObject) {
     if (FDuplicates == TDuplicates::dupIgnore) return Index;
     if (FDuplicates == TDuplicates::dupError) throw EStringListError(SDuplicateString);
   }
-  InsertItem(Index, S, AObject);
+  InsertItem(Index, TSharedText(S), AObject);
+  return Index;
+}
+
+int TStringList::AddShared(TSharedText S, TObject* AObject) {
+  int Index = Count();
+  if (FSorted && Find(S.View(), Index)) {
+    if (FDuplicates == TDuplicates::dupIgnore) return Index;
+    if (FDuplicates == TDuplicates::dupError) throw EStringListError(SDuplicateString);
+  }
+  InsertItem(Index, std::move(S), AObject);
   return Index;
 }
 
@@ -72,12 +82,12 @@ void TStringList::Insert(int Index, const String& S) {
 void TStringList::InsertObject(int Index, const String& S, TObject* AObject) {
   if (FSorted) throw EStringListError(SSortedListError);
   if (Index < 0 || Index > Count()) Error(Index);
-  InsertItem(Index, S, AObject);
+  InsertItem(Index, TSharedText(S), AObject);
 }
 
-void TStringList::InsertItem(int Index, const String& S, TObject* O) {
+void TStringList::InsertItem(int Index, TSharedText S, TObject* O) {
   Changing();
-  FItems.insert(FItems.begin() + Index, Item{TSharedText(S), O});
+  FItems.insert(FItems.begin() + Index, Item{std::move(S), O});
   Changed();
 }
 
@@ -123,7 +133,7 @@ void TStringList::SetCaseSensitive(bool Value) {
   }
 }
 
-bool TStringList::Find(const String& S, int& Index) const {
+bool TStringList::Find(std::u16string_view S, int& Index) const {
   // The lowest index whose item is not less than S.
   int Low = 0, High = Count();
   while (Low < High) {

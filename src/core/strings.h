@@ -119,7 +119,9 @@ class TStringList : public TStrings {
   // point; Add puts a new item before equal items (dupAccept), ignores it (dupIgnore) or raises
   // EStringListError "String list does not allow duplicates" (dupError). Insert and Put on a
   // sorted list raise EStringListError "Operation not allowed on sorted list".
-  bool Find(const String& S, int& Index) const;
+  bool Find(std::u16string_view S, int& Index) const;
+  // AddObject with a text already held: the list shares it instead of copying its characters.
+  int AddShared(TSharedText S, TObject* AObject);
   bool Sorted() const { return FSorted; }
   void SetSorted(bool Value);
   TDuplicates Duplicates() const { return FDuplicates; }
@@ -141,7 +143,7 @@ class TStringList : public TStrings {
   };
   void Changing();
   void Changed();
-  void InsertItem(int Index, const String& S, TObject* O);
+  void InsertItem(int Index, TSharedText S, TObject* O);
 
   std::vector<Item> FItems;
   bool FSorted = false;

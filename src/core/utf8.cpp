@@ -47,11 +47,11 @@ std::optional<char32_t> DecodeOne(std::string_view B, size_t& I) {
   return C;
 }
 
-// Decodes Bytes into UTF-16; Invalid(Out, I) handles bytes at I that are not UTF-8 and says
-// whether to go on. A text never has more code units than bytes, so the result is sized once.
+// Decodes Bytes into R as UTF-16; Invalid(Out, I) handles bytes at I that are not UTF-8 and
+// says whether to go on. A text never has more code units than bytes, so R is sized once.
 template <class OnInvalid>
-String Decode(std::string_view Bytes, OnInvalid Invalid) {
-  String R(Bytes.size(), u'\0');
+void DecodeInto(std::string_view Bytes, OnInvalid Invalid, String& R) {
+  R.resize(Bytes.size());
   char16_t* Out = R.data();
   for (size_t I = 0; I < Bytes.size();) {
 #if defined(__SSE2__)
@@ -90,7 +90,10 @@ String Decode(std::string_view Bytes, OnInvalid Invalid) {
     }
     const std::optional<char32_t> C = DecodeOne(Bytes, I);
     if (!C) {
-      if (!Invalid(Out, I)) return {};
+      if (!Invalid(Out, I)) {
+        R.clear();
+        return;
+      }
     } else if (*C < 0x10000) {
       *Out++ = static_cast<char16_t>(*C);
     } else {
@@ -99,7 +102,19 @@ String Decode(std::string_view Bytes, OnInvalid Invalid) {
     }
   }
   R.resize(static_cast<size_t>(Out - R.data()));
+}
+
+template <class OnInvalid>
+String Decode(std::string_view Bytes, OnInvalid Invalid) {
+  String R;
+  DecodeInto(Bytes, Invalid, R);
   return R;
+}
+
+bool ReplaceInvalid(char16_t*& Out, size_t& I) {
+  *Out++ = u'\xFFFD';
+  ++I;
+  return true;
 }
 
 }  // namespace
@@ -109,11 +124,11 @@ String FromUtf8(std::string_view utf8) {
 }
 
 String Utf8DecodeReplacing(std::string_view Bytes) {
-  return Decode(Bytes, [](char16_t*& Out, size_t& I) {
-    *Out++ = u'\xFFFD';
-    ++I;
-    return true;
-  });
+  return Decode(Bytes, ReplaceInvalid);
+}
+
+void Utf8DecodeReplacing(std::string_view Bytes, String& Out) {
+  DecodeInto(Bytes, ReplaceInvalid, Out);
 }
 
 std::string ToUtf8(const String& s) {

@@ -1,6 +1,7 @@
 #include "lang/files/mem_ini_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "core/code_page.h"
@@ -121,7 +122,7 @@ int TMemIniEntry::Add(const String& Key, const String& Value) {
 }
 
 int TMemIniEntry::Add(const String& KeyValue) {
-  const auto [Key, Value] = SplitKeyValue(KeyValue);
+  const auto [Key, Value] = SplitKeyValue(std::u16string_view(KeyValue));
   return Add(String(Key), String(Value));
 }
 
@@ -141,25 +142,18 @@ const String& TMemIniEntry::Value(int I) const {
   return static_cast<TMemIniValue*>(FList->GetObject(I))->Value;
 }
 
-std::pair<std::u16string_view, std::u16string_view> TMemIniEntry::SplitKeyValue(
-    std::u16string_view KeyValue) {
-  const size_t P = KeyValue.find(u'=');
-  if (P == std::u16string_view::npos) return {KeyValue, {}};
-  return {KeyValue.substr(0, P), KeyValue.substr(P + 1)};
-}
-
-void TMemIniEntry::Load(std::vector<std::pair<String, String>>& Lines) {
+void TMemIniEntry::Load(std::vector<std::pair<TSharedText, String>>& Lines) {
   // The stable sort keeps equal keys in the order they were added to the unsorted list, so
   // adding them last to first puts the most recent one first, as sorted insertion does. Keys
   // that already come strictly in order (as every file written here) go in as they are.
   const bool InOrder =
       std::adjacent_find(Lines.begin(), Lines.end(), [this](const auto& A, const auto& B) {
-        return CompareText(A.first, B.first) >= 0;
+        return CompareText(A.first.View(), B.first.View()) >= 0;
       }) == Lines.end();
   FList->SetSorted(false);
   FList->Clear();
-  const auto Add = [this](std::pair<String, String>& L) {
-    FList->AddObject(std::move(L.first), new TMemIniValue(std::move(L.second)));
+  const auto Add = [this](std::pair<TSharedText, String>& L) {
+    FList->AddShared(std::move(L.first), new TMemIniValue(std::move(L.second)));
   };
   if (InOrder)
     std::for_each(Lines.begin(), Lines.end(), Add);
@@ -280,26 +274,70 @@ void TlcMemIniFile::GetStrings(TStrings& List) const {
   List.EndUpdate();
 }
 
-template <class ForEachFn>
-void TlcMemIniFile::Parse(const ForEachFn& ForEach) {
+namespace {
+
+// Lines given as characters.
+struct TCharDecoder {
+  String Text(std::u16string_view S) { return String(S); }
+  TSharedText Shared(std::u16string_view S) { return TSharedText(S); }
+};
+
+// Lines given as bytes, each piece decoded by itself; a key goes through one buffer for all.
+// Every byte below 0x80 stands for its own character in UTF-8 and in the single-byte code
+// pages, so lines, headers and "=" are found in the bytes as in the characters.
+struct TByteDecoder {
+  bool Utf8;
+  String Buffer;
+  String Text(std::string_view Bytes) {
+    return Utf8 ? Utf8DecodeReplacing(Bytes) : AnsiToString(Bytes);
+  }
+  TSharedText Shared(std::string_view Bytes) {
+    if (!Utf8) return TSharedText(AnsiToString(Bytes));
+    Utf8DecodeReplacing(Bytes, Buffer);
+    return TSharedText(Buffer);
+  }
+};
+
+// Calls Line with every line of Bytes, split at CR LF, CR or LF as ForEachLine splits a text.
+template <class F>
+void ForEachByteLine(std::string_view Bytes, const F& Line) {
+  const char* At = Bytes.data();
+  const char* const End = At + Bytes.size();
+  while (At < End) {
+    const auto* LF = static_cast<const char*>(std::memchr(At, '\n', static_cast<size_t>(End - At)));
+    const char* Stop = LF ? LF : End;
+    if (const auto* CR =
+            static_cast<const char*>(std::memchr(At, '\r', static_cast<size_t>(Stop - At))))
+      Stop = CR;
+    Line(std::string_view(At, static_cast<size_t>(Stop - At)));
+    At = Stop;
+    if (At < End && *At == '\r') ++At;
+    if (At < End && *At == '\n') ++At;
+  }
+}
+
+}  // namespace
+
+template <class ForEachFn, class DecoderType>
+void TlcMemIniFile::Parse(const ForEachFn& ForEach, DecoderType& Decoder) {
   Clear();
   // Every header opens a run of lines. The runs are sorted once at the end, not inserted one by
   // one, so that sections in any order cost N log N; runs of one name (in any case) then make
   // one section under the spelling that came first, their lines in the order they were read.
   struct TRun {
     String Name;
-    std::vector<std::pair<String, String>> Lines;
+    std::vector<std::pair<TSharedText, String>> Lines;
   };
   std::vector<TRun> Runs;
-  ForEach([&](std::u16string_view Line) {
-    if (Line.empty() || Line[0] == u';') return;
-    if (Line.size() >= 2 && Line[0] == u'[' && Line.back() == u']') {
-      Runs.push_back({String(Line.substr(1, Line.size() - 2)), {}});
+  ForEach([&](auto Line) {
+    if (Line.empty() || Line[0] == ';') return;
+    if (Line.size() >= 2 && Line[0] == '[' && Line.back() == ']') {
+      Runs.push_back({Decoder.Text(Line.substr(1, Line.size() - 2)), {}});
       return;
     }
     if (Runs.empty()) return;
     const auto [Key, Value] = TMemIniEntry::SplitKeyValue(Line);
-    Runs.back().Lines.emplace_back(String(Key), String(Value));
+    Runs.back().Lines.emplace_back(Decoder.Shared(Key), Decoder.Text(Value));
   });
   const auto Less = [](const TRun& A, const TRun& B) { return CompareText(A.Name, B.Name) < 0; };
   if (!std::is_sorted(Runs.begin(), Runs.end(), Less))
@@ -322,13 +360,28 @@ void TlcMemIniFile::Parse(const ForEachFn& ForEach) {
 }
 
 void TlcMemIniFile::SetStrings(const TStrings& List) {
-  Parse([&List](const auto& Fn) {
-    for (int I = 0; I < List.Count(); ++I) Fn(List.Get(I));
-  });
+  TCharDecoder Decoder;
+  Parse(
+      [&List](const auto& Fn) {
+        for (int I = 0; I < List.Count(); ++I) Fn(std::u16string_view(List.Get(I)));
+      },
+      Decoder);
 }
 
 void TlcMemIniFile::SetText(std::u16string_view Text) {
-  Parse([Text](const auto& Fn) { ForEachLine(Text, Fn); });
+  TCharDecoder Decoder;
+  Parse([Text](const auto& Fn) { ForEachLine(Text, Fn); }, Decoder);
+}
+
+void TlcMemIniFile::SetTextBytes(std::string_view Bytes, TEncoding Encoding) {
+  const bool Utf8 = Encoding == TEncoding::UTF8;
+  // A multi-byte code page may use bytes below 0x80 inside its characters.
+  if (!Utf8 && !IsSingleByteCodePage(GetACP())) {
+    SetText(AnsiToString(Bytes));
+    return;
+  }
+  TByteDecoder Decoder{Utf8, {}};
+  Parse([Bytes](const auto& Fn) { ForEachByteLine(Bytes, Fn); }, Decoder);
 }
 
 void TlcMemIniFile::Rename(const String& FileName, bool Reload) {
@@ -352,12 +405,13 @@ void TlcMemIniFile::LoadFromFile(const String& AFileName) {
 
 void TlcMemIniFile::LoadFromStream(TStream& Stream) {
   Clear();
-  const std::string Bytes = Stream.ReadBytes(Stream.Size() - Stream.Position());
+  std::string Owned;
+  const std::string_view Bytes = ReadRest(Stream, Owned);
   if (Bytes.starts_with(Utf8Mark)) {
     // The mark says what the text is, whatever "OPTIONS" may say further down.
-    SetText(Utf8DecodeReplacing(std::string_view(Bytes).substr(3)));
+    SetTextBytes(Bytes.substr(3), TEncoding::UTF8);
     return;
   }
-  SetText(AnsiToString(Bytes));
-  if (ReadBool(OptionsSection, UTF8Key, false)) SetText(Utf8DecodeReplacing(Bytes));
+  SetTextBytes(Bytes, TEncoding::Ansi);
+  if (ReadBool(OptionsSection, UTF8Key, false)) SetTextBytes(Bytes, TEncoding::UTF8);
 }

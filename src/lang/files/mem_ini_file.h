@@ -83,13 +83,19 @@ class TMemIniEntry : public TPersistent {
   std::u16string_view Name(int I) const { return FList->Shared(I).View(); }
   const String& Value(int I) const;
   String GetLine(int I) const { return GetName(I) + u"=" + GetValue(I); }
-  // Key and value of a line: split at its first "=", else all of it is the key.
-  static std::pair<std::u16string_view, std::u16string_view> SplitKeyValue(
-      std::u16string_view KeyValue);
+  // Key and value of a line, in characters or in bytes still to decode: split at its first
+  // "=", else all of it is the key.
+  template <class Char>
+  static std::pair<std::basic_string_view<Char>, std::basic_string_view<Char>> SplitKeyValue(
+      std::basic_string_view<Char> KeyValue) {
+    const size_t P = KeyValue.find(Char('='));
+    if (P == KeyValue.npos) return {KeyValue, {}};
+    return {KeyValue.substr(0, P), KeyValue.substr(P + 1)};
+  }
 
   // Replaces the keys by Lines, given in the order they were read: one sort instead of one
-  // sorted insertion per line, with the same result.
-  void Load(std::vector<std::pair<String, String>>& Lines);
+  // sorted insertion per line, with the same result. The keys are taken over, not copied.
+  void Load(std::vector<std::pair<TSharedText, String>>& Lines);
 
  private:
   std::unique_ptr<TStringList> FList;
@@ -122,6 +128,9 @@ class TlcMemIniFile : public TlcCustomIniFile {
   void SetStrings(const TStrings& List);
   // As SetStrings with the lines of Text (split at CR LF, CR or LF).
   void SetText(std::u16string_view Text);
+  // As SetText with Bytes in the ANSI code page or in UTF-8 (invalid bytes become U+FFFD), each
+  // line decoded by itself, so that no text of the whole file is made.
+  void SetTextBytes(std::string_view Bytes, TEncoding Encoding);
   void Rename(const String& FileName, bool Reload);
   void LoadFromFile(const String& AFileName);
   // Reads from the stream's position to its end: as UTF-8 when it starts with the UTF-8 mark,
@@ -137,9 +146,10 @@ class TlcMemIniFile : public TlcCustomIniFile {
  private:
   TMemIniEntry* AddSection(const String& Section);
   void LoadValues();
-  // Replaces the content by the lines that ForEach(Fn) hands to Fn, one by one.
-  template <class ForEachFn>
-  void Parse(const ForEachFn& ForEach);
+  // Replaces the content by the lines that ForEach(Fn) hands to Fn, one by one, each as
+  // characters or as bytes that Decoder turns into characters.
+  template <class ForEachFn, class DecoderType>
+  void Parse(const ForEachFn& ForEach, DecoderType& Decoder);
 
   std::unique_ptr<TStringList> FSections;
   bool FChanged = false;

@@ -124,19 +124,20 @@ void CheckKey(const String& Key) {
 
 }  // namespace
 
-std::unique_ptr<TlcMemIniFile> ParseTranslationFile(const std::string& Bytes) {
+std::unique_ptr<TlcMemIniFile> ParseTranslationFile(std::string_view Bytes) {
   auto Ini = std::make_unique<TlcMemIniFile>(u"");
   if (Bytes.starts_with("\xEF\xBB\xBF")) {
-    Ini->SetText(Utf8DecodeReplacing(std::string_view(Bytes).substr(3)));
+    Ini->SetTextBytes(Bytes.substr(3), TEncoding::UTF8);
   } else if (Bytes.starts_with("\xFF\xFE") || Bytes.starts_with("\xFE\xFF")) {
-    TMemoryStream Stream(Bytes);
+    TMemoryStream Stream{std::string(Bytes)};
     TStringList Lines;
     Lines.LoadFromStream(Stream);
     Ini->SetStrings(Lines);
   } else {
     // Only "OPTIONS" tells whether the bytes are UTF-8.
-    Ini->SetText(AnsiToString(Bytes));
-    if (Ini->ReadBool(OptionsSectionName, UTF8Key, false)) Ini->SetText(Utf8DecodeReplacing(Bytes));
+    Ini->SetTextBytes(Bytes, TEncoding::Ansi);
+    if (Ini->ReadBool(OptionsSectionName, UTF8Key, false))
+      Ini->SetTextBytes(Bytes, TEncoding::UTF8);
   }
   return Ini;
 }
@@ -153,7 +154,8 @@ String TlcCustomLang::OwnerName() const {
 
 std::unique_ptr<TlcMemIniFile> TlcCustomLang::ParseStream(TStream& AStream) {
   AStream.SetPosition(0);
-  return ParseTranslationFile(AStream.ReadBytes(AStream.Size()));
+  std::string Owned;
+  return ParseTranslationFile(ReadRest(AStream, Owned));
 }
 
 int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool CanRewrite) {

@@ -2,7 +2,7 @@
 // The text translation file: an INI-format file with an "OPTIONS" section, the language names
 // and one section per category, keyed by the owner form's class name and the line name.
 #include <memory>
-#include <string>
+#include <string_view>
 
 #include "lang/files/mem_ini_file.h"
 
@@ -20,7 +20,7 @@ extern TlcMemIniFile* SharedTranslationIni;
 // "OPTIONS" says "IsUTF8File". Hand-edited files load as far as they make sense: lines before
 // the first section are dropped, a line without "=" is a key with an empty value, and bytes
 // that are not UTF-8 in a UTF-8 file become U+FFFD.
-std::unique_ptr<TlcMemIniFile> ParseTranslationFile(const std::string& Bytes);
+std::unique_ptr<TlcMemIniFile> ParseTranslationFile(std::string_view Bytes);
 
 // ELanguageError naming the file when FileName does not exist.
 void RequireTranslationFile(const String& FileName);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <vector>
 
@@ -70,6 +71,27 @@ TEST(MemIniFile, ManySectionsInDescendingOrder) {
   Ini.ReadSectionValues(u"S00007", Values);
   EXPECT_EQ(Lines(Values), (std::vector<String>{u"again", u"7"}));
   EXPECT_EQ(Ini.ReadString(u"S49999", u"k", u""), u"49999");
+}
+
+TEST(MemIniFile, OneLongLineCostsLittleMoreThanItsText) {
+  // Copies of the file's text, of its decoded text and of each line took eight times the file.
+  constexpr size_t Size = size_t{32} << 20;
+  std::string Bytes = "\xEF\xBB\xBF[s]\r\nk=";
+  Bytes.append(Size, 'x');
+  TMemoryStream In(std::move(Bytes));
+  const auto PeakMegabytes = [] {
+    rusage U{};
+    getrusage(RUSAGE_SELF, &U);
+    return U.ru_maxrss / 1024;
+  };
+  const long Before = PeakMegabytes();
+  TlcMemIniFile Ini(u"");
+  Ini.LoadFromStream(In);
+  // The value in UTF-16 takes twice the bytes.
+  EXPECT_LT(PeakMegabytes() - Before, 3 * static_cast<long>(Size >> 20));
+  const TMemIniEntry* Entry = Ini.FindSection(u"s");
+  ASSERT_NE(Entry, nullptr);
+  EXPECT_EQ(Entry->Value(0).size(), Size);
 }
 
 TEST(MemIniFile, DuplicateKeysAndWrites) {
