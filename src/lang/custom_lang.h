@@ -395,6 +395,13 @@ class TlcCustomLang : public TComponent {
   String OwnerClassName() const;
   String OwnerName() const;
   static std::unique_ptr<TlcMemIniFile> ParseStream(TStream& AStream);
+  // The steps of a category load from a text file: the file's options, the lines of the
+  // category's section (returns the number of distinct keys), then taking the options over.
+  struct TTextFileOptions;
+  void ReadTextFileOptions(const TlcMemIniFile& Ini, TTextFileOptions& Options) const;
+  int ReadCategoryLines(const TlcMemIniFile& Ini, TStringsType PropType,
+                        const TTextFileOptions& Options, TStrings& Lines);
+  void TakeTextFileOptions(TTextFileOptions& Options);
   void WriteLanguageNames(TlcMemIniFile& Ini) const;
   // Rebuilds the lines of Lines from index From on, whose columns follow the languages Names,
   // in the component's language order; a language that Names lack gets an empty column.

@@ -10,6 +10,7 @@
 #include "core/safe_file.h"
 #include "core/save_lock.h"
 #include "core/stream.h"
+#include "core/text_arena.h"
 #include "lang/custom_lang.h"
 #include "lang/switch/extended_items.h"
 #include "lang/table/translation_data.h"
@@ -31,14 +32,13 @@ bool HasBracketNames(TStringsType T) {
   return T == stCollections || T == stListView_TreeView_Items;
 }
 
-String MapChars(String S, char16_t A, char16_t B, char16_t C, char16_t D) {
+void MapChars(String& S, char16_t A, char16_t B, char16_t C, char16_t D) {
   for (char16_t& X : S) {
     if (X == A)
       X = B;
     else if (X == C)
       X = D;
   }
-  return S;
 }
 
 bool StartsWithText(std::u16string_view S, const String& Prefix) {
@@ -158,91 +158,110 @@ std::unique_ptr<TlcMemIniFile> TlcCustomLang::ParseStream(TStream& AStream) {
   return ParseTranslationFile(ReadRest(AStream, Owned));
 }
 
+// What a category load takes from the file besides the section's lines, read before anything
+// changes so that an error while reading the file changes nothing.
+struct TlcCustomLang::TTextFileOptions {
+  String Separator;
+  bool Utf8 = false;
+  int NumLang = 0;
+  TStringList Names;  // empty when the file names no languages
+  TStringList Fixed;
+};
+
+void TlcCustomLang::ReadTextFileOptions(const TlcMemIniFile& Ini, TTextFileOptions& Options) const {
+  Options.Separator = Ini.ReadString(OptionsSectionName, DelimiterKey, DefaultFileDelimiter);
+  ReadLanguageNames(Ini, Options.Names);
+  Options.Utf8 = Ini.ReadBool(OptionsSectionName, UTF8Key, false);
+  Options.NumLang = Options.Names.Count() > 0 ? Options.Names.Count() : FNumLang;
+  for (int N = 1; N <= Options.NumLang; ++N)
+    if (Ini.ReadBool(OptionsSectionName, FixedKey + IntToStr(N), false))
+      Options.Fixed.Add(N <= Options.Names.Count() ? Options.Names[N - 1] : FLangNames->Get(N - 1));
+}
+
+void TlcCustomLang::TakeTextFileOptions(TTextFileOptions& Options) {
+  if (Options.Names.Count() > 0) SetLangNames(&Options.Names);
+  FStoreAsUTF8 = Options.Utf8;
+  FFixedLanguages->Assign(Options.Fixed);
+}
+
+int TlcCustomLang::ReadCategoryLines(const TlcMemIniFile& Ini, TStringsType PropType,
+                                     const TTextFileOptions& Options, TStrings& Lines) {
+  // The section's keys come sorted; of keys equal but for case the first stands, as a look-up
+  // by key would find it.
+  const TMemIniEntry* Entries = Ini.FindSection(CategorySectionNames[PropType]);
+  if (!Entries || Entries->Count() == 0) return 0;
+  const char16_t D = FLangDelim;
+  const String ByName = OwnerName() + u".", ByClass = OwnerClassName() + u".";
+  const String OwnByName = OwnerName() + D, OwnByClass = OwnerClassName() + D;
+  const bool Named = !OwnerName().empty();
+  const String Absent(1, AbsentValue);
+  // The columns are decoded with the language count and the encoding the file gives.
+  const TRestore<int> Count(FNumLang, Options.NumLang);
+  const TRestore<bool> Encoding(FStoreAsUTF8, Options.Utf8);
+  // A large table's lines lie side by side as the form data's do, judged by the first line.
+  const TTextArena Arena(2 * static_cast<size_t>(Entries->Count()) *
+                         (Entries->Name(0).size() + Entries->Value(0).size() + 2));
+  int KeyCount = 0;
+  String T;  // one buffer for every line, so a line costs only its place in the list
+  for (int I = 0; I < Entries->Count(); ++I) {
+    const std::u16string_view K = Entries->Name(I);
+    if (I > 0 && CompareText(K, Entries->Name(I - 1)) == 0) continue;
+    ++KeyCount;
+    const bool IsByName = Named && StartsWithText(K, ByName);
+    if (!IsByName && !StartsWithText(K, ByClass)) continue;
+    const String& Value = Entries->Value(I);
+    T.assign(K.substr((IsByName ? ByName : ByClass).size()));
+    T += D;
+    if (HasBracketNames(PropType)) MapChars(T, u'-', u'[', u'+', u']');
+    const std::u16string_view LineName(T.data(), T.size() - 1);
+    if (FDoNotList->Count() > 0 &&
+        FDoNotList->IndexOf(String(LineName.substr(0, LineName.find(u'.')))) >= 0)
+      continue;
+    if (Options.Utf8 && Value == Absent) continue;
+    if (Options.Utf8) {
+      AppendColumns(T, Value, Options.Separator, D);
+    } else {
+      String Columns;
+      AppendColumns(Columns, Value, Options.Separator, D);
+      Columns = DecodeAnsiColumns(String(K) + D + Columns, false);
+      T.append(Columns, Columns.find(D) + 1);
+    }
+    UnescapeLineBreaksInPlace(T);
+    if (T.empty() || T.back() != D) T += D;
+    if (StartsWithText(T, IsByName ? OwnByName : OwnByClass))
+      Lines.Insert(0, T);
+    else
+      Lines.Add(T);
+  }
+  return KeyCount;
+}
+
 int TlcCustomLang::LoadFromStream(TStringsType PropType, TStream& AStream, bool CanRewrite) {
   TStrings* List = GetPropListByType(PropType);
   if (!List) return -1;
-  int KeyCount = 0;
   try {
     if (!Owner()) throw ELanguageError(u"the translation component has no owner form");
     std::unique_ptr<TlcMemIniFile> Own;
     if (!SharedTranslationIni) Own = ParseStream(AStream);
     const TlcMemIniFile& Ini = SharedTranslationIni ? *SharedTranslationIni : *Own;
-    const String Separator = Ini.ReadString(OptionsSectionName, DelimiterKey, DefaultFileDelimiter);
-
     // Everything is gathered first and applied at the end, so an error while reading the file
     // changes nothing.
-    TStringList Names;
-    ReadLanguageNames(Ini, Names);
-    const bool Utf8 = Ini.ReadBool(OptionsSectionName, UTF8Key, false);
-    const int NumLang = Names.Count() > 0 ? Names.Count() : FNumLang;
-    TStringList Fixed;
-    for (int N = 1; N <= NumLang; ++N)
-      if (Ini.ReadBool(OptionsSectionName, FixedKey + IntToStr(N), false))
-        Fixed.Add(N <= Names.Count() ? Names[N - 1] : FLangNames->Get(N - 1));
-
-    // The section's keys come sorted; of keys equal but for case the first stands, as a
-    // look-up by key would find it.
-    const TMemIniEntry* Entries = Ini.FindSection(CategorySectionNames[PropType]);
-    const int EntryCount = Entries ? Entries->Count() : 0;
-
+    TTextFileOptions Options;
+    ReadTextFileOptions(Ini, Options);
     TStringList Lines;
     if (!CanRewrite) Lines.Assign(*List);
-    const char16_t D = FLangDelim;
-    const String ByName = OwnerName() + u".", ByClass = OwnerClassName() + u".";
-    const String OwnByName = OwnerName() + D, OwnByClass = OwnerClassName() + D;
-    const bool Named = !OwnerName().empty();
-    const String Absent(1, AbsentValue);
-    {
-      // The columns are decoded with the language count and the encoding the file gives.
-      const TRestore<int> Count(FNumLang, NumLang);
-      const TRestore<bool> Encoding(FStoreAsUTF8, Utf8);
-      for (int I = 0; I < EntryCount; ++I) {
-        const std::u16string_view K = Entries->Name(I);
-        if (I > 0 && CompareText(K, Entries->Name(I - 1)) == 0) continue;
-        ++KeyCount;
-        const bool IsByName = Named && StartsWithText(K, ByName);
-        if (!IsByName && !StartsWithText(K, ByClass)) continue;
-        const String& Value = Entries->Value(I);
-        String T;
-        T.reserve(K.size() + Value.size() + 2);
-        T.assign(K.substr((IsByName ? ByName : ByClass).size()));
-        T += D;
-        if (HasBracketNames(PropType)) T = MapChars(T, u'-', u'[', u'+', u']');
-        const std::u16string_view LineName(T.data(), T.size() - 1);
-        if (FDoNotList->Count() > 0 &&
-            FDoNotList->IndexOf(String(LineName.substr(0, LineName.find(u'.')))) >= 0)
-          continue;
-        if (Utf8 && Value == Absent) continue;
-        if (Utf8) {
-          AppendColumns(T, Value, Separator, D);
-        } else {
-          String Columns;
-          AppendColumns(Columns, Value, Separator, D);
-          Columns = DecodeAnsiColumns(String(K) + D + Columns, false);
-          T.append(Columns, Columns.find(D) + 1);
-        }
-        UnescapeLineBreaksInPlace(T);
-        if (T.empty() || T.back() != D) T += D;
-        if (StartsWithText(T, IsByName ? OwnByName : OwnByClass))
-          Lines.Insert(0, T);
-        else
-          Lines.Add(T);
-      }
-    }
-
-    if (Names.Count() > 0) SetLangNames(&Names);
-    FStoreAsUTF8 = Utf8;
-    FFixedLanguages->Assign(Fixed);
+    const int KeyCount = ReadCategoryLines(Ini, PropType, Options, Lines);
+    TakeTextFileOptions(Options);
     List->Assign(Lines);
     if (!FDontChange) {
       DelOldNames(*List, PropType);
       if (PropType == stStrings) UpdateStrCollections();
       ChangeLanguage();
     }
+    return KeyCount;
   } catch (const Exception&) {
     return -1;
   }
-  return KeyCount;
 }
 
 int TlcCustomLang::SaveToStream(TStringsType PropType, TStream& AStream, const String& Delimiter) {
@@ -261,7 +280,7 @@ int TlcCustomLang::SaveToStream(TStringsType PropType, TStream& AStream, const S
     const String Line = EncodeAnsiColumns(List->Get(I));
     const size_t First = Line.find(D);
     String Name = Line.substr(0, First);
-    if (HasBracketNames(PropType)) Name = MapChars(Name, u'[', u'-', u']', u'+');
+    if (HasBracketNames(PropType)) MapChars(Name, u'[', u'-', u']', u'+');
     const String Key = OwnerClassName() + u"." + Name;
     CheckKey(Key);
     Ini->WriteString(Section, Key,
