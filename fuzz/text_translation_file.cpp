@@ -1,13 +1,14 @@
 // Feeds arbitrary bytes to the text translation file loaders of a component that a form owns:
 // all categories, one category, a merge and the import of one language; then saves what was
 // loaded. Errors the loaders report are fine; crashes, hangs and leaks are not.
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
-#include "core/safe_file.h"
 #include "core/stream.h"
 #include "lang/custom_lang.h"
 
@@ -23,8 +24,31 @@ class TFuzzForm : public TComponent {
   TFuzzForm() : TComponent(nullptr) { SetName(u"Form1"); }
 };
 
-const String ImportFile =
-    FromUtf8("/tmp/fuzz_text_translation_file_" + std::to_string(::getpid()) + ".lng");
+// A folder of this process's own for the file a language is imported from, removed at exit. The
+// file is written plainly: it is scratch, and a sync for every input would slow fuzzing down.
+class TScratchFolder {
+ public:
+  TScratchFolder() {
+    std::string Pattern =
+        (std::filesystem::temp_directory_path() / "fuzz_text_translation_file_XXXXXX").string();
+    if (!::mkdtemp(Pattern.data())) ::abort();
+    FPath = Pattern;
+  }
+  ~TScratchFolder() {
+    std::error_code Ignored;
+    std::filesystem::remove_all(FPath, Ignored);
+  }
+  TScratchFolder(const TScratchFolder&) = delete;
+  TScratchFolder& operator=(const TScratchFolder&) = delete;
+
+  String File(const char* Name) const { return FromUtf8(FPath + "/" + Name); }
+
+ private:
+  std::string FPath;
+};
+
+const TScratchFolder Scratch;
+const String ImportFile = Scratch.File("import.lng");
 
 }  // namespace
 
@@ -49,9 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         Lang->MergeAllFromStream(In);
         break;
       default:
-        SaveBytesSafely(ImportFile, Bytes);
+        In.SaveToFile(ImportFile);
         Lang->LoadLanguage(ImportFile, Mode & 16 ? u"Language N2" : u"German");
-        ::unlink(ToUtf8(ImportFile).c_str());
         break;
     }
     TMemoryStream Out;
