@@ -15,10 +15,8 @@
 // checked against the table, so every system did the same work. Bytes per second are those of
 // each system's own files.
 #include <benchmark/benchmark.h>
-#include <libintl.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -32,6 +30,7 @@
 
 #include "bench_table.h"
 #include "lang/custom_lang.h"
+#include "timed_passes.h"
 
 namespace {
 
@@ -43,9 +42,6 @@ std::string Name(int Size) {
   return "file" + std::to_string(Size);
 }
 
-// The clock's part of each child, each a function of its own so that an instruction count can
-// be limited to it (callgrind --toggle-collect='*Timed*'). Each gives the sum of its answers'
-// lengths: UTF-16 code units for ours, UTF-8 bytes for the peers; none when nothing loaded.
 // What a system frees at the end is not timed.
 [[gnu::noinline]] size_t TimedOurs(TlcLang& Lang, const String& File, bool Binary,
                                    const TKeyLiterals* Pass) {
@@ -53,45 +49,8 @@ std::string Name(int Size) {
     Lang.LoadAllFromBinaryFile(File);
   else
     Lang.LoadAllFromFile(File, true);
-  Lang.SetActiveLanguage(2);
-  size_t Length = 0;
-  for (const int N : {FirstHit, FirstFallback})
-    Length += Lang.GetTextOrDefault(FromUtf8(TBenchTable::Key(N))).size();
-  if (Pass)
-    for (size_t I = 0; I < Pass->Count(); ++I)
-      Length += Lang.GetTextOrDefault(Pass->Wide(I)).size();
-  return Length;
+  return AskOurs(Lang, Pass);
 }
-
-[[gnu::noinline]] size_t TimedGettext(const std::filesystem::path& Dir, const char* Domain,
-                                      const TKeyLiterals* Pass) {
-  ::bindtextdomain(Domain, Dir.c_str());
-  ::bind_textdomain_codeset(Domain, "UTF-8");
-  size_t Length = 0;
-  for (const int N : {FirstHit, FirstFallback})
-    Length += std::strlen(::dgettext(Domain, TBenchTable::Key(N).c_str()));
-  if (Pass)
-    for (size_t I = 0; I < Pass->Count(); ++I)
-      Length += std::strlen(::dgettext(Domain, Pass->Narrow(I)));
-  return Length;
-}
-
-#ifdef LC_LRELEASE
-[[gnu::noinline]] size_t TimedQt(QTranslator& EnTranslator, const QString& En,
-                                 QTranslator& RuTranslator, const QString& Ru,
-                                 const TKeyLiterals* Pass) {
-  if (!EnTranslator.load(En) || !RuTranslator.load(Ru)) return 0;
-  QCoreApplication::installTranslator(&EnTranslator);
-  QCoreApplication::installTranslator(&RuTranslator);  // the last installed is asked first
-  size_t Length = 0;
-  for (const int N : {FirstHit, FirstFallback})
-    Length += QCoreApplication::translate("main", TBenchTable::Key(N).c_str()).toUtf8().size();
-  if (Pass)
-    for (size_t I = 0; I < Pass->Count(); ++I)
-      Length += QCoreApplication::translate("main", Pass->Narrow(I)).toUtf8().size();
-  return Length;
-}
-#endif
 
 // "--child SYSTEM SIZE PASS DIR": sets up what the system needs before its files, then prints
 // the wall and processor time of the timed part and the length of its answers.

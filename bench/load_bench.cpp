@@ -16,7 +16,6 @@
 // by other work on the same core) as medians with their spread, the time per 1,000 keys (flat
 // when the load is linear), the pass's time per key and the ratios to the faster peer.
 #include <fcntl.h>
-#include <libintl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,7 +23,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -39,6 +37,7 @@
 #include "bench_table.h"
 #include "core/scope_exit.h"
 #include "lang/custom_lang.h"
+#include "timed_passes.h"
 
 namespace {
 
@@ -63,52 +62,11 @@ std::string CopyOfMapped(const std::filesystem::path& File) {
   return std::string(static_cast<const char*>(Map), Size);
 }
 
-// The clock's part of each child, each a function of its own so that an instruction count can
-// be limited to it (callgrind --toggle-collect='*Timed*'). Each gives the sum of its answers'
-// lengths: UTF-16 code units for ours, UTF-8 bytes for the peers; none when nothing loaded.
 // What a system frees at the end is not timed.
 [[gnu::noinline]] size_t TimedOurs(TBenchForm& Form, const std::filesystem::path& File,
                                    const TKeyLiterals* Pass) {
-  TlcLang& Lang = LoadFormData(Form, CopyOfMapped(File));
-  Lang.SetActiveLanguage(2);
-  size_t Length = 0;
-  for (const int N : {FirstHit, FirstFallback})
-    Length += Lang.GetTextOrDefault(FromUtf8(TBenchTable::Key(N))).size();
-  if (Pass)
-    for (size_t I = 0; I < Pass->Count(); ++I)
-      Length += Lang.GetTextOrDefault(Pass->Wide(I)).size();
-  return Length;
+  return AskOurs(LoadFormData(Form, CopyOfMapped(File)), Pass);
 }
-
-[[gnu::noinline]] size_t TimedGettext(const std::filesystem::path& Dir, const char* Domain,
-                                      const TKeyLiterals* Pass) {
-  ::bindtextdomain(Domain, Dir.c_str());
-  ::bind_textdomain_codeset(Domain, "UTF-8");
-  size_t Length = 0;
-  for (const int N : {FirstHit, FirstFallback})
-    Length += std::strlen(::dgettext(Domain, TBenchTable::Key(N).c_str()));
-  if (Pass)
-    for (size_t I = 0; I < Pass->Count(); ++I)
-      Length += std::strlen(::dgettext(Domain, Pass->Narrow(I)));
-  return Length;
-}
-
-#ifdef LC_LRELEASE
-[[gnu::noinline]] size_t TimedQt(QTranslator& EnTranslator, const QString& En,
-                                 QTranslator& RuTranslator, const QString& Ru,
-                                 const TKeyLiterals* Pass) {
-  if (!EnTranslator.load(En) || !RuTranslator.load(Ru)) return 0;
-  QCoreApplication::installTranslator(&EnTranslator);
-  QCoreApplication::installTranslator(&RuTranslator);  // the last installed is asked first
-  size_t Length = 0;
-  for (const int N : {FirstHit, FirstFallback})
-    Length += QCoreApplication::translate("main", TBenchTable::Key(N).c_str()).toUtf8().size();
-  if (Pass)
-    for (size_t I = 0; I < Pass->Count(); ++I)
-      Length += QCoreApplication::translate("main", Pass->Narrow(I)).toUtf8().size();
-  return Length;
-}
-#endif
 
 // Sets up what the system needs before its table, then prints the wall and processor time in
 // ms of the timed part and the length of its answers.
