@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include "component/object_text.h"
 #include "component/test_classes.h"
+#include "peak_memory.h"
 
 namespace {
 
@@ -473,11 +473,6 @@ TEST(ComponentText, ALongLineTakesASmallMultipleOfItsSize) {
   Text.append(Size, 'x');
   Text += "'\nend\n";
   TMemoryStream In(std::move(Text));
-  const auto PeakMegabytes = [] {
-    rusage U{};
-    getrusage(RUSAGE_SELF, &U);
-    return U.ru_maxrss / 1024;
-  };
   const long Before = PeakMegabytes();
   TMemoryStream Image;
   ObjectTextToBinary(In, Image);

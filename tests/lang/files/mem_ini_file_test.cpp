@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <vector>
 
@@ -8,6 +7,7 @@
 #include "core/format_settings.h"
 #include "core/stream.h"
 #include "lang/files/mem_ini_file.h"
+#include "peak_memory.h"
 #include "temp_folder.h"
 
 namespace {
@@ -79,11 +79,6 @@ TEST(MemIniFile, OneLongLineCostsLittleMoreThanItsText) {
   std::string Bytes = "\xEF\xBB\xBF[s]\r\nk=";
   Bytes.append(Size, 'x');
   TMemoryStream In(std::move(Bytes));
-  const auto PeakMegabytes = [] {
-    rusage U{};
-    getrusage(RUSAGE_SELF, &U);
-    return U.ru_maxrss / 1024;
-  };
   const long Before = PeakMegabytes();
   TlcMemIniFile Ini(u"");
   Ini.LoadFromStream(In);
