@@ -443,8 +443,14 @@ class TlcCustomLang : public TComponent {
   bool IsNotTranslated(std::u16string_view CompName) const;
   bool IsClassNotTranslated(const TComponent& Component) const;
   void DelOldNames(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups);
-  void DropVanishedItems(TStrings& AStrings, TSwitchLookups& Lookups);
-  void DropVanishedComponents(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups);
+  // What DelOldNames does with a line: it stays, goes aside to FTmpStrings, or goes.
+  enum class TLineFate { Stays, KeptAside, Dropped };
+  // Whether line 0 stays the owner's own, not judged; it goes first when the owner's action
+  // supplies its text.
+  bool OwnLineStays(TStrings& AStrings, TStringsType Propty);
+  TLineFate ItemLineFate(std::u16string_view Name, TSwitchLookups& Lookups);
+  TLineFate ComponentLineFate(std::u16string_view Name, TStringsType Propty,
+                              const String& OwnerClass, TSwitchLookups& Lookups);
   // Exclusion rules: PropName may be a path; any of its segments in ExcludedProperties, the
   // component's property (or its class's, "!TClass.Prop") in SmartExcludeProps, or "Name".
   bool IsExcludedProperty(const String& CompName, const String& PropName) const;

@@ -25,6 +25,22 @@ size_t OuterDelimiters(std::u16string_view Line, char16_t D) {
   return Lead + (Line.size() - 1 - Line.find_last_not_of(D));
 }
 
+// Line I without the delimiters beyond the N + 1 it needs at its end, and the line as it then
+// reads.
+std::u16string_view TrimSurplusDelimiters(TStrings& AStrings, int I, char16_t D, size_t Wanted,
+                                          String& Scratch) {
+  const std::u16string_view Line = AStrings.View(I, Scratch);
+  size_t Count = static_cast<size_t>(std::count(Line.begin(), Line.end(), D));
+  size_t Keep = Line.size();
+  while (Count > Wanted && Keep > 0 && Line[Keep - 1] == D) {
+    --Keep;
+    --Count;
+  }
+  if (Keep == Line.size()) return Line;
+  AStrings.Put(I, String(Line.substr(0, Keep)));
+  return AStrings.View(I, Scratch);
+}
+
 // Every occurrence of Old, respecting case, texts included.
 String ReplaceAll(const String& Line, const String& Old, const String& New) {
   String R;
@@ -42,120 +58,97 @@ void TlcCustomLang::DelOldNames(TStrings& AStrings, TStringsType Propty) {
 
 void TlcCustomLang::DelOldNames(TStrings& AStrings, TStringsType Propty, TSwitchLookups& Lookups) {
   if (Propty == stDlgsCaptions || Propty == stStrings || Propty == stLocales) return;
+  if (!FTmpStrings) FTmpStrings = std::make_unique<TStringList>();
   const char16_t D = FLangDelim;
   const size_t Wanted = static_cast<size_t>(FNumLang) + 1;
   String Scratch;
-  for (int I = 0; I < AStrings.Count(); ++I) {
-    const std::u16string_view Line = AStrings.View(I, Scratch);
-    size_t Count = static_cast<size_t>(std::count(Line.begin(), Line.end(), D));
-    size_t Keep = Line.size();
-    while (Count > Wanted && Keep > 0 && Line[Keep - 1] == D) {
-      --Keep;
-      --Count;
-    }
-    if (Keep != Line.size()) AStrings.Put(I, String(Line.substr(0, Keep)));
-  }
-  if (!FTmpStrings) FTmpStrings = std::make_unique<TStringList>();
   // Without an owner there is no form to hold the lines against.
-  if (Owner()) {
-    if (Propty == stCollections)
-      DropVanishedItems(AStrings, Lookups);
-    else
-      DropVanishedComponents(AStrings, Propty, Lookups);
-  }
-  if (!FAutoSkipEmpties) return;
-  for (int I = AStrings.Count() - 1; I >= 0; --I)
-    if (OuterDelimiters(AStrings.View(I, Scratch), D) >= Wanted) AStrings.Delete(I);
-}
-
-void TlcCustomLang::DropVanishedItems(TStrings& AStrings, TSwitchLookups& Lookups) {
-  const char16_t D = FLangDelim;
-  String Scratch;
+  const bool Judged = Owner() != nullptr;
+  const bool Items = Propty == stCollections;
+  // Line 0 is trimmed first: the owner's action is judged on it as it then reads.
+  if (AStrings.Count() > 0) TrimSurplusDelimiters(AStrings, 0, D, Wanted, Scratch);
+  bool OwnLine = Judged && !Items && OwnLineStays(AStrings, Propty);
+  const String OwnerClass = Judged && !Items ? OwnerClassName() : String();
+  // Each line is trimmed, judged against the form and tested for text in one visit: on a large
+  // form the lines and components are read once, not once per step.
   for (int I = 0; I < AStrings.Count();) {
-    const std::u16string_view Line = AStrings.View(I, Scratch);
-    const std::u16string_view Name = NameOf(Line, D);
-    const size_t Dot = Name.find(u'.');
-    TComponent* Comp = Lookups.Component(Name.substr(0, Dot));
-    if (!Comp) {
-      FTmpStrings->Add(String(Line));
+    const std::u16string_view Line = TrimSurplusDelimiters(AStrings, I, D, Wanted, Scratch);
+    TLineFate Fate = TLineFate::Stays;
+    // The owner's own line is not judged (its successor is, should it go for want of text).
+    if (Judged && !OwnLine)
+      Fate = Items ? ItemLineFate(NameOf(Line, D), Lookups)
+                   : ComponentLineFate(NameOf(Line, D), Propty, OwnerClass, Lookups);
+    OwnLine = false;
+    if (Fate == TLineFate::KeptAside) FTmpStrings->Add(String(Line));
+    if (Fate == TLineFate::Stays && !(FAutoSkipEmpties && OuterDelimiters(Line, D) >= Wanted))
+      ++I;
+    else
       AStrings.Delete(I);
-      continue;
-    }
-    String Rest(Dot == String::npos ? std::u16string_view() : Name.substr(Dot + 1));
-    TObject* Searched = Comp;
-    if (Rest.starts_with(u"Properties.")) {
-      Rest.erase(0, 11);
-      const TPropInfo* P = FindPublishedProp(Comp, u"Properties", AllButEventKinds);
-      Searched = P && P->GetObj ? P->GetObj(*Comp) : nullptr;
-    }
-    const String Item = Rest.substr(0, Rest.find(u'.'));
-    const size_t Open = Item.find(u'[');
-    int Index = 0;
-    // A component without the object, or a name whose index is no number, cannot be judged:
-    // the line stays.
-    if (!Searched || Open == String::npos ||
-        !TryStrToInt(Item.substr(Open + 1, Item.size() - Open - 2), Index)) {
-      ++I;
-      continue;
-    }
-    const String CollName = Item.substr(0, Open);
-    const TPropInfo* P = FindPublishedProp(Searched, CollName, AllButEventKinds);
-    const auto* Coll = P && P->Name == CollName && P->GetObj
-                           ? dynamic_cast<TCollection*>(P->GetObj(*Searched))
-                           : nullptr;
-    if (!Coll || Coll->Count() > Index) {
-      ++I;
-      continue;
-    }
-    FTmpStrings->Add(String(Line));
-    AStrings.Delete(I);
   }
 }
 
-void TlcCustomLang::DropVanishedComponents(TStrings& AStrings, TStringsType Propty,
-                                           TSwitchLookups& Lookups) {
-  const char16_t D = FLangDelim;
-  const String OwnerClass = OwnerClassName();
+bool TlcCustomLang::OwnLineStays(TStrings& AStrings, TStringsType Propty) {
   const bool TextCategory = Propty == stCaptions || Propty == stHints;
   const int Kind = Propty == stCaptions ? 0 : 1;
-  // An owner that publishes the text (the font) has line 0 for its own, which is not examined.
-  int First = 0;
+  // An owner that publishes the text (the font) has line 0 for its own.
+  bool Own = false;
   if (TextCategory)
-    First = HasProperty(Owner(), Kind == 0 ? u"Caption" : u"Hint", StringKinds, {}) ? 1 : 0;
+    Own = HasProperty(Owner(), Kind == 0 ? u"Caption" : u"Hint", StringKinds, {});
   else if (Propty == stFonts || Propty == stCharSets)
-    First = HasProperty(Owner(), u"Font", ClassKinds, u"TFont") ? 1 : 0;
+    Own = HasProperty(Owner(), u"Font", ClassKinds, u"TFont");
   // The owner's own line goes when its action supplies the text.
-  if (TextCategory && First == 1 && IsValueFromAction(Owner(), Kind) && AStrings.Count() > 0 &&
-      AStrings.Get(0).find(OwnerClass + D) != String::npos) {
+  if (TextCategory && Own && IsValueFromAction(Owner(), Kind) && AStrings.Count() > 0 &&
+      AStrings.Get(0).find(OwnerClassName() + static_cast<char16_t>(FLangDelim)) != String::npos) {
     AStrings.Delete(0);
-    First = 0;
+    Own = false;
   }
-  const bool ByProperty =
-      Propty == stMultiLines || Propty == stOtherStrings || Propty == stListView_TreeView_Items;
-  String Scratch;
-  for (int I = First; I < AStrings.Count();) {
-    const std::u16string_view Line = AStrings.View(I, Scratch);
-    const std::u16string_view Name = NameOf(Line, D);
-    TComponent* Comp = nullptr;
-    bool Survives;
-    if (ByProperty) {
-      const size_t Dot = Name.find(u'.');
-      const std::u16string_view CompPart =
-          Dot == String::npos ? std::u16string_view() : Name.substr(0, Dot);
-      Survives = CompPart == OwnerClass || Lookups.Component(CompPart);
-    } else {
-      Comp = Lookups.Component(Name);
-      Survives = Comp != nullptr;
-    }
-    if (!Survives) {
-      FTmpStrings->Add(String(Line));
-      AStrings.Delete(I);
-    } else if (TextCategory && IsValueFromAction(Comp, Kind)) {
-      AStrings.Delete(I);
-    } else {
-      ++I;
-    }
+  return Own;
+}
+
+TlcCustomLang::TLineFate TlcCustomLang::ItemLineFate(std::u16string_view Name,
+                                                     TSwitchLookups& Lookups) {
+  const size_t Dot = Name.find(u'.');
+  TComponent* Comp = Lookups.Component(Name.substr(0, Dot));
+  if (!Comp) return TLineFate::KeptAside;
+  String Rest(Dot == String::npos ? std::u16string_view() : Name.substr(Dot + 1));
+  TObject* Searched = Comp;
+  if (Rest.starts_with(u"Properties.")) {
+    Rest.erase(0, 11);
+    const TPropInfo* P = FindPublishedProp(Comp, u"Properties", AllButEventKinds);
+    Searched = P && P->GetObj ? P->GetObj(*Comp) : nullptr;
   }
+  const String Item = Rest.substr(0, Rest.find(u'.'));
+  const size_t Open = Item.find(u'[');
+  int Index = 0;
+  // A component without the object, or a name whose index is no number, cannot be judged: the
+  // line stays.
+  if (!Searched || Open == String::npos ||
+      !TryStrToInt(Item.substr(Open + 1, Item.size() - Open - 2), Index))
+    return TLineFate::Stays;
+  const String CollName = Item.substr(0, Open);
+  const TPropInfo* P = FindPublishedProp(Searched, CollName, AllButEventKinds);
+  const auto* Coll = P && P->Name == CollName && P->GetObj
+                         ? dynamic_cast<TCollection*>(P->GetObj(*Searched))
+                         : nullptr;
+  return !Coll || Coll->Count() > Index ? TLineFate::Stays : TLineFate::KeptAside;
+}
+
+TlcCustomLang::TLineFate TlcCustomLang::ComponentLineFate(std::u16string_view Name,
+                                                          TStringsType Propty,
+                                                          const String& OwnerClass,
+                                                          TSwitchLookups& Lookups) {
+  if (Propty == stMultiLines || Propty == stOtherStrings || Propty == stListView_TreeView_Items) {
+    const size_t Dot = Name.find(u'.');
+    const std::u16string_view CompPart =
+        Dot == String::npos ? std::u16string_view() : Name.substr(0, Dot);
+    return CompPart == OwnerClass || Lookups.Component(CompPart) ? TLineFate::Stays
+                                                                 : TLineFate::KeptAside;
+  }
+  const TComponent* Comp = Lookups.Component(Name);
+  if (!Comp) return TLineFate::KeptAside;
+  const bool TextCategory = Propty == stCaptions || Propty == stHints;
+  return TextCategory && IsValueFromAction(Comp, Propty == stCaptions ? 0 : 1) ? TLineFate::Dropped
+                                                                               : TLineFate::Stays;
 }
 
 void TlcCustomLang::ReBuildDoNotList() {

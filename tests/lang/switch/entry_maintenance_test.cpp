@@ -70,6 +70,13 @@ TEST(EntryMaintenance, LinesOfVanishedComponentsAndItemsAreKeptAside) {
   W.Lang->DelOldNames(H, stHints);
   ASSERT_EQ(H.Count(), 1);
   EXPECT_EQ(H.Get(0), L("Gone0|a|б|"));
+  // That line going for want of text leaves its successor judged all the same.
+  H.Put(0, L("Gone0|||"));
+  H.Add(L("Gone1|a|б|"));
+  H.Add(L("Button1|Opens|Открывает|"));
+  W.Lang->DelOldNames(H, stHints);
+  ASSERT_EQ(H.Count(), 1);
+  EXPECT_EQ(H.Get(0), L("Button1|Opens|Открывает|"));
 }
 
 TEST(EntryMaintenance, CaptionsAnActionSuppliesAreNotTranslated) {
