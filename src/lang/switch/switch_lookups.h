@@ -42,6 +42,10 @@ class TSwitchLookups {
     uint32_t Hash(const TlcKeyIndex::TSlot& S) const { return TlcKeyIndex::Hash(Key(S)); }
   };
   void IndexComponents();
+  // Lines mostly name the components in the owner's order, and on a large form each one's
+  // fields lie in memory beyond the caches: while the switch works on one, the component some
+  // places ahead is fetched, its object and then its name.
+  void FetchAhead() const;
 
   const TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;  // the owner's when the index was built
