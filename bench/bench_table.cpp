@@ -1,5 +1,8 @@
 #include "bench_table.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +17,7 @@
 
 #include "component/reader.h"
 #include "component/writer.h"
+#include "core/scope_exit.h"
 #include "core/stream.h"
 #include "lang/custom_lang.h"
 
@@ -181,6 +185,19 @@ std::string MakeFormData(const TBenchTable& Table) {
   TMemoryStream Out;
   WriteComponent(Out, Form);
   return Out.Bytes();
+}
+
+std::string CopyOfMapped(const std::filesystem::path& File) {
+  const int Fd = ::open(File.c_str(), O_RDONLY);
+  if (Fd < 0) return {};
+  const TScopeExit Close([Fd] { ::close(Fd); });
+  struct stat Status {};
+  if (::fstat(Fd, &Status) != 0 || Status.st_size == 0) return {};
+  const auto Size = static_cast<size_t>(Status.st_size);
+  void* Map = ::mmap(nullptr, Size, PROT_READ, MAP_PRIVATE, Fd, 0);
+  if (Map == MAP_FAILED) return {};
+  const TScopeExit Unmap([Map, Size] { ::munmap(Map, Size); });
+  return std::string(static_cast<const char*>(Map), Size);
 }
 
 TlcLang& LoadFormData(TBenchForm& Form, std::string Data) {

@@ -91,6 +91,8 @@ class TBenchForm : public TComponent {
   explicit TBenchForm(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
 };
 
+// A program's form data lies in its mapped executable and is copied out to be read.
+std::string CopyOfMapped(const std::filesystem::path& File);
 // Reads form data into Form, as a program creates its window; the form's translation component.
 TlcLang& LoadFormData(TBenchForm& Form, std::string Data);
 

@@ -1,5 +1,6 @@
 // Loading translation files of 1,000, 10,000 and 100,000 keys in two languages until they
-// answer: our component's text and binary translation files, against the same table as GNU
+// answer: our component's text and binary translation files, against the same table as our form
+// data (the fastest way we read it, and the yardstick of the files) and as GNU
 // gettext catalogs (a Russian and an English .mo made by msgfmt, LANGUAGE=ru:en) and as Qt
 // catalogs (a Russian and an English .qm made by lrelease, both translators installed). Every
 // system holds the same texts, every tenth Russian one empty so that its key falls back to
@@ -18,6 +19,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
@@ -35,7 +37,7 @@
 namespace {
 
 const int Sizes[] = {1000, 10000, 100000};
-const char* const Systems[] = {"ours_text", "ours_binary", "gettext", "qt"};
+const char* const Systems[] = {"ours_text", "ours_binary", "ours_form", "gettext", "qt"};
 constexpr int Repetitions = 7;
 
 std::string Name(int Size) {
@@ -50,6 +52,11 @@ std::string Name(int Size) {
   else
     Lang.LoadAllFromFile(File, true);
   return AskOurs(Lang, Pass);
+}
+
+[[gnu::noinline]] size_t TimedForm(TBenchForm& Form, const std::filesystem::path& File,
+                                   const TKeyLiterals* Pass) {
+  return AskOurs(LoadFormData(Form, CopyOfMapped(File)), Pass);
 }
 
 // "--child SYSTEM SIZE PASS DIR": sets up what the system needs before its files, then prints
@@ -67,6 +74,10 @@ int Child(int argc, char** argv) {
     auto* Lang = new TlcLang(&Form);
     const TStopwatch Clock;
     Clock.Print(TimedOurs(*Lang, File, Binary, Pass));
+  } else if (System == "ours_form") {
+    TBenchForm Form;
+    const TStopwatch Clock;
+    Clock.Print(TimedForm(Form, Base.string() + ".form", Pass));
   } else if (System == "gettext") {
     const std::string Domain = Name(Size);
     UseGettextLanguages();
@@ -87,7 +98,8 @@ int Child(int argc, char** argv) {
   return 0;
 }
 
-// Our text and binary files of the table, the peers' catalogs; the files of each system.
+// Our text and binary files and form data of the table, the peers' catalogs; the files of each
+// system.
 std::map<std::string, std::vector<std::filesystem::path>> MakeFiles(
     const TBenchTable& Table, const std::filesystem::path& Dir) {
   const std::filesystem::path Base = Dir / Name(Table.Size);
@@ -105,6 +117,8 @@ std::map<std::string, std::vector<std::filesystem::path>> MakeFiles(
     Files["ours_text"] = {Base.string() + ".lng"};
     Files["ours_binary"] = {Base.string() + ".lcb"};
   }
+  std::ofstream(Base.string() + ".form", std::ios::binary) << MakeFormData(Table);
+  Files["ours_form"] = {Base.string() + ".form"};
   if (MakeGettextCatalogs(Table, Dir, Name(Table.Size)))
     for (const char* Language : {"ru", "en"})
       Files["gettext"].push_back(Dir / Language / "LC_MESSAGES" / (Name(Table.Size) + ".mo"));
@@ -160,13 +174,13 @@ class TTableReporter : public benchmark::ConsoleReporter {
   std::map<std::string, std::vector<double>> Wall, Cpu;
 };
 
-// Medians with their spread, and the faster peer's median over ours from this one run (above 1
-// ours is faster).
+// Medians with their spread, the faster peer's median over ours from this one run (above 1
+// ours is faster), and our text file's median over our form data's (at most 1.5 is the aim).
 void PrintTable(const std::map<std::string, std::vector<double>>& Times, const char* What) {
   std::printf("\n%s, ms: median (min-max); ratio = faster peer / ours\n%-7s %-5s", What, "keys",
               "timed");
   for (const char* System : Systems) std::printf(" %24s", System);
-  std::printf(" %8s %8s\n", "text", "binary");
+  std::printf(" %8s %8s %9s\n", "text", "binary", "text/form");
   for (int Size : Sizes)
     for (bool Pass : {false, true}) {
       std::printf("%-7d %-5s", Size, Pass ? "pass" : "load");
@@ -191,6 +205,10 @@ void PrintTable(const std::map<std::string, std::vector<double>>& Times, const c
           std::printf(" %8.2f", Peer / Median[Ours]);
         else
           std::printf(" %8s", "-");
+      if (Median["ours_text"] > 0 && Median["ours_form"] > 0)
+        std::printf(" %9.2f", Median["ours_text"] / Median["ours_form"]);
+      else
+        std::printf(" %9s", "-");
       std::printf("\n");
     }
 }

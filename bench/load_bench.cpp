@@ -15,11 +15,6 @@
 // system did the same work. Prints the wall and the processor time (the latter less disturbed
 // by other work on the same core) as medians with their spread, the time per 1,000 keys (flat
 // when the load is linear), the pass's time per key and the ratios to the faster peer.
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +30,6 @@
 #endif
 
 #include "bench_table.h"
-#include "core/scope_exit.h"
 #include "lang/custom_lang.h"
 #include "timed_passes.h"
 
@@ -46,20 +40,6 @@ const char* const Systems[] = {"ours", "gettext", "qt"};
 
 std::string Name(int Size) {
   return "load" + std::to_string(Size);
-}
-
-// A program's form data lies in its mapped executable and is copied out to be read.
-std::string CopyOfMapped(const std::filesystem::path& File) {
-  const int Fd = ::open(File.c_str(), O_RDONLY);
-  if (Fd < 0) return {};
-  const TScopeExit Close([Fd] { ::close(Fd); });
-  struct stat Status {};
-  if (::fstat(Fd, &Status) != 0 || Status.st_size == 0) return {};
-  const auto Size = static_cast<size_t>(Status.st_size);
-  void* Map = ::mmap(nullptr, Size, PROT_READ, MAP_PRIVATE, Fd, 0);
-  if (Map == MAP_FAILED) return {};
-  const TScopeExit Unmap([Map, Size] { ::munmap(Map, Size); });
-  return std::string(static_cast<const char*>(Map), Size);
 }
 
 // What a system frees at the end is not timed.
