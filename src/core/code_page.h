@@ -37,6 +37,7 @@ AnsiString StringToAnsi(const String& S);
 String Utf8Decode(std::string_view Bytes);           // "" when the bytes are not valid UTF-8
 String Utf8DecodeReplacing(std::string_view Bytes);  // each invalid byte becomes U+FFFD
 void Utf8DecodeReplacing(std::string_view Bytes, String& Out);  // into Out, reusing its room
+void Utf8AppendReplacing(std::string_view Bytes, String& Out);  // after what Out holds
 std::string Utf8Encode(const String& S);
 String Utf16LEDecode(std::string_view Bytes);  // an odd last byte is ignored
 std::string Utf16LEEncode(const String& S);

@@ -185,8 +185,12 @@ void TStringList::CustomSort(const std::function<int(const TStringList&, int, in
   const auto Less = [&](int A, int B) { return Compare(*this, A, B) < 0; };
   // Files and tables mostly come in order already: one pass then tells that nothing moves,
   // and the list still reports a change as any sort does.
-  if (!std::is_sorted(Order.begin(), Order.end(), Less))
-    std::stable_sort(Order.begin(), Order.end(), Less);
+  if (std::is_sorted(Order.begin(), Order.end(), Less)) {
+    Changing();
+    Changed();
+    return;
+  }
+  std::stable_sort(Order.begin(), Order.end(), Less);
   Changing();
   std::vector<Item> Sorted;
   Sorted.reserve(FItems.size());

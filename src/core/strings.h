@@ -1,5 +1,6 @@
 #pragma once
 // String lists with the behaviour the library relies on.
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -122,6 +123,8 @@ class TStringList : public TStrings {
   bool Find(std::u16string_view S, int& Index) const;
   // AddObject with a text already held: the list shares it instead of copying its characters.
   int AddShared(TSharedText S, TObject* AObject);
+  // Room for Value items, so that adding that many moves none.
+  void SetCapacity(int Value) { FItems.reserve(static_cast<size_t>(std::max(Value, 0))); }
   bool Sorted() const { return FSorted; }
   void SetSorted(bool Value);
   TDuplicates Duplicates() const { return FDuplicates; }

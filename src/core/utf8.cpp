@@ -47,12 +47,14 @@ std::optional<char32_t> DecodeOne(std::string_view B, size_t& I) {
   return C;
 }
 
-// Decodes Bytes into R as UTF-16; Invalid(Out, I) handles bytes at I that are not UTF-8 and
-// says whether to go on. A text never has more code units than bytes, so R is sized once.
+// Appends Bytes to R as UTF-16; Invalid(Out, I) handles bytes at I that are not UTF-8 and
+// says whether to go on (if not, R is cleared). A text never has more code units than bytes, so
+// R is sized once.
 template <class OnInvalid>
 void DecodeInto(std::string_view Bytes, OnInvalid Invalid, String& R) {
-  R.resize(Bytes.size());
-  char16_t* Out = R.data();
+  const size_t At = R.size();
+  R.resize(At + Bytes.size());
+  char16_t* Out = R.data() + At;
   for (size_t I = 0; I < Bytes.size();) {
 #if defined(__SSE2__)
     // Translation files are mostly ASCII: sixteen bytes are widened at once, and those before
@@ -128,6 +130,11 @@ String Utf8DecodeReplacing(std::string_view Bytes) {
 }
 
 void Utf8DecodeReplacing(std::string_view Bytes, String& Out) {
+  Out.clear();
+  DecodeInto(Bytes, ReplaceInvalid, Out);
+}
+
+void Utf8AppendReplacing(std::string_view Bytes, String& Out) {
   DecodeInto(Bytes, ReplaceInvalid, Out);
 }
 

@@ -6,9 +6,11 @@
 
 #include "core/code_page.h"
 #include "core/exceptions.h"
+#include "core/huge_pages.h"
 #include "core/rtti.h"
 #include "core/safe_file.h"
 #include "core/stream.h"
+#include "core/text_arena.h"
 
 namespace {
 
@@ -112,13 +114,17 @@ const TClassType& TMemIniEntry::StaticClassType() {
   return T;
 }
 
-TMemIniEntry::TMemIniEntry() : FList(std::make_unique<TStringList>(true)) {
+TMemIniEntry::TMemIniEntry() : FList(std::make_unique<TStringList>()) {
   FList->SetSorted(true);
   FList->SetDuplicates(TDuplicates::dupAccept);
 }
 
 int TMemIniEntry::Add(const String& Key, const String& Value) {
-  return FList->AddObject(Key, new TMemIniValue(Value));
+  // Room first, so that the key never goes in without its value.
+  FValues.reserve(FValues.size() + 1);
+  const int I = FList->Add(Key);
+  FValues.insert(FValues.begin() + I, TValue{{}, TSharedText(Value)});
+  return I;
 }
 
 int TMemIniEntry::Add(const String& KeyValue) {
@@ -138,31 +144,79 @@ void TMemIniEntry::Assign(const TPersistent& Source) {
   FList->EndUpdate();
 }
 
-const String& TMemIniEntry::Value(int I) const {
-  return static_cast<TMemIniValue*>(FList->GetObject(I))->Value;
+void TMemIniEntry::Clear() {
+  FList->Clear();
+  FValues.clear();
 }
 
-void TMemIniEntry::Load(std::vector<std::pair<TSharedText, String>>& Lines) {
-  // The stable sort keeps equal keys in the order they were added to the unsorted list, so
-  // adding them last to first puts the most recent one first, as sorted insertion does. Keys
-  // that already come strictly in order (as every file written here) go in as they are.
-  const bool InOrder =
-      std::adjacent_find(Lines.begin(), Lines.end(), [this](const auto& A, const auto& B) {
-        return CompareText(A.first.View(), B.first.View()) >= 0;
-      }) == Lines.end();
-  FList->SetSorted(false);
-  FList->Clear();
-  const auto Add = [this](std::pair<TSharedText, String>& L) {
-    FList->AddShared(std::move(L.first), new TMemIniValue(std::move(L.second)));
-  };
-  if (InOrder)
-    std::for_each(Lines.begin(), Lines.end(), Add);
+void TMemIniEntry::Delete(int I) {
+  FList->Delete(I);
+  FValues.erase(FValues.begin() + I);
+}
+
+const TMemIniEntry::TValue& TMemIniEntry::ValueAt(int I) const {
+  // The key's index is checked as the list checks it.
+  FList->Shared(I);
+  return FValues[static_cast<size_t>(I)];
+}
+
+String TMemIniEntry::GetValue(int I) const {
+  const TValue& V = ValueAt(I);
+  if (V.Bytes.empty()) return V.Text.Str();
+  return FCodePage == CP_UTF8 ? Utf8DecodeReplacing(V.Bytes) : CodePageToString(V.Bytes, FCodePage);
+}
+
+void TMemIniEntry::AppendValue(int I, String& To) const {
+  const TValue& V = ValueAt(I);
+  if (V.Bytes.empty())
+    To += V.Text.View();
+  else if (FCodePage == CP_UTF8)
+    Utf8AppendReplacing(V.Bytes, To);
   else
-    std::for_each(Lines.rbegin(), Lines.rend(), Add);
+    To += CodePageToString(V.Bytes, FCodePage);
+}
+
+void TMemIniEntry::Load(std::vector<TSharedText>& Keys, std::vector<TValue>& Values,
+                        unsigned CodePage) {
+  // Equal keys go in with the most recent one first, as sorted insertion puts them. Keys that
+  // already come strictly in order (as every file written here) go in as they are.
+  const auto Less = [&Keys](size_t A, size_t B) {
+    return CompareText(Keys[A].View(), Keys[B].View()) < 0;
+  };
+  const bool InOrder =
+      std::adjacent_find(Keys.begin(), Keys.end(), [](const auto& A, const auto& B) {
+        return CompareText(A.View(), B.View()) >= 0;
+      }) == Keys.end();
+  FList->SetSorted(false);
+  Clear();
+  FCodePage = CodePage;
+  FList->SetCapacity(static_cast<int>(Keys.size()));
+  if (InOrder) {
+    for (TSharedText& Key : Keys) FList->AddShared(std::move(Key), nullptr);
+    FValues = std::move(Values);
+  } else {
+    std::vector<size_t> Order(Keys.size());
+    for (size_t I = 0; I < Order.size(); ++I) Order[I] = Order.size() - 1 - I;
+    std::stable_sort(Order.begin(), Order.end(), Less);
+    FValues.reserve(Order.size());
+    for (size_t I : Order) {
+      FList->AddShared(std::move(Keys[I]), nullptr);
+      FValues.push_back(std::move(Values[I]));
+    }
+  }
   FList->SetSorted(true);
 }
 
 // ---- TlcMemIniFile -------------------------------------------------------------------------
+
+TlcMemIniFile::TKeptBytes::TKeptBytes(size_t Length)
+    : FHuge(Length >= HugePageSize / 2 ? (Length + HugePageSize - 1) & ~(HugePageSize - 1) : 0),
+      FHeap(FHuge > 0 ? nullptr : std::make_unique_for_overwrite<char[]>(Length)),
+      FData(FHuge > 0 ? static_cast<char*>(MapHugePages(FHuge)) : FHeap.get()) {}
+
+TlcMemIniFile::TKeptBytes::~TKeptBytes() {
+  if (FHuge > 0) UnmapPages(FData, FHuge);
+}
 
 const TClassType& TlcMemIniFile::StaticClassType() {
   static const TClassType T(u"TlcMemIniFile", &TlcCustomIniFile::StaticClassType());
@@ -205,6 +259,7 @@ TMemIniEntry* TlcMemIniFile::AddSection(const String& Section) {
 
 void TlcMemIniFile::Clear() {
   FSections->Clear();
+  FBytes.reset();
   FChanged = true;
 }
 
@@ -278,23 +333,34 @@ namespace {
 
 // Lines given as characters.
 struct TCharDecoder {
+  static constexpr unsigned CodePage = 0;
   String Text(std::u16string_view S) { return String(S); }
   TSharedText Shared(std::u16string_view S) { return TSharedText(S); }
+  TMemIniEntry::TValue Value(std::u16string_view S) { return {{}, TSharedText(S)}; }
 };
 
-// Lines given as bytes, each piece decoded by itself; a key goes through one buffer for all.
-// Every byte below 0x80 stands for its own character in UTF-8 and in the single-byte code
-// pages, so lines, headers and "=" are found in the bytes as in the characters.
+// Lines given as bytes, each piece decoded by itself; a key goes through one buffer for all,
+// and a value is only copied, undecoded, to Kept. Every byte below 0x80 stands for its own
+// character in UTF-8 and in the single-byte code pages, so lines, headers and "=" are found in
+// the bytes as in the characters.
 struct TByteDecoder {
-  bool Utf8;
+  unsigned CodePage;
+  char* Kept;  // room for all the bytes, never moved
   String Buffer;
   String Text(std::string_view Bytes) {
-    return Utf8 ? Utf8DecodeReplacing(Bytes) : AnsiToString(Bytes);
+    return CodePage == CP_UTF8 ? Utf8DecodeReplacing(Bytes) : CodePageToString(Bytes, CodePage);
   }
   TSharedText Shared(std::string_view Bytes) {
-    if (!Utf8) return TSharedText(AnsiToString(Bytes));
+    if (CodePage != CP_UTF8) return TSharedText(CodePageToString(Bytes, CodePage));
     Utf8DecodeReplacing(Bytes, Buffer);
     return TSharedText(Buffer);
+  }
+  TMemIniEntry::TValue Value(std::string_view Bytes) {
+    if (Bytes.empty()) return {};
+    const std::string_view Copy(static_cast<char*>(std::memcpy(Kept, Bytes.data(), Bytes.size())),
+                                Bytes.size());
+    Kept += Bytes.size();
+    return {Copy, {}};
   }
 };
 
@@ -326,18 +392,33 @@ void TlcMemIniFile::Parse(const ForEachFn& ForEach, DecoderType& Decoder) {
   // one section under the spelling that came first, their lines in the order they were read.
   struct TRun {
     String Name;
-    std::vector<std::pair<TSharedText, String>> Lines;
+    std::vector<TSharedText> Keys;
+    std::vector<TMemIniEntry::TValue> Values;
   };
+  // A first pass counts the lines of every run, so that no run grows its room line by line:
+  // of a large file that touched twice its memory.
+  std::vector<size_t> Counts;
+  ForEach([&Counts](auto Line) {
+    if (Line.empty() || Line[0] == ';') return;
+    if (Line.size() >= 2 && Line[0] == '[' && Line.back() == ']')
+      Counts.push_back(0);
+    else if (!Counts.empty())
+      ++Counts.back();
+  });
   std::vector<TRun> Runs;
+  Runs.reserve(Counts.size());
   ForEach([&](auto Line) {
     if (Line.empty() || Line[0] == ';') return;
     if (Line.size() >= 2 && Line[0] == '[' && Line.back() == ']') {
-      Runs.push_back({Decoder.Text(Line.substr(1, Line.size() - 2)), {}});
+      TRun& Run = Runs.emplace_back(TRun{Decoder.Text(Line.substr(1, Line.size() - 2)), {}, {}});
+      Run.Keys.reserve(Counts[Runs.size() - 1]);
+      Run.Values.reserve(Counts[Runs.size() - 1]);
       return;
     }
     if (Runs.empty()) return;
     const auto [Key, Value] = TMemIniEntry::SplitKeyValue(Line);
-    Runs.back().Lines.emplace_back(Decoder.Shared(Key), Decoder.Text(Value));
+    Runs.back().Keys.push_back(Decoder.Shared(Key));
+    Runs.back().Values.push_back(Decoder.Value(Value));
   });
   const auto Less = [](const TRun& A, const TRun& B) { return CompareText(A.Name, B.Name) < 0; };
   if (!std::is_sorted(Runs.begin(), Runs.end(), Less))
@@ -346,11 +427,13 @@ void TlcMemIniFile::Parse(const ForEachFn& ForEach, DecoderType& Decoder) {
   auto Sections = std::make_unique<TStringList>(true);
   for (auto Run = Runs.begin(); Run != Runs.end();) {
     auto Next = Run + 1;
-    for (; Next != Runs.end() && CompareText(Next->Name, Run->Name) == 0; ++Next)
-      std::move(Next->Lines.begin(), Next->Lines.end(), std::back_inserter(Run->Lines));
+    for (; Next != Runs.end() && CompareText(Next->Name, Run->Name) == 0; ++Next) {
+      std::move(Next->Keys.begin(), Next->Keys.end(), std::back_inserter(Run->Keys));
+      std::move(Next->Values.begin(), Next->Values.end(), std::back_inserter(Run->Values));
+    }
     auto* Entry = new TMemIniEntry;
     Sections->AddObject(Run->Name, Entry);
-    Entry->Load(Run->Lines);
+    Entry->Load(Run->Keys, Run->Values, Decoder.CodePage);
     Run = Next;
   }
   Sections->SetSorted(true);
@@ -380,8 +463,12 @@ void TlcMemIniFile::SetTextBytes(std::string_view Bytes, TEncoding Encoding) {
     SetText(AnsiToString(Bytes));
     return;
   }
-  TByteDecoder Decoder{Utf8, {}};
+  auto Kept = std::make_unique<TKeptBytes>(Bytes.size());
+  TByteDecoder Decoder{Utf8 ? CP_UTF8 : GetACP(), Kept->Data(), {}};
+  // The keys of a large file lie on huge pages too.
+  const TTextArena Keys(Bytes.size());
   Parse([Bytes](const auto& Fn) { ForEachByteLine(Bytes, Fn); }, Decoder);
+  FBytes = std::move(Kept);
 }
 
 void TlcMemIniFile::Rename(const String& FileName, bool Reload) {

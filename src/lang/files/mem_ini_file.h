@@ -53,35 +53,37 @@ class TlcCustomIniFile : public TObject {
   String FFileName;
 };
 
-class TMemIniValue : public TObject {
- public:
-  explicit TMemIniValue(String AValue) : Value(std::move(AValue)) {}
-  String Value;
-};
-
 // One section: its keys sorted by the string list's case-insensitive order, duplicates
-// accepted, each with its TMemIniValue; a new key goes before the keys equal to it.
+// accepted, each with its value; a new key goes before the keys equal to it. A value read from
+// bytes stays in them until it is asked for, so that a file's texts are decoded once, by
+// whoever takes them, and cost no block of their own meanwhile.
 class TMemIniEntry : public TPersistent {
  public:
   static const TClassType& StaticClassType();
   const TClassType& ClassType() const override { return StaticClassType(); }
 
+  // A value as its characters, or as bytes still to decode (then Text is empty).
+  struct TValue {
+    std::string_view Bytes;
+    TSharedText Text;
+  };
+
   TMemIniEntry();
-  TStringList& StringList() const { return *FList; }
   int Count() const { return FList->Count(); }
 
   int Add(const String& Key, const String& Value);
   int Add(const String& KeyValue);  // split at the first "="
   void Assign(const TPersistent& Source) override;
-  void Clear() { FList->Clear(); }
-  void Delete(int I) { FList->Delete(I); }
+  void Clear();
+  void Delete(int I);
   bool Find(const String& S, int& Index) const { return FList->Find(S, Index); }
 
   String GetName(int I) const { return FList->Get(I); }
-  String GetValue(int I) const { return Value(I); }
-  // The same without copies, valid while the entry is unchanged.
+  String GetValue(int I) const;
+  // The name without a copy, valid while the entry is unchanged.
   std::u16string_view Name(int I) const { return FList->Shared(I).View(); }
-  const String& Value(int I) const;
+  // Appends the characters of value I to To: a reader that keeps the text decodes it only there.
+  void AppendValue(int I, String& To) const;
   String GetLine(int I) const { return GetName(I) + u"=" + GetValue(I); }
   // Key and value of a line, in characters or in bytes still to decode: split at its first
   // "=", else all of it is the key.
@@ -93,12 +95,17 @@ class TMemIniEntry : public TPersistent {
     return {KeyValue.substr(0, P), KeyValue.substr(P + 1)};
   }
 
-  // Replaces the keys by Lines, given in the order they were read: one sort instead of one
-  // sorted insertion per line, with the same result. The keys are taken over, not copied.
-  void Load(std::vector<std::pair<TSharedText, String>>& Lines);
+  // Replaces the keys by Keys with their Values, given in the order they were read: one sort
+  // instead of one sorted insertion per line, with the same result. Both are taken over, not
+  // copied; bytes of values are in CodePage, and must outlive the entry.
+  void Load(std::vector<TSharedText>& Keys, std::vector<TValue>& Values, unsigned CodePage);
 
  private:
+  const TValue& ValueAt(int I) const;
+
   std::unique_ptr<TStringList> FList;
+  std::vector<TValue> FValues;  // by the index of their key
+  unsigned FCodePage = 0;
 };
 
 class TlcMemIniFile : public TlcCustomIniFile {
@@ -128,8 +135,9 @@ class TlcMemIniFile : public TlcCustomIniFile {
   void SetStrings(const TStrings& List);
   // As SetStrings with the lines of Text (split at CR LF, CR or LF).
   void SetText(std::u16string_view Text);
-  // As SetText with Bytes in the ANSI code page or in UTF-8 (invalid bytes become U+FFFD), each
-  // line decoded by itself, so that no text of the whole file is made.
+  // As SetText with Bytes in the ANSI code page or in UTF-8 (invalid bytes become U+FFFD): keys
+  // decoded line by line, so that no text of the whole file is made, and values kept as a copy
+  // of their bytes, decoded as they are read.
   void SetTextBytes(std::string_view Bytes, TEncoding Encoding);
   void Rename(const String& FileName, bool Reload);
   void LoadFromFile(const String& AFileName);
@@ -151,6 +159,22 @@ class TlcMemIniFile : public TlcCustomIniFile {
   template <class ForEachFn, class DecoderType>
   void Parse(const ForEachFn& ForEach, DecoderType& Decoder);
 
+  // Room for the values' bytes of a text read as bytes, where its entries' values point: a
+  // large one on huge pages, which it fills with few faults.
+  class TKeptBytes {
+   public:
+    explicit TKeptBytes(size_t Length);
+    ~TKeptBytes();
+    TKeptBytes(const TKeptBytes&) = delete;
+    TKeptBytes& operator=(const TKeptBytes&) = delete;
+    char* Data() const { return FData; }
+
+   private:
+    size_t FHuge;  // the length mapped, or 0 on the heap
+    std::unique_ptr<char[]> FHeap;
+    char* FData;
+  };
+  std::unique_ptr<TKeptBytes> FBytes;
   std::unique_ptr<TStringList> FSections;
   bool FChanged = false;
 };

@@ -72,6 +72,26 @@ void AppendColumns(String& Line, const String& Value, const String& Separator, c
   if (From == 0 && !Value.empty()) Line += D;
 }
 
+// As AppendColumns with the value already at the end of Line, from Start on: a separator is
+// never shorter than D, so the columns close up where they stand.
+void ColumnsInPlace(String& Line, size_t Start, const String& Separator, char16_t D) {
+  if (Separator.empty()) return;
+  const std::u16string_view Value(Line.data() + Start, Line.size() - Start);
+  char16_t* const Base = Line.data() + Start;
+  size_t From = 0, To = 0;
+  for (size_t At; (At = FindSeparator(Value, Separator, From)) != String::npos;
+       From = At + Separator.size()) {
+    std::char_traits<char16_t>::move(Base + To, Base + From, At - From);
+    To += At - From;
+    Base[To++] = D;
+  }
+  const bool Split = From > 0;
+  std::char_traits<char16_t>::move(Base + To, Base + From, Value.size() - From);
+  To += Value.size() - From;
+  Line.resize(Start + To);
+  if (!Split && To > 0) Line += D;
+}
+
 bool IsHeader(std::u16string_view Line) {
   return Line.size() >= 2 && Line[0] == u'[' && Line.back() == u']';
 }
@@ -198,18 +218,18 @@ int TlcCustomLang::ReadCategoryLines(const TlcMemIniFile& Ini, TStringsType Prop
   // The columns are decoded with the language count and the encoding the file gives.
   const TRestore<int> Count(FNumLang, Options.NumLang);
   const TRestore<bool> Encoding(FStoreAsUTF8, Options.Utf8);
+  String T;  // one buffer for every line, so a line costs only its place in the list
+  Entries->AppendValue(0, T);
   // A large table's lines lie side by side as the form data's do, judged by the first line.
   const TTextArena Arena(2 * static_cast<size_t>(Entries->Count()) *
-                         (Entries->Name(0).size() + Entries->Value(0).size() + 2));
+                         (Entries->Name(0).size() + T.size() + 2));
   int KeyCount = 0;
-  String T;  // one buffer for every line, so a line costs only its place in the list
   for (int I = 0; I < Entries->Count(); ++I) {
     const std::u16string_view K = Entries->Name(I);
     if (I > 0 && CompareText(K, Entries->Name(I - 1)) == 0) continue;
     ++KeyCount;
     const bool IsByName = Named && StartsWithText(K, ByName);
     if (!IsByName && !StartsWithText(K, ByClass)) continue;
-    const String& Value = Entries->Value(I);
     T.assign(K.substr((IsByName ? ByName : ByClass).size()));
     T += D;
     if (HasBracketNames(PropType)) MapChars(T, u'-', u'[', u'+', u']');
@@ -217,12 +237,15 @@ int TlcCustomLang::ReadCategoryLines(const TlcMemIniFile& Ini, TStringsType Prop
     if (FDoNotList->Count() > 0 &&
         FDoNotList->IndexOf(String(LineName.substr(0, LineName.find(u'.')))) >= 0)
       continue;
-    if (Options.Utf8 && Value == Absent) continue;
     if (Options.Utf8) {
-      AppendColumns(T, Value, Options.Separator, D);
+      // Decoded once, straight into the line.
+      const size_t Start = T.size();
+      Entries->AppendValue(I, T);
+      if (std::u16string_view(T).substr(Start) == Absent) continue;
+      ColumnsInPlace(T, Start, Options.Separator, D);
     } else {
       String Columns;
-      AppendColumns(Columns, Value, Options.Separator, D);
+      AppendColumns(Columns, Entries->GetValue(I), Options.Separator, D);
       Columns = DecodeAnsiColumns(String(K) + D + Columns, false);
       T.append(Columns, Columns.find(D) + 1);
     }

@@ -86,7 +86,7 @@ TEST(MemIniFile, OneLongLineCostsLittleMoreThanItsText) {
   EXPECT_LT(PeakMegabytes() - Before, 3 * static_cast<long>(Size >> 20));
   const TMemIniEntry* Entry = Ini.FindSection(u"s");
   ASSERT_NE(Entry, nullptr);
-  EXPECT_EQ(Entry->Value(0).size(), Size);
+  EXPECT_EQ(Entry->GetValue(0).size(), Size);
 }
 
 TEST(MemIniFile, DuplicateKeysAndWrites) {
