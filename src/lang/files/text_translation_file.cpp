@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/code_page.h"
+#include "core/huge_pages.h"
 #include "core/restore.h"
 #include "core/safe_file.h"
 #include "core/save_lock.h"
@@ -511,6 +512,42 @@ std::string ReadFileBytes(const String& FileName) {
   return File.ReadBytes(File.Size());
 }
 
+// A file read whole to be loaded: a large one on huge pages, which it fills with few faults
+// where the small pages of a text of its size cost more than parsing it.
+class TLoadedFile {
+ public:
+  explicit TLoadedFile(const String& FileName) {
+    TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
+    const int64_t Size = File.Size();
+    if (Size < static_cast<int64_t>(HugePageSize / 2)) {
+      FSmall = File.ReadBytes(Size);
+      FBytes = FSmall;
+      return;
+    }
+    FMapped = (static_cast<size_t>(Size) + HugePageSize - 1) & ~(HugePageSize - 1);
+    FArea = MapHugePages(FMapped);
+    try {
+      File.ReadBuffer(FArea, Size);
+    } catch (...) {
+      UnmapPages(FArea, FMapped);
+      throw;
+    }
+    FBytes = std::string_view(static_cast<const char*>(FArea), static_cast<size_t>(Size));
+  }
+  ~TLoadedFile() {
+    if (FArea) UnmapPages(FArea, FMapped);
+  }
+  TLoadedFile(const TLoadedFile&) = delete;
+  TLoadedFile& operator=(const TLoadedFile&) = delete;
+  std::string_view Bytes() const { return FBytes; }
+
+ private:
+  std::string FSmall;
+  void* FArea = nullptr;
+  size_t FMapped = 0;
+  std::string_view FBytes;
+};
+
 [[noreturn]] void RaiseLoadError(const String& FileName, const String& Why) {
   throw ELanguageError(
       Format(u"Cannot load the translation file \"%s\": %s", {ExpandFileName(FileName), Why}));
@@ -529,7 +566,8 @@ std::unique_ptr<TlcMemIniFile> ReadTranslationFile(const String& FileName) {
 
 int TlcCustomLang::LoadFromFile(TStringsType PropType, const String& AFileName, bool CanRewrite) {
   if (!FileExists(AFileName)) return -1;
-  TMemoryStream Stream(ReadFileBytes(AFileName));
+  const TLoadedFile File(AFileName);
+  TMemoryViewStream Stream(File.Bytes());
   return LoadFromStream(PropType, Stream, CanRewrite);
 }
 
@@ -547,7 +585,8 @@ int TlcCustomLang::SaveToFile(TStringsType PropType, const String& AFileName,
 
 void TlcCustomLang::LoadAllFromFile(const String& AFileName, bool CanRewrite) {
   if (!FileExists(AFileName)) return;
-  TMemoryStream Stream(ReadFileBytes(AFileName));
+  const TLoadedFile File(AFileName);
+  TMemoryViewStream Stream(File.Bytes());
   try {
     LoadAllFromStream(Stream, CanRewrite, false);
   } catch (const ELanguageError& E) {
