@@ -6,7 +6,6 @@
 
 #include "core/code_page.h"
 #include "core/exceptions.h"
-#include "core/huge_pages.h"
 #include "core/rtti.h"
 #include "core/safe_file.h"
 #include "core/stream.h"
@@ -208,15 +207,6 @@ void TMemIniEntry::Load(std::vector<TSharedText>& Keys, std::vector<TValue>& Val
 }
 
 // ---- TlcMemIniFile -------------------------------------------------------------------------
-
-TlcMemIniFile::TKeptBytes::TKeptBytes(size_t Length)
-    : FHuge(Length >= HugePageSize / 2 ? (Length + HugePageSize - 1) & ~(HugePageSize - 1) : 0),
-      FHeap(FHuge > 0 ? nullptr : std::make_unique_for_overwrite<char[]>(Length)),
-      FData(FHuge > 0 ? static_cast<char*>(MapHugePages(FHuge)) : FHeap.get()) {}
-
-TlcMemIniFile::TKeptBytes::~TKeptBytes() {
-  if (FHuge > 0) UnmapPages(FData, FHuge);
-}
 
 const TClassType& TlcMemIniFile::StaticClassType() {
   static const TClassType T(u"TlcMemIniFile", &TlcCustomIniFile::StaticClassType());
@@ -463,7 +453,7 @@ void TlcMemIniFile::SetTextBytes(std::string_view Bytes, TEncoding Encoding) {
     SetText(AnsiToString(Bytes));
     return;
   }
-  auto Kept = std::make_unique<TKeptBytes>(Bytes.size());
+  auto Kept = std::make_unique<TlcLargeBlock>(Bytes.size());
   TByteDecoder Decoder{Utf8 ? CP_UTF8 : GetACP(), Kept->Data(), {}};
   // The keys of a large file lie on huge pages too.
   const TTextArena Keys(Bytes.size());

@@ -8,6 +8,7 @@
 
 #include "core/settings_text.h"
 #include "core/strings.h"
+#include "lang/table/large_block.h"
 
 class TStream;
 
@@ -159,22 +160,9 @@ class TlcMemIniFile : public TlcCustomIniFile {
   template <class ForEachFn, class DecoderType>
   void Parse(const ForEachFn& ForEach, DecoderType& Decoder);
 
-  // Room for the values' bytes of a text read as bytes, where its entries' values point: a
-  // large one on huge pages, which it fills with few faults.
-  class TKeptBytes {
-   public:
-    explicit TKeptBytes(size_t Length);
-    ~TKeptBytes();
-    TKeptBytes(const TKeptBytes&) = delete;
-    TKeptBytes& operator=(const TKeptBytes&) = delete;
-    char* Data() const { return FData; }
-
-   private:
-    size_t FHuge;  // the length mapped, or 0 on the heap
-    std::unique_ptr<char[]> FHeap;
-    char* FData;
-  };
-  std::unique_ptr<TKeptBytes> FBytes;
+  // The values' bytes of a text read as bytes, where its entries' values point: a large one on
+  // huge pages, which it fills with few faults.
+  std::unique_ptr<TlcLargeBlock> FBytes;
   std::unique_ptr<TStringList> FSections;
   bool FChanged = false;
 };

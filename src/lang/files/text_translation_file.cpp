@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "core/code_page.h"
-#include "core/huge_pages.h"
 #include "core/restore.h"
 #include "core/safe_file.h"
 #include "core/save_lock.h"
@@ -14,6 +13,7 @@
 #include "core/text_arena.h"
 #include "lang/custom_lang.h"
 #include "lang/switch/extended_items.h"
+#include "lang/table/large_block.h"
 #include "lang/table/translation_data.h"
 #include "lang/table/translation_line.h"
 
@@ -514,39 +514,12 @@ std::string ReadFileBytes(const String& FileName) {
 
 // A file read whole to be loaded: a large one on huge pages, which it fills with few faults
 // where the small pages of a text of its size cost more than parsing it.
-class TLoadedFile {
- public:
-  explicit TLoadedFile(const String& FileName) {
-    TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
-    const int64_t Size = File.Size();
-    if (Size < static_cast<int64_t>(HugePageSize / 2)) {
-      FSmall = File.ReadBytes(Size);
-      FBytes = FSmall;
-      return;
-    }
-    FMapped = (static_cast<size_t>(Size) + HugePageSize - 1) & ~(HugePageSize - 1);
-    FArea = MapHugePages(FMapped);
-    try {
-      File.ReadBuffer(FArea, Size);
-    } catch (...) {
-      UnmapPages(FArea, FMapped);
-      throw;
-    }
-    FBytes = std::string_view(static_cast<const char*>(FArea), static_cast<size_t>(Size));
-  }
-  ~TLoadedFile() {
-    if (FArea) UnmapPages(FArea, FMapped);
-  }
-  TLoadedFile(const TLoadedFile&) = delete;
-  TLoadedFile& operator=(const TLoadedFile&) = delete;
-  std::string_view Bytes() const { return FBytes; }
-
- private:
-  std::string FSmall;
-  void* FArea = nullptr;
-  size_t FMapped = 0;
-  std::string_view FBytes;
-};
+std::unique_ptr<TlcLargeBlock> ReadWholeFile(const String& FileName) {
+  TFileStream File(FileName, fmOpenRead | fmShareDenyNone);
+  auto Block = std::make_unique<TlcLargeBlock>(static_cast<size_t>(File.Size()));
+  File.ReadBuffer(Block->Data(), static_cast<int64_t>(Block->Size()));
+  return Block;
+}
 
 [[noreturn]] void RaiseLoadError(const String& FileName, const String& Why) {
   throw ELanguageError(
@@ -561,13 +534,13 @@ void RequireTranslationFile(const String& FileName) {
 
 std::unique_ptr<TlcMemIniFile> ReadTranslationFile(const String& FileName) {
   RequireTranslationFile(FileName);
-  return ParseTranslationFile(ReadFileBytes(FileName));
+  return ParseTranslationFile(ReadWholeFile(FileName)->View());
 }
 
 int TlcCustomLang::LoadFromFile(TStringsType PropType, const String& AFileName, bool CanRewrite) {
   if (!FileExists(AFileName)) return -1;
-  const TLoadedFile File(AFileName);
-  TMemoryViewStream Stream(File.Bytes());
+  const auto File = ReadWholeFile(AFileName);
+  TMemoryViewStream Stream(File->View());
   return LoadFromStream(PropType, Stream, CanRewrite);
 }
 
@@ -585,8 +558,8 @@ int TlcCustomLang::SaveToFile(TStringsType PropType, const String& AFileName,
 
 void TlcCustomLang::LoadAllFromFile(const String& AFileName, bool CanRewrite) {
   if (!FileExists(AFileName)) return;
-  const TLoadedFile File(AFileName);
-  TMemoryViewStream Stream(File.Bytes());
+  const auto File = ReadWholeFile(AFileName);
+  TMemoryViewStream Stream(File->View());
   try {
     LoadAllFromStream(Stream, CanRewrite, false);
   } catch (const ELanguageError& E) {

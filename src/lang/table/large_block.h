@@ -6,6 +6,7 @@
 // fresh one costs a fault per two megabytes, not per four kilobytes. Smaller blocks come from
 // the heap as usual.
 #include <cstddef>
+#include <string_view>
 
 void* lcAllocateBlock(size_t Bytes);
 void lcFreeBlock(void* Block, size_t Bytes);
@@ -19,4 +20,21 @@ struct TlcLargeAllocator {
   T* allocate(size_t Count) { return static_cast<T*>(lcAllocateBlock(Count * sizeof(T))); }
   void deallocate(T* Block, size_t Count) { lcFreeBlock(Block, Count * sizeof(T)); }
   friend bool operator==(const TlcLargeAllocator&, const TlcLargeAllocator&) { return true; }
+};
+
+// One such block of bytes, given back when it goes.
+class TlcLargeBlock {
+ public:
+  explicit TlcLargeBlock(size_t Bytes)
+      : FSize(Bytes), FData(static_cast<char*>(lcAllocateBlock(Bytes))) {}
+  ~TlcLargeBlock() { lcFreeBlock(FData, FSize); }
+  TlcLargeBlock(const TlcLargeBlock&) = delete;
+  TlcLargeBlock& operator=(const TlcLargeBlock&) = delete;
+  char* Data() const { return FData; }
+  size_t Size() const { return FSize; }
+  std::string_view View() const { return {FData, FSize}; }
+
+ private:
+  size_t FSize;
+  char* FData;
 };
