@@ -56,25 +56,9 @@ size_t FindSeparator(std::u16string_view Value, std::u16string_view Separator, s
   return String::npos;
 }
 
-// Appends the texts of a file value as columns: each Separator becomes D, and a value without
-// any separator is the text of the first language.
-void AppendColumns(String& Line, const String& Value, const String& Separator, char16_t D) {
-  if (Separator.empty()) {
-    Line += Value;
-    return;
-  }
-  size_t From = 0;
-  for (size_t At; (At = FindSeparator(Value, Separator, From)) != String::npos;
-       From = At + Separator.size()) {
-    Line.append(Value, From, At - From);
-    Line += D;
-  }
-  Line.append(Value, From);
-  if (From == 0 && !Value.empty()) Line += D;
-}
-
-// As AppendColumns with the value already at the end of Line, from Start on: a separator is
-// never shorter than D, so the columns close up where they stand.
+// Turns the texts of a file value, at the end of Line from Start on, into columns: each
+// Separator becomes D, and a value without any separator is the text of the first language. A
+// separator is never shorter than D, so the columns close up where they stand.
 void ColumnsInPlace(String& Line, size_t Start, const String& Separator, char16_t D) {
   if (Separator.empty()) return;
   const std::u16string_view Value(Line.data() + Start, Line.size() - Start);
@@ -245,8 +229,8 @@ int TlcCustomLang::ReadCategoryLines(const TlcMemIniFile& Ini, TStringsType Prop
       if (std::u16string_view(T).substr(Start) == Absent) continue;
       ColumnsInPlace(T, Start, Options.Separator, D);
     } else {
-      String Columns;
-      AppendColumns(Columns, Entries->GetValue(I), Options.Separator, D);
+      String Columns = Entries->GetValue(I);
+      ColumnsInPlace(Columns, 0, Options.Separator, D);
       Columns = DecodeAnsiColumns(String(K) + D + Columns, false);
       T.append(Columns, Columns.find(D) + 1);
     }
